@@ -1,0 +1,151 @@
+// SPDX-FileCopyrightText: 2026 Orvane developers
+// SPDX-License-Identifier: MIT
+#include "SortedListBox.h"
+
+#include "LineOrder.h"
+
+#include <QMouseEvent>
+
+#include <algorithm>
+
+namespace Orvane
+{
+
+int SortedLinesModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(m_lines.size());
+}
+
+QVariant SortedLinesModel::data(const QModelIndex& index, int role) const
+{
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= m_lines.size())
+        return {};
+    return m_lines.at(index.row());
+}
+
+void SortedLinesModel::setLines(QStringList lines)
+{
+    sortLines(lines);
+    beginResetModel();
+    m_lines = std::move(lines);
+    endResetModel();
+}
+
+int SortedLinesModel::addLine(const QString& line)
+{
+    // After equal lines, as a sorted list box places a line that is already there.
+    const auto position = std::upper_bound(m_lines.cbegin(), m_lines.cend(), line, lineLess);
+    const int row = static_cast<int>(position - m_lines.cbegin());
+    beginInsertRows({}, row, row);
+    m_lines.insert(row, line);
+    endInsertRows();
+    return row;
+}
+
+void SortedLinesModel::removeLine(int row)
+{
+    if (row < 0 || row >= m_lines.size())
+        return;
+    beginRemoveRows({}, row, row);
+    m_lines.removeAt(row);
+    endRemoveRows();
+}
+
+SortedListBox::SortedListBox(QWidget* parent) : QListView(parent), m_model(new SortedLinesModel(this))
+{
+    setModel(m_model);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Every line has the same height, so the view never measures the lines one by one.
+    setUniformItemSizes(true);
+    // The lines are cut at the right edge: what lies past the list's width (the launch field) stays out of view.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setTextElideMode(Qt::ElideNone);
+    setWordWrap(false);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &SortedListBox::noteSelection);
+    // Emptying or refilling the list drops the selection without a Click.
+    connect(m_model, &QAbstractItemModel::modelReset, this, [this] { m_lastSelected = -1; });
+    connect(m_model, &QAbstractItemModel::rowsRemoved, this, [this] { m_lastSelected = selectedIndex(); });
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, [this] { m_lastSelected = selectedIndex(); });
+}
+
+int SortedListBox::count() const
+{
+    return m_model->rowCount();
+}
+
+QString SortedListBox::line(int row) const
+{
+    return row >= 0 && row < count() ? m_model->lines().at(row) : QString();
+}
+
+QStringList SortedListBox::lines() const
+{
+    return m_model->lines();
+}
+
+void SortedListBox::setLines(QStringList lines)
+{
+    m_model->setLines(std::move(lines));
+}
+
+void SortedListBox::addLine(const QString& line)
+{
+    m_model->addLine(line);
+}
+
+void SortedListBox::removeLine(int row)
+{
+    m_model->removeLine(row);
+}
+
+void SortedListBox::clear()
+{
+    m_model->setLines({});
+}
+
+int SortedListBox::selectedIndex() const
+{
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? -1 : selected.first().row();
+}
+
+bool SortedListBox::setSelectedIndex(int row)
+{
+    if (row < -1 || row >= count())
+        return false;
+    if (row == -1) {
+        selectionModel()->clearSelection();
+        return true;
+    }
+    const QModelIndex index = m_model->index(row);
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    scrollTo(index);
+    return true;
+}
+
+void SortedListBox::noteSelection()
+{
+    const int row = selectedIndex();
+    if (row == m_lastSelected)
+        return;
+    m_lastSelected = row;
+    emit selectedIndexChanged(row);
+}
+
+void SortedListBox::mousePressEvent(QMouseEvent* event)
+{
+    // A right press acts on the line already selected, wherever the pointer is.
+    if (event->button() != Qt::RightButton)
+        QListView::mousePressEvent(event);
+    emit mouseDown(event->button(), event->modifiers(), event->position().toPoint());
+}
+
+void SortedListBox::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QListView::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton)
+        emit doubleClick();
+}
+
+} // namespace Orvane

@@ -1,0 +1,78 @@
+// SPDX-FileCopyrightText: 2026 Orvane developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QAbstractListModel>
+#include <QListView>
+#include <QStringList>
+
+namespace Orvane
+{
+
+// The lines of a sorted list box, kept in lineLess order. A whole list is sorted once and set in one step, so
+// tens of thousands of lines never go through one sorted insertion each.
+class SortedLinesModel final : public QAbstractListModel
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(SortedLinesModel)
+
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+    const QStringList& lines() const { return m_lines; }
+    void setLines(QStringList lines);
+    int addLine(const QString& line); // returns the row it took
+    void removeLine(int row);
+
+private:
+    QStringList m_lines;
+};
+
+// A single-selection list box whose lines are always in alphabetical order, with a tag text. Its selection
+// changes (by the user or by code) are the list's Click; presses and double-clicks are reported as the window's
+// handlers need them: a left press selects first, a right press leaves the selection alone.
+class SortedListBox final : public QListView
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(SortedListBox)
+
+public:
+    explicit SortedListBox(QWidget* parent = nullptr);
+
+    int count() const;
+    QString line(int row) const;
+    QStringList lines() const;
+    void setLines(QStringList lines);
+    void addLine(const QString& line);
+    void removeLine(int row);
+    void clear();
+
+    // -1 when nothing is selected.
+    int selectedIndex() const;
+    // Selects `row` (or nothing for -1); returns false when the list has no such row.
+    bool setSelectedIndex(int row);
+
+    QString tag() const { return m_tag; }
+    void setTag(const QString& tag) { m_tag = tag; }
+
+signals:
+    void selectedIndexChanged(int row);
+    void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
+    void doubleClick();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    void noteSelection();
+
+    SortedLinesModel* m_model;
+    QString m_tag;
+    int m_lastSelected = -1;
+};
+
+} // namespace Orvane

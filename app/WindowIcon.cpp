@@ -1,0 +1,17 @@
+// SPDX-FileCopyrightText: 2026 Orvane developers
+// SPDX-License-Identifier: MIT
+#include "WindowIcon.h"
+
+#include <QPixmap>
+
+#include "WindowIcon.xpm"
+
+namespace Orvane
+{
+
+QIcon makeWindowIcon()
+{
+    return QIcon(QPixmap(windowIconXpm));
+}
+
+} // namespace Orvane

@@ -1,0 +1,27 @@
+// SPDX-FileCopyrightText: 2026 Orvane developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+namespace Orvane
+{
+
+// A DOS wildcard pattern: '*' any run of characters, '?' one character, letters in any case. "*.*" matches
+// every name, with or without a dot, as it always did on DOS.
+bool matchesPattern(QStringView name, QStringView pattern);
+
+struct FolderListing
+{
+    bool ok = false;
+    QStringList names; // sorted as lineLess orders them
+    QString error;     // names the folder and the reason when !ok
+};
+
+// The plain, non-hidden files of `folder` (links to files count; folders, devices, pipes and sockets do not)
+// whose names match `pattern`.
+FolderListing listFiles(const QString& folder, const QString& pattern);
+
+} // namespace Orvane

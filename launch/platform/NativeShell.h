@@ -1,0 +1,25 @@
+// SPDX-FileCopyrightText: 2026 Orvane developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "Shell.h"
+
+#include <filesystem>
+
+namespace Orvane
+{
+
+// The shell of the platform Orvane runs on: POSIX processes started directly (never through a shell), or the
+// Win32 calls on Windows. Every process it starts runs in the program folder.
+class NativeShell final : public Shell
+{
+public:
+    explicit NativeShell(std::filesystem::path programFolder);
+
+    StartResult startDetached(const std::string& commandLine) override;
+
+private:
+    std::filesystem::path m_programFolder;
+};
+
+} // namespace Orvane

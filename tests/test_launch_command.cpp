@@ -1,0 +1,93 @@
+// SPDX-FileCopyrightText: 2026 Orvane developers
+// SPDX-License-Identifier: MIT
+#include "LaunchCommand.h"
+#include "TextColumns.h"
+
+#include <QTest>
+
+using namespace Orvane;
+
+class TestLaunchCommand final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void command_data();
+    void command();
+    void launchFieldCountsCharacters();
+    void recordingArguments();
+};
+
+// An image line as the image list builds it: the name padded to 63 columns, then the launch field.
+static QString imageLine(const QString& fileName, const QString& system)
+{
+    return fileName + QString(63 - characterCount(fileName), u' ') + system + u" \"" + fileName + u'"';
+}
+
+void TestLaunchCommand::command_data()
+{
+    QTest::addColumn<bool>("original");
+    QTest::addColumn<QString>("alternateName");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("extra");
+    QTest::addColumn<QString>("expected");
+
+    const QString coleco = imageLine(QStringLiteral("game1.rom"), QStringLiteral("coleco"));
+    QTest::newRow("original program") << true << QString() << coleco << QString()
+                                      << QStringLiteral("MESS coleco \"game1.rom\" ");
+    QTest::newRow("alternate build") << false << QStringLiteral("pmame31") << coleco << QString()
+                                     << QStringLiteral("pmame31 coleco \"game1.rom\" ");
+    QTest::newRow("alternate name ignored while the original is chosen")
+        << true << QStringLiteral("pmame31") << coleco << QString() << QStringLiteral("MESS coleco \"game1.rom\" ");
+    QTest::newRow("nothing selected") << true << QString() << QString() << QString() << QStringLiteral("MESS  ");
+    QTest::newRow("line of 63 characters")
+        << true << QString() << QString(63, u'x') << QString() << QStringLiteral("MESS  ");
+    QTest::newRow("line of 10 characters")
+        << true << QString() << QStringLiteral("games     ") << QString() << QStringLiteral("MESS  ");
+    QTest::newRow("line of 64 characters")
+        << true << QString() << QString(63, u' ') + u'z' << QString() << QStringLiteral("MESS z ");
+    QTest::newRow("empty alternate name")
+        << false << QString() << coleco << QString() << QStringLiteral(" coleco \"game1.rom\" ");
+    QTest::newRow("alternate name with blanks and a folder")
+        << false << QStringLiteral("/opt/my emu/pmame31 -nosound") << coleco << QString()
+        << QStringLiteral("/opt/my emu/pmame31 -nosound coleco \"game1.rom\" ");
+    QTest::newRow("alternate name kept untrimmed")
+        << false << QStringLiteral(" pm ") << coleco << QString() << QStringLiteral(" pm  coleco \"game1.rom\" ");
+    QTest::newRow("record argument") << true << QString() << coleco << recordArgument(QStringLiteral("Default"))
+                                     << QStringLiteral("MESS coleco \"game1.rom\" -record Default ");
+    QTest::newRow("playback argument, nothing selected")
+        << true << QString() << QString() << playbackArgument(QStringLiteral("Default"))
+        << QStringLiteral("MESS  -playback Default ");
+}
+
+void TestLaunchCommand::command()
+{
+    QFETCH(bool, original);
+    QFETCH(QString, alternateName);
+    QFETCH(QString, line);
+    QFETCH(QString, extra);
+    QFETCH(QString, expected);
+    QCOMPARE(buildLaunchCommand(ProgramChoice{original, alternateName}, line, extra), expected);
+}
+
+void TestLaunchCommand::launchFieldCountsCharacters()
+{
+    // A name outside the Basic Multilingual Plane takes one column, though it is two UTF-16 units.
+    const QString clef = QString::fromUtf8("\xf0\x9d\x84\x9e");
+    const QString name = clef + u"music.rom";
+    const QString line = imageLine(name, QStringLiteral("lumen"));
+    QCOMPARE(characterCount(name), 10);
+    QCOMPARE(launchField(line), u"lumen \"" + name + u'"');
+    QCOMPARE(leftCharacters(line, 1), clef);
+    QCOMPARE(charactersFrom(QStringLiteral("abc"), 4), QString());
+}
+
+void TestLaunchCommand::recordingArguments()
+{
+    QCOMPARE(recordArgument(QString()), QStringLiteral("-record  "));
+    QCOMPARE(recordArgument(QStringLiteral(" my run ")), QStringLiteral("-record  my run  "));
+    QCOMPARE(playbackArgument(QString()), QStringLiteral("-playback  "));
+}
+
+QTEST_APPLESS_MAIN(TestLaunchCommand)
+#include "test_launch_command.moc"

@@ -1,0 +1,213 @@
+// SPDX-FileCopyrightText: 2026 Orvane developers
+// SPDX-License-Identifier: MIT
+
+// A stand-in for the emulator, installed as MESS.EXE in the demo program folder, so that every use of the
+// emulator runs for real without one:
+//   MESS.EXE -listfull                         prints a header and the systems kept in listfull.txt beside it
+//   MESS.EXE <system> <image> [-record NAME | -playback NAME]
+//                                              shows a window naming what it would play; -record writes
+//                                              INP/NAME.INP, -playback reads it
+// With ORVANE_STANDIN_LOG set, every run first appends what it received to that file; a play run then ends at
+// once instead of showing a window, so tests can check exactly what Orvane handed over.
+
+#include "ProgramSearch.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace
+{
+
+constexpr char listFileName[] = "listfull.txt";
+
+// Arguments may hold line ends or backslashes; escape them so that one log line is one argument.
+std::string escaped(const std::string& text)
+{
+    std::string result;
+    for (const char character : text) {
+        if (character == '\\')
+            result += "\\\\";
+        else if (character == '\n')
+            result += "\\n";
+        else if (character == '\r')
+            result += "\\r";
+        else
+            result += character;
+    }
+    return result;
+}
+
+fs::path ownPath(const char* argv0)
+{
+    std::error_code error;
+    const fs::path self = fs::read_symlink("/proc/self/exe", error);
+    return error ? fs::absolute(argv0, error) : self;
+}
+
+void appendLog(const char* logFile, const fs::path& self, const std::vector<std::string>& arguments)
+{
+    std::ofstream log(logFile, std::ios::app | std::ios::binary);
+    std::error_code error;
+    log << "run\n";
+    log << "cwd=" << escaped(fs::current_path(error).string()) << '\n';
+    log << "exe=" << escaped(self.string()) << '\n';
+    for (const std::string& argument : arguments)
+        log << "arg=" << escaped(argument) << '\n';
+    log << "end\n";
+}
+
+int listFull(const fs::path& self)
+{
+    const fs::path list = self.parent_path() / listFileName;
+    std::ifstream input(list, std::ios::binary);
+    if (!input) {
+        std::cerr << "MESS.EXE: cannot read " << list.string() << ": " << std::strerror(errno) << '\n';
+        return 1;
+    }
+    std::cout << "Name:     Description:\r\n" << input.rdbuf();
+    std::cout.flush();
+    return std::cout ? 0 : 1;
+}
+
+bool canShowWindows()
+{
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(variable);
+        if (value && *value)
+            return true;
+    }
+    return false;
+}
+
+int fail(int argc, char* argv[], const std::string& message)
+{
+    std::cerr << "MESS.EXE: " << message << '\n';
+    if (canShowWindows()) {
+        QApplication application(argc, argv);
+        QMessageBox::critical(nullptr, QStringLiteral("MESS stand-in"), QString::fromStdString(message));
+    }
+    return 1;
+}
+
+struct PlayRequest
+{
+    std::string system;
+    std::string image;
+    std::string recordName;
+    std::string playbackName;
+};
+
+std::optional<PlayRequest> parsePlay(const std::vector<std::string>& arguments, std::string& problem)
+{
+    PlayRequest request;
+    std::vector<std::string> positional;
+    for (std::size_t index = 0; index < arguments.size(); ++index) {
+        const std::string& argument = arguments[index];
+        if (argument == "-record" || argument == "-playback") {
+            if (index + 1 >= arguments.size()) {
+                problem = argument + " needs a recording name.";
+                return std::nullopt;
+            }
+            (argument == "-record" ? request.recordName : request.playbackName) = arguments[++index];
+        } else {
+            positional.push_back(argument);
+        }
+    }
+    if (positional.size() != 2) {
+        problem = "Usage: MESS.EXE <system> <image> [-record NAME | -playback NAME], or MESS.EXE -listfull.";
+        return std::nullopt;
+    }
+    request.system = positional[0];
+    request.image = positional[1];
+    return request;
+}
+
+int play(int argc, char* argv[], const std::vector<std::string>& arguments)
+{
+    std::string problem;
+    const std::optional<PlayRequest> request = parsePlay(arguments, problem);
+    if (!request)
+        return fail(argc, argv, problem);
+
+    const fs::path folder = fs::current_path();
+    const auto roms = Orvane::findEntryIgnoringCase(folder, "ROMS");
+    const auto systemFolder = roms ? Orvane::findEntryIgnoringCase(*roms, request->system) : std::nullopt;
+    const auto image = systemFolder ? Orvane::findEntryIgnoringCase(*systemFolder, request->image) : std::nullopt;
+    std::error_code error;
+    if (!image || !fs::is_regular_file(*image, error))
+        return fail(argc, argv,
+                    "No image \"" + request->image + "\" for the system \"" + request->system + "\" in " +
+                        (folder / "ROMS" / request->system).string() + ".");
+
+    std::string recording;
+    if (!request->recordName.empty()) {
+        const fs::path inp = Orvane::findEntryIgnoringCase(folder, "INP").value_or(folder / "INP");
+        fs::create_directories(inp, error);
+        const fs::path file = inp / (request->recordName + ".INP");
+        std::ofstream output(file, std::ios::binary);
+        output << request->system << ' ' << request->image << "\r\n";
+        if (!output)
+            return fail(argc, argv, "Cannot write the recording " + file.string() + ": " + std::strerror(errno));
+        recording = "Recording into " + file.string();
+    } else if (!request->playbackName.empty()) {
+        const auto inp = Orvane::findEntryIgnoringCase(folder, "INP");
+        const auto file = inp ? Orvane::findEntryIgnoringCase(*inp, request->playbackName + ".INP") : std::nullopt;
+        std::ifstream input(file.value_or(fs::path()), std::ios::binary);
+        std::string recorded;
+        if (!file || !std::getline(input, recorded))
+            return fail(argc, argv,
+                        "No recording \"" + request->playbackName + "\" in " + (folder / "INP").string() + ".");
+        while (!recorded.empty() && recorded.back() == '\r')
+            recorded.pop_back();
+        recording = "Playing back " + file->string() + " (recorded with " + recorded + ")";
+    }
+
+    QApplication application(argc, argv);
+    QWidget window;
+    window.setWindowTitle(QStringLiteral("MESS stand-in"));
+    auto* layout = new QVBoxLayout(&window);
+    for (const std::string& text : {"System: " + request->system, "Image: " + image->string(), recording}) {
+        if (text.empty())
+            continue;
+        auto* label = new QLabel(QString::fromStdString(text));
+        label->setTextFormat(Qt::PlainText);
+        layout->addWidget(label);
+    }
+    auto* close = new QPushButton(QStringLiteral("Close"));
+    QObject::connect(close, &QPushButton::clicked, &window, &QWidget::close);
+    layout->addWidget(close);
+    window.show();
+    return application.exec();
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    const fs::path self = ownPath(argv[0]);
+    const bool listing = arguments.size() == 1 && arguments[0] == "-listfull";
+    if (const char* logFile = std::getenv("ORVANE_STANDIN_LOG"); logFile && *logFile) {
+        appendLog(logFile, self, arguments);
+        if (!listing)
+            return 0;
+    }
+    if (listing)
+        return listFull(self);
+    return play(argc, argv, arguments);
+}
