@@ -2,14 +2,18 @@
 // SPDX-License-Identifier: MIT
 #include "DesignFonts.h"
 
+#include <QStringList>
 #include <QtMath>
 
 namespace Orvane
 {
 
+// Where the design's fonts are missing, fonts of the same widths come first, so that captions still fit their
+// controls; the platform's own sans serif and fixed-pitch fonts come last.
 static QFont sansFont(qreal pointSize, bool bold)
 {
-    QFont font(QStringLiteral("Tahoma"));
+    QFont font;
+    font.setFamilies(QStringList{QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(pointSize);
     font.setBold(bold);
@@ -32,7 +36,8 @@ QFont designFont(FontStyle style)
     case FontStyle::Fixed:
         break;
     }
-    QFont font(QStringLiteral("Courier"));
+    QFont font;
+    font.setFamilies(QStringList{QStringLiteral("Courier"), QStringLiteral("Courier New"), QStringLiteral("Liberation Mono")});
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
     font.setPointSizeF(9.6);

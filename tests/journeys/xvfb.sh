@@ -1,0 +1,91 @@
+# SPDX-FileCopyrightText: 2026 Orvane developers
+# SPDX-License-Identifier: MIT
+# Shared by the journeys: a private X server, a copy of the demo program folder, and small waiting helpers.
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+step() {
+    echo "-- $*"
+}
+
+# Runs a command until it succeeds, for at most $1 seconds; for waiting on things, never for timing them.
+wait_until() {
+    local seconds=$1
+    shift
+    local tries=$((seconds * 10))
+    while ! "$@" 2>/dev/null; do
+        tries=$((tries - 1))
+        [ "$tries" -gt 0 ] || return 1
+        sleep 0.1
+    done
+}
+
+# Starts Xvfb on a free display (-displayfd picks it) and exports DISPLAY. -noreset keeps the server from
+# resetting whenever its last client leaves.
+start_xvfb() {
+    command -v Xvfb >/dev/null || fail "Xvfb is not installed"
+    command -v xdotool >/dev/null || fail "xdotool is not installed"
+    local display_file="$WORK/display"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -noreset -nolisten tcp 3>"$display_file" >"$WORK/xvfb.log" 2>&1 &
+    XVFB_PID=$!
+    wait_until 20 test -s "$display_file" || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
+    local number
+    number=$(tr -d '[:space:]' <"$display_file")
+    wait_until 20 test -S "/tmp/.X11-unix/X$number" || fail "no socket for display :$number"
+    export DISPLAY=":$number"
+    unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+}
+
+# A program folder of the test's own, copied from the built demo folder, so the journey changes nothing there.
+make_program_folder() {
+    local demo=$1
+    PROGRAM="$WORK/program"
+    mkdir -p "$PROGRAM"
+    cp -r "$demo/orvane" "$demo/MESS.EXE" "$demo/Orvane.sys" "$demo/listfull.txt" "$demo/Orvane.htm" \
+        "$demo/ROMS" "$demo/INP" "$PROGRAM/"
+}
+
+# Starts orvane from a folder other than its own, with the stand-in logging what it receives.
+start_orvane() {
+    export ORVANE_STANDIN_LOG="$WORK/standin.log"
+    export XDG_CONFIG_HOME="$WORK/config"
+    mkdir -p "$WORK/elsewhere" "$XDG_CONFIG_HOME"
+    (cd "$WORK/elsewhere" && exec "$PROGRAM/orvane") >"$WORK/orvane.log" 2>&1 &
+    ORVANE_PID=$!
+    WINDOW=$(timeout 30 xdotool search --sync --onlyvisible --name '^Orvane \(alpha 6\)$' | head -n 1) ||
+        fail "the main window did not show: $(cat "$WORK/orvane.log")"
+    [ -n "$WINDOW" ] || fail "the main window did not show"
+    eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
+    WINDOW_X=$X WINDOW_Y=$Y WINDOW_WIDTH=$WIDTH WINDOW_HEIGHT=$HEIGHT
+    # The client area is 313 pixels high; what is above it is the menu bar.
+    MENU_HEIGHT=$((WINDOW_HEIGHT - 313))
+}
+
+# Clicks at a point given in the client area's pixels (below the menu bar).
+click_client() {
+    xdotool mousemove --window "$WINDOW" --sync "$1" $(($2 + MENU_HEIGHT)) click "${3:-1}"
+}
+
+# The number of runs the stand-in logged.
+runs_logged() {
+    grep -c '^run$' "$ORVANE_STANDIN_LOG" 2>/dev/null || true
+}
+
+# The block of the n-th run in the stand-in's log.
+logged_run() {
+    awk -v wanted="$1" '/^run$/ { count++ } count == wanted { print } /^end$/ && count == wanted { exit }' \
+        "$ORVANE_STANDIN_LOG"
+}
+
+cleanup() {
+    [ -n "${ORVANE_PID:-}" ] && kill "$ORVANE_PID" 2>/dev/null
+    [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
+    wait 2>/dev/null
+    rm -rf "$WORK"
+}
+
+WORK=$(mktemp -d /tmp/orvane-journey.XXXXXX)
+trap cleanup EXIT
