@@ -4,6 +4,7 @@
 
 #include "ApplicationInfo.h"
 #include "Form1.h"
+#include "MessageBoxes.h"
 #include "NativeShell.h"
 
 #include <QApplication>
@@ -25,7 +26,9 @@ int runOrvane(QApplication& application)
 
     const QString programFolder = QApplication::applicationDirPath();
     NativeShell shell(QFile::encodeName(programFolder).toStdString());
-    Form1 window(programFolder, shell);
+    DesktopMessageBoxes messages;
+    Form1 window(programFolder, shell, messages);
+    window.Form_Load();
     window.moveToScreenCentre();
     window.show();
     return application.exec();

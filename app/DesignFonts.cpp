@@ -37,7 +37,8 @@ QFont designFont(FontStyle style)
         break;
     }
     QFont font;
-    font.setFamilies(QStringList{QStringLiteral("Courier"), QStringLiteral("Courier New"), QStringLiteral("Liberation Mono")});
+    font.setFamilies(
+        QStringList{QStringLiteral("Courier"), QStringLiteral("Courier New"), QStringLiteral("Liberation Mono")});
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
     font.setPointSizeF(9.6);

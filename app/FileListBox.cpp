@@ -28,6 +28,13 @@ bool FileListBox::setPattern(const QString& pattern)
     return refresh();
 }
 
+bool FileListBox::setFolderAndPattern(const QString& folder, const QString& pattern)
+{
+    m_folder = folder;
+    m_pattern = pattern;
+    return refresh();
+}
+
 bool FileListBox::refresh()
 {
     if (m_folder.isEmpty()) {

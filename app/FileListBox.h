@@ -23,6 +23,7 @@ public:
     // Each returns false, with the reason in error(), when the folder cannot be read; the list is then empty.
     bool setFolder(const QString& folder);
     bool setPattern(const QString& pattern);
+    bool setFolderAndPattern(const QString& folder, const QString& pattern);
     bool refresh();
     QString error() const { return m_error; }
 

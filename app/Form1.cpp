@@ -2,23 +2,61 @@
 // SPDX-License-Identifier: MIT
 #include "Form1.h"
 
+#include "CatalogueUpdate.h"
+#include "FileListBox.h"
+#include "FolderListing.h"
+#include "ImageList.h"
 #include "LaunchCommand.h"
+#include "MessageBoxes.h"
+#include "Recordings.h"
 #include "Shell.h"
+#include "ShellTools.h"
 #include "SortedListBox.h"
+#include "SystemsCatalogue.h"
+#include "TextFile.h"
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QEventLoop>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QTimer>
 
 namespace Orvane
 {
 
-Form1::Form1(QString programFolder, Shell& shell, QWidget* parent)
-    : QMainWindow(parent), m_programFolder(std::move(programFolder)), m_shell(shell)
+namespace
+{
+
+std::string toNative(const QString& path)
+{
+    return QFile::encodeName(QDir::toNativeSeparators(path)).toStdString();
+}
+
+QString fromNative(const std::string& text)
+{
+    return QFile::decodeName(QByteArray::fromStdString(text));
+}
+
+// A system name comes from a file that other programs write; it names one folder inside ROMS, never a path.
+bool isPlainFolderName(const QString& name)
+{
+    return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/') && !name.contains(u'\\');
+}
+
+const QString useUpdateSystems = QStringLiteral("Use \"Update systems\" in the \"File\" menu to build it.");
+const QString catalogueKept = QStringLiteral("The systems catalogue was not changed.");
+
+} // namespace
+
+Form1::Form1(QString programFolder, Shell& shell, MessageBoxes& messages, QWidget* parent)
+    : QMainWindow(parent), m_programFolder(std::move(programFolder)), m_shell(shell), m_messages(messages)
 {
     // A fixed dialog frame: a close box, no minimise or maximise box, no resizing.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
@@ -31,8 +69,15 @@ Form1::Form1(QString programFolder, Shell& shell, QWidget* parent)
 
 void Form1::connectSignals()
 {
-    connect(ui.PlayButton, &QPushButton::clicked, this, &Form1::PlayButton_Click);
+    connect(ui.EmulatedSystemList, &SortedListBox::selectedIndexChanged, this, &Form1::EmulatedSystemList_Click);
     connect(ui.GamesList, &SortedListBox::doubleClick, this, &Form1::GamesList_DblClick);
+    connect(ui.GamesList, &SortedListBox::mouseDown, this, &Form1::GamesList_MouseDown);
+    connect(ui.GamesListCommand, &QPushButton::clicked, this, &Form1::GamesListCommand_Click);
+    connect(ui.PlayButton, &QPushButton::clicked, this, &Form1::PlayButton_Click);
+    connect(ui.Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(ui.Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(ui.INPFile, &FileListBox::mouseDown, this, &Form1::INPFile_MouseDown);
+    connect(ui.UpdateSystemsMenu, &QAction::triggered, this, &Form1::UpdateSystemsMenu_Click);
 }
 
 void Form1::moveToScreenCentre()
@@ -44,6 +89,117 @@ void Form1::moveToScreenCentre()
     move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
 }
 
+void Form1::Form_Load()
+{
+    pointFileListAtRecordings();
+    FillPlaybackList();
+    LoadSystemsCatalogue();
+}
+
+void Form1::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_pendingMessages.isEmpty())
+        QTimer::singleShot(0, this, &Form1::showPendingMessages);
+}
+
+void Form1::report(const QString& text)
+{
+    m_pendingMessages.append(text);
+    if (isVisible())
+        showPendingMessages();
+}
+
+void Form1::showPendingMessages()
+{
+    const QStringList messages = std::exchange(m_pendingMessages, {});
+    for (const QString& text : messages)
+        m_messages.inform(this, text);
+}
+
+QString Form1::cataloguePath() const
+{
+    return locateInFolder(m_programFolder, QLatin1String(catalogueFileName));
+}
+
+void Form1::pointFileListAtRecordings()
+{
+    // A missing recordings folder just leaves the list empty.
+    ui.INPFile->setFolderAndPattern(locateInFolder(m_programFolder, QLatin1String(recordingsFolderName)),
+                                    QLatin1String(recordingsPattern));
+}
+
+void Form1::FillPlaybackList()
+{
+    ui.PlaybackCombo->clear();
+    QStringList files;
+    for (int index = 0; index < ui.INPFile->count(); ++index)
+        files.append(ui.INPFile->fileName(index));
+    ui.PlaybackCombo->addItems(recordingNames(files));
+    ui.PlaybackCombo->setCurrentIndex(ui.PlaybackCombo->count() > 0 ? 0 : -1);
+}
+
+void Form1::LoadSystemsCatalogue()
+{
+    const QString path = cataloguePath();
+    const SystemsCatalogue catalogue = readSystemsCatalogue(path);
+    if (!catalogue.ok || catalogue.entries.empty()) {
+        // The window still comes up, empty, and says how to get a catalogue.
+        ui.EmulatedSystemList->clear();
+        ui.GamesList->clear();
+        const QString problem =
+            catalogue.ok ? QString(u"The systems catalogue " + QDir::toNativeSeparators(path) + u" lists no systems.")
+                         : QString(u"Cannot read the systems catalogue " + catalogue.error + u'.');
+        report(problem + u'\n' + useUpdateSystems);
+        return;
+    }
+    ui.EmulatedSystemList->setLines(catalogue.descriptions());
+    ui.EmulatedSystemList->setSelectedIndex(0);
+    if (catalogue.skippedLines == 1)
+        report(u"1 line of the systems catalogue " + QDir::toNativeSeparators(path) +
+               u" is shorter than 12 characters and was skipped.");
+    else if (catalogue.skippedLines > 1)
+        report(QString::number(catalogue.skippedLines) + u" lines of the systems catalogue " +
+               QDir::toNativeSeparators(path) + u" are shorter than 12 characters and were skipped.");
+}
+
+void Form1::EmulatedSystemList_Click()
+{
+    LoadImageList();
+}
+
+void Form1::GamesListCommand_Click()
+{
+    LoadImageList();
+}
+
+void Form1::LoadImageList()
+{
+    const int selected = ui.EmulatedSystemList->selectedIndex();
+    if (selected < 0)
+        return;
+    const SystemsCatalogue catalogue = readSystemsCatalogue(cataloguePath());
+    const std::optional<QString> systemName = catalogue.systemNameFor(ui.EmulatedSystemList->line(selected));
+    if (!systemName)
+        return;
+
+    QStringList lines;
+    if (isPlainFolderName(*systemName)) {
+        const QString roms = locateInFolder(m_programFolder, QStringLiteral("ROMS"));
+        const FolderListing listing = listFiles(locateInFolder(roms, *systemName), QStringLiteral("*.*"));
+        if (listing.ok)
+            lines = buildImageLines(listing.names, *systemName);
+    }
+    ui.GamesList->setLines(lines);
+    // Recordings made since the last load show up in the file list too.
+    pointFileListAtRecordings();
+}
+
+void Form1::GamesList_MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, QPoint)
+{
+    ui.RecText->setText(proposedRecordingName(ui.GamesList->line(ui.GamesList->selectedIndex())));
+}
+
 void Form1::PlayButton_Click()
 {
     BuildAndLaunch(QString());
@@ -52,6 +208,24 @@ void Form1::PlayButton_Click()
 void Form1::GamesList_DblClick()
 {
     PlayButton_Click();
+}
+
+void Form1::Command1_Click()
+{
+    BuildAndLaunch(playbackArgument(ui.PlaybackCombo->currentText()));
+}
+
+void Form1::Command2_Click()
+{
+    BuildAndLaunch(recordArgument(ui.RecText->text()));
+}
+
+void Form1::INPFile_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, QPoint)
+{
+    if (button != Qt::RightButton)
+        return;
+    ui.INPFile->refresh();
+    FillPlaybackList();
 }
 
 void Form1::BuildAndLaunch(const QString& extraArgument)
@@ -65,6 +239,72 @@ void Form1::BuildAndLaunch(const QString& extraArgument)
     const StartResult result = m_shell.startDetached(command.toStdString());
     if (!result.started)
         qInfo("%s", result.error.c_str());
+}
+
+void Form1::UpdateSystemsMenu_Click()
+{
+    const QString emulator = locateInFolder(m_programFolder, QLatin1String(emulatorFileName));
+    const std::string shortPath = tov_ShellTools::ShortPathName(m_shell, toNative(emulator));
+    if (shortPath == "Error!") {
+        report(u"Cannot update the systems: there is no " + QLatin1String(emulatorFileName) + u" in " +
+               QDir::toNativeSeparators(m_programFolder) + u".\n" + catalogueKept);
+        return;
+    }
+    // The output goes beside the catalogue first, and replaces it only once it is known to hold systems.
+    const HiddenStart start =
+        m_shell.startHidden(updateCommandLine(fromNative(shortPath)).toStdString(), Redirection::Staged);
+    if (!start.process) {
+        report(u"Cannot update the systems: " + fromNative(start.error) + u'\n' + catalogueKept);
+        return;
+    }
+    if (!waitForUpdate(*start.process)) {
+        start.process->discardOutput();
+        return;
+    }
+    const QString problem =
+        rejectedUpdateReason(start.process->outcome(), fromNative(start.process->stagedOutputPath()));
+    std::string error;
+    if (!problem.isEmpty() || !start.process->commitOutput(error)) {
+        start.process->discardOutput();
+        report(u"Cannot update the systems: " + (problem.isEmpty() ? fromNative(error) : problem) + u'\n' +
+               catalogueKept);
+        return;
+    }
+    LoadSystemsCatalogue();
+}
+
+bool Form1::waitForUpdate(HiddenProcess& process)
+{
+    if (process.finished())
+        return true;
+    // The window takes no input while the emulator runs, but it keeps painting and the user can give up.
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+    QProgressDialog progress(u"Asking " + QLatin1String(emulatorFileName) + u" for the systems it supports…",
+                             QStringLiteral("Cancel"), 0, 0, this);
+    progress.setObjectName(QStringLiteral("UpdateProgress"));
+    progress.setWindowTitle(windowTitle());
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(0);
+    progress.setAutoReset(false);
+    progress.setAutoClose(false);
+
+    bool cancelled = false;
+    QEventLoop loop;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (process.finished())
+            loop.quit();
+    });
+    connect(&progress, &QProgressDialog::canceled, &loop, [&] {
+        cancelled = true;
+        process.kill();
+        loop.quit();
+    });
+    poll.start(20);
+    progress.show();
+    loop.exec();
+    QApplication::restoreOverrideCursor();
+    return !cancelled;
 }
 
 } // namespace Orvane

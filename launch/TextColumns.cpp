@@ -39,4 +39,15 @@ QString leftCharacters(QStringView text, qsizetype count)
     return text.left(unitIndexOfCharacter(text, qMax<qsizetype>(count, 0))).toString();
 }
 
+QString trimBlanks(QStringView text)
+{
+    qsizetype start = 0;
+    qsizetype end = text.size();
+    while (start < end && text[start] == u' ')
+        ++start;
+    while (end > start && text[end - 1] == u' ')
+        --end;
+    return text.mid(start, end - start).toString();
+}
+
 } // namespace Orvane

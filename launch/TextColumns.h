@@ -19,4 +19,7 @@ QString charactersFrom(QStringView text, qsizetype firstColumn);
 // The first `count` characters (all of them when the text is shorter).
 QString leftCharacters(QStringView text, qsizetype count);
 
+// Removes blanks (spaces only, as the fixed columns are padded with them) from both ends.
+QString trimBlanks(QStringView text);
+
 } // namespace Orvane

@@ -7,16 +7,36 @@
 #include <string>
 #include <vector>
 
-// Stands in for the operating system's shell: keeps every command line it is handed and starts nothing.
+// Stands in for the operating system's shell: keeps every command line it is handed. Play starts nothing;
+// hidden runs and short paths go to `delegate` (a real shell on a test's program folder) when there is one.
 class RecordingShell final : public Orvane::Shell
 {
 public:
+    explicit RecordingShell(Orvane::Shell* delegate = nullptr) : m_delegate(delegate) {}
+
     Orvane::StartResult startDetached(const std::string& commandLine) override
     {
         started.push_back(commandLine);
         return {startSucceeds, startSucceeds ? std::string() : "Cannot find the program."};
     }
 
+    Orvane::HiddenStart startHidden(const std::string& commandLine, Orvane::Redirection redirection) override
+    {
+        hidden.push_back(commandLine);
+        if (!m_delegate)
+            return {nullptr, "Nothing is started in this test."};
+        return m_delegate->startHidden(commandLine, redirection);
+    }
+
+    std::string shortPathName(const std::string& path) override
+    {
+        return m_delegate ? m_delegate->shortPathName(path) : std::string("Error!");
+    }
+
     std::vector<std::string> started;
+    std::vector<std::string> hidden;
     bool startSucceeds = true;
+
+private:
+    Orvane::Shell* m_delegate;
 };

@@ -17,6 +17,8 @@ public:
     explicit NativeShell(std::filesystem::path programFolder);
 
     StartResult startDetached(const std::string& commandLine) override;
+    HiddenStart startHidden(const std::string& commandLine, Redirection redirection) override;
+    std::string shortPathName(const std::string& path) override;
 
 private:
     std::filesystem::path m_programFolder;

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <memory>
 #include <string>
 
 namespace Orvane
@@ -13,6 +14,52 @@ struct StartResult
     std::string error; // why it did not start, naming the program
 };
 
+// How a hidden process ended.
+struct ProcessOutcome
+{
+    bool exitedNormally = false; // false: ended by a signal (or killed)
+    int exitCode = 0;
+    int signal = 0;
+    std::string errorOutput; // the start of what it wrote to its error output
+};
+
+// Where a "> file" redirection goes: straight into the file, or into a file beside it that the caller moves
+// onto the file (commitOutput) only once it has checked the output, so a failed run never destroys the old file.
+enum class Redirection
+{
+    Direct,
+    Staged,
+};
+
+// A process started with no window of its own, which the caller polls, waits for or ends.
+class HiddenProcess
+{
+public:
+    virtual ~HiddenProcess() = default;
+
+    // Whether it has ended; never blocks.
+    virtual bool finished() = 0;
+    // Returns once it has ended.
+    virtual void wait() = 0;
+    // Ends it, and whatever it started, and waits for that.
+    virtual void kill() = 0;
+    // How it ended; meaningful once finished.
+    virtual ProcessOutcome outcome() const = 0;
+
+    // With staged output: the file the output is being written to, empty otherwise.
+    virtual std::string stagedOutputPath() const = 0;
+    // Moves staged output onto the redirection file; returns false with the reason when that fails.
+    virtual bool commitOutput(std::string& error) = 0;
+    // Drops staged output, leaving the redirection file as it was.
+    virtual void discardOutput() = 0;
+};
+
+struct HiddenStart
+{
+    std::unique_ptr<HiddenProcess> process;
+    std::string error; // set when process is empty
+};
+
 // What Orvane asks of the operating system's shell. The window talks to this interface only, so tests can put a
 // recording double in its place.
 class Shell
@@ -22,6 +69,13 @@ public:
 
     // Starts a Windows-style command line in the program folder, window maximised, and returns without waiting.
     virtual StartResult startDetached(const std::string& commandLine) = 0;
+
+    // Starts a command line in the program folder with no window and no visible output. A "COMMAND.COM /C" line
+    // is carried out as the DOS command processor would, "> file" redirection included.
+    virtual HiddenStart startHidden(const std::string& commandLine, Redirection redirection) = 0;
+
+    // The short form of an existing file's path, for a command processor line, or "Error!" when there is none.
+    virtual std::string shortPathName(const std::string& path) = 0;
 };
 
 } // namespace Orvane

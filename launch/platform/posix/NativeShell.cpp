@@ -2,24 +2,35 @@
 // SPDX-License-Identifier: MIT
 #include "NativeShell.h"
 
+#include "CommandProcessor.h"
 #include "ProgramSearch.h"
 
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 
 extern char** environ;
 
 namespace Orvane
 {
 
+namespace fs = std::filesystem;
+
 namespace
 {
 
-// What the started process reports back through the pipe when it cannot run the program.
+std::string systemError(int error)
+{
+    return std::strerror(error);
+}
+
+// What the child reports back through a close-on-exec pipe when it cannot run the program. When exec succeeds
+// the pipe closes without a word.
 struct ChildFailure
 {
     int stage = 0; // 1: changing to the folder, 2: starting the program, 3: forking
@@ -33,29 +44,78 @@ struct ChildFailure
     ::_exit(127);
 }
 
-// Forks twice so that the program is adopted by init and never left as a zombie of Orvane. Only async-signal-safe
-// calls happen between fork and exec; everything the child needs is prepared before.
-StartResult spawnDetached(const std::filesystem::path& program, const std::vector<std::string>& arguments,
-                          const std::filesystem::path& folder)
+// Everything the child needs, prepared before fork: between fork and exec only async-signal-safe calls happen.
+struct ChildSetup
 {
-    const std::string programText = program.string();
-    const std::string folderText = folder.string();
+    std::string program;
+    std::vector<std::string> arguments;
+    std::string folder;
     std::vector<char*> argv;
-    argv.push_back(const_cast<char*>(programText.c_str()));
-    for (const std::string& argument : arguments)
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
+    // Standard input, output and error for the program; -1 keeps Orvane's own.
+    int input = -1;
+    int output = -1;
+    int error = -1;
 
+    ChildSetup(const fs::path& programPath, std::vector<std::string> programArguments, const fs::path& workingFolder)
+        : program(programPath.string()), arguments(std::move(programArguments)), folder(workingFolder.string())
+    {
+        argv.push_back(program.data());
+        for (std::string& argument : arguments)
+            argv.push_back(argument.data());
+        argv.push_back(nullptr);
+    }
+};
+
+[[noreturn]] void execInChild(const ChildSetup& setup, int pipe)
+{
+    sigset_t none;
+    sigemptyset(&none);
+    ::sigprocmask(SIG_SETMASK, &none, nullptr);
+    if (setup.input >= 0)
+        ::dup2(setup.input, STDIN_FILENO);
+    if (setup.output >= 0)
+        ::dup2(setup.output, STDOUT_FILENO);
+    if (setup.error >= 0)
+        ::dup2(setup.error, STDERR_FILENO);
+    if (::chdir(setup.folder.c_str()) != 0)
+        failInChild(pipe, 1);
+    ::execve(setup.program.c_str(), setup.argv.data(), environ);
+    failInChild(pipe, 2);
+}
+
+// Reads the child's report; an empty result means the program is running.
+std::string readChildFailure(int pipe, const ChildSetup& setup)
+{
+    ChildFailure failure;
+    ssize_t received;
+    while ((received = ::read(pipe, &failure, sizeof failure)) < 0 && errno == EINTR) {
+    }
+    ::close(pipe);
+    if (received != static_cast<ssize_t>(sizeof failure))
+        return {};
+    if (failure.stage == 1)
+        return "Cannot start " + setup.program + " in " + setup.folder + ": " + systemError(failure.error);
+    return "Cannot start " + setup.program + ": " + systemError(failure.error);
+}
+
+void waitForChild(pid_t child, int* status)
+{
+    while (::waitpid(child, status, 0) < 0 && errno == EINTR) {
+    }
+}
+
+// Forks twice so that the program is adopted by init and never left as a zombie of Orvane.
+StartResult spawnDetached(ChildSetup& setup)
+{
     int pipe[2];
     if (::pipe2(pipe, O_CLOEXEC) != 0)
-        return {false, "Cannot start " + programText + ": " + std::strerror(errno)};
-
+        return {false, "Cannot start " + setup.program + ": " + systemError(errno)};
     const pid_t child = ::fork();
     if (child < 0) {
         const int error = errno;
         ::close(pipe[0]);
         ::close(pipe[1]);
-        return {false, "Cannot start " + programText + ": " + std::strerror(error)};
+        return {false, "Cannot start " + setup.program + ": " + systemError(error)};
     }
     if (child == 0) {
         ::close(pipe[0]);
@@ -65,31 +125,138 @@ StartResult spawnDetached(const std::filesystem::path& program, const std::vecto
             failInChild(pipe[1], 3);
         if (grandchild > 0)
             ::_exit(0);
-        sigset_t none;
-        sigemptyset(&none);
-        ::sigprocmask(SIG_SETMASK, &none, nullptr);
-        if (::chdir(folderText.c_str()) != 0)
-            failInChild(pipe[1], 1);
-        ::execve(programText.c_str(), argv.data(), environ);
-        failInChild(pipe[1], 2);
+        execInChild(setup, pipe[1]);
+    }
+    ::close(pipe[1]);
+    waitForChild(child, nullptr);
+    const std::string failure = readChildFailure(pipe[0], setup);
+    return {failure.empty(), failure};
+}
+
+class File
+{
+public:
+    explicit File(int descriptor = -1) : m_descriptor(descriptor) {}
+    ~File() { reset(); }
+    File(File&& other) noexcept : m_descriptor(std::exchange(other.m_descriptor, -1)) {}
+    File& operator=(File&& other) noexcept
+    {
+        reset(std::exchange(other.m_descriptor, -1));
+        return *this;
+    }
+    int get() const { return m_descriptor; }
+    void reset(int descriptor = -1)
+    {
+        if (m_descriptor >= 0)
+            ::close(m_descriptor);
+        m_descriptor = descriptor;
     }
 
-    ::close(pipe[1]);
-    while (::waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
-    }
-    // The pipe closes without a word when exec succeeds.
-    ChildFailure failure;
-    ssize_t received;
-    while ((received = ::read(pipe[0], &failure, sizeof failure)) < 0 && errno == EINTR) {
-    }
-    ::close(pipe[0]);
-    if (received != static_cast<ssize_t>(sizeof failure))
-        return {true, {}};
-    const std::string reason = std::strerror(failure.error);
-    if (failure.stage == 1)
-        return {false, "Cannot start " + programText + " in " + folderText + ": " + reason};
-    return {false, "Cannot start " + programText + ": " + reason};
+private:
+    int m_descriptor;
+};
+
+// A file for the process's error output that vanishes when closed.
+File anonymousFile()
+{
+    std::string name = (fs::temp_directory_path() / "orvane-errors-XXXXXX").string();
+    const int descriptor = ::mkostemp(name.data(), O_CLOEXEC);
+    if (descriptor >= 0)
+        ::unlink(name.c_str());
+    return File(descriptor);
 }
+
+class PosixHiddenProcess final : public HiddenProcess
+{
+public:
+    PosixHiddenProcess(pid_t process, File errorOutput, RedirectionFiles files)
+        : m_process(process), m_errorOutput(std::move(errorOutput)), m_files(std::move(files))
+    {}
+
+    ~PosixHiddenProcess() override
+    {
+        if (!m_finished)
+            kill();
+        discardOutput();
+    }
+
+    bool finished() override
+    {
+        if (m_finished)
+            return true;
+        int status = 0;
+        pid_t result;
+        while ((result = ::waitpid(m_process, &status, WNOHANG)) < 0 && errno == EINTR) {
+        }
+        if (result == m_process || result < 0)
+            noteEnd(status);
+        return m_finished;
+    }
+
+    void wait() override
+    {
+        if (m_finished)
+            return;
+        int status = 0;
+        waitForChild(m_process, &status);
+        noteEnd(status);
+    }
+
+    void kill() override
+    {
+        if (m_finished)
+            return;
+        // The process leads its own group, so this also ends whatever it started.
+        ::kill(-m_process, SIGKILL);
+        wait();
+    }
+
+    ProcessOutcome outcome() const override { return m_outcome; }
+
+    std::string stagedOutputPath() const override { return m_files.staged ? m_files.writeTo.string() : std::string(); }
+
+    bool commitOutput(std::string& error) override
+    {
+        if (!m_files.staged)
+            return true;
+        if (::rename(m_files.writeTo.c_str(), m_files.target.c_str()) != 0) {
+            error = "Cannot replace " + m_files.target.string() + ": " + systemError(errno);
+            return false;
+        }
+        m_files.staged = false;
+        return true;
+    }
+
+    void discardOutput() override
+    {
+        if (!m_files.staged)
+            return;
+        ::unlink(m_files.writeTo.c_str());
+        m_files.staged = false;
+    }
+
+private:
+    void noteEnd(int status)
+    {
+        m_finished = true;
+        m_outcome.exitedNormally = WIFEXITED(status);
+        m_outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        m_outcome.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+        if (m_errorOutput.get() >= 0) {
+            char buffer[1024];
+            const ssize_t length = ::pread(m_errorOutput.get(), buffer, sizeof buffer, 0);
+            if (length > 0)
+                m_outcome.errorOutput.assign(buffer, static_cast<std::size_t>(length));
+        }
+        m_errorOutput.reset();
+    }
+
+    pid_t m_process;
+    File m_errorOutput;
+    RedirectionFiles m_files;
+    bool m_finished = false;
+    ProcessOutcome m_outcome;
+};
 
 } // namespace
 
@@ -101,7 +268,69 @@ StartResult NativeShell::startDetached(const std::string& commandLine)
     const Resolution resolution = resolveCommandLine(commandLine, currentSearchPlaces(m_programFolder));
     if (!resolution.command)
         return {false, resolution.error};
-    return spawnDetached(resolution.command->program, resolution.command->arguments, m_programFolder);
+    ChildSetup setup(resolution.command->program, resolution.command->arguments, m_programFolder);
+    return spawnDetached(setup);
+}
+
+HiddenStart NativeShell::startHidden(const std::string& commandLine, Redirection redirection)
+{
+    const CommandProcessorLine line = parseCommandProcessorLine(commandLine);
+    const Resolution resolution = resolveCommandLine(line.command, currentSearchPlaces(m_programFolder));
+    if (!resolution.command)
+        return {nullptr, resolution.error};
+    ChildSetup setup(resolution.command->program, resolution.command->arguments, m_programFolder);
+
+    const File input(::open("/dev/null", O_RDONLY | O_CLOEXEC));
+    const RedirectionFiles files = redirectionFiles(line, m_programFolder, redirection);
+    File output;
+    if (files.writeTo.empty()) {
+        output.reset(::open("/dev/null", O_WRONLY | O_CLOEXEC));
+    } else {
+        const int mode = O_WRONLY | O_CREAT | O_CLOEXEC | (line.append ? O_APPEND : O_TRUNC);
+        output.reset(::open(files.writeTo.c_str(), mode, 0644));
+        if (output.get() < 0)
+            return {nullptr, "Cannot write " + files.writeTo.string() + ": " + systemError(errno)};
+    }
+    File errorOutput = anonymousFile();
+    setup.input = input.get();
+    setup.output = output.get();
+    setup.error = errorOutput.get() >= 0 ? errorOutput.get() : output.get();
+
+    int pipe[2];
+    if (::pipe2(pipe, O_CLOEXEC) != 0)
+        return {nullptr, "Cannot start " + setup.program + ": " + systemError(errno)};
+    const pid_t child = ::fork();
+    if (child < 0) {
+        const int error = errno;
+        ::close(pipe[0]);
+        ::close(pipe[1]);
+        return {nullptr, "Cannot start " + setup.program + ": " + systemError(error)};
+    }
+    if (child == 0) {
+        ::close(pipe[0]);
+        ::setpgid(0, 0);
+        execInChild(setup, pipe[1]);
+    }
+    ::close(pipe[1]);
+    const std::string failure = readChildFailure(pipe[0], setup);
+    if (!failure.empty()) {
+        waitForChild(child, nullptr);
+        if (files.staged)
+            ::unlink(files.writeTo.c_str());
+        return {nullptr, failure};
+    }
+    return {std::make_unique<PosixHiddenProcess>(child, std::move(errorOutput), files), {}};
+}
+
+std::string NativeShell::shortPathName(const std::string& path)
+{
+    // POSIX paths have no short form: the path of the existing file, spelt as it is on disk.
+    const fs::path full{path};
+    const auto found = findEntryIgnoringCase(full.parent_path(), full.filename().string());
+    std::error_code error;
+    if (!found || !fs::exists(*found, error))
+        return "Error!";
+    return found->string();
 }
 
 } // namespace Orvane

@@ -2,12 +2,18 @@
 // SPDX-License-Identifier: MIT
 #include "NativeShell.h"
 
+#include "CommandProcessor.h"
 #include "ProgramSearch.h"
 
 #include <windows.h>
 
+#include <utility>
+#include <vector>
+
 namespace Orvane
 {
+
+namespace fs = std::filesystem;
 
 namespace
 {
@@ -35,6 +41,125 @@ std::string systemMessage(DWORD error)
     return message;
 }
 
+class Handle
+{
+public:
+    explicit Handle(HANDLE handle = nullptr) : m_handle(handle == INVALID_HANDLE_VALUE ? nullptr : handle) {}
+    ~Handle() { reset(); }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    HANDLE get() const { return m_handle; }
+    HANDLE release() { return std::exchange(m_handle, nullptr); }
+    void reset(HANDLE handle = nullptr)
+    {
+        if (m_handle)
+            CloseHandle(m_handle);
+        m_handle = handle == INVALID_HANDLE_VALUE ? nullptr : handle;
+    }
+
+private:
+    HANDLE m_handle;
+};
+
+HANDLE openInheritable(const std::wstring& path, DWORD access, DWORD disposition, DWORD flags = FILE_ATTRIBUTE_NORMAL)
+{
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, nullptr, TRUE};
+    return CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, &attributes,
+                       disposition, flags, nullptr);
+}
+
+class WindowsHiddenProcess final : public HiddenProcess
+{
+public:
+    WindowsHiddenProcess(DWORD processId, HANDLE process, HANDLE errorOutput, RedirectionFiles files)
+        : m_processId(processId), m_process(process), m_errorOutput(errorOutput), m_files(std::move(files))
+    {}
+
+    ~WindowsHiddenProcess() override
+    {
+        if (!m_finished)
+            kill();
+        discardOutput();
+    }
+
+    bool finished() override
+    {
+        if (!m_finished && WaitForSingleObject(m_process.get(), 0) != WAIT_TIMEOUT)
+            noteEnd();
+        return m_finished;
+    }
+
+    void wait() override
+    {
+        if (m_finished)
+            return;
+        // As the process runner always did: a handle with the synchronise right alone, waited on without end.
+        Handle synchronise(OpenProcess(SYNCHRONIZE, FALSE, m_processId));
+        WaitForSingleObject(synchronise.get() ? synchronise.get() : m_process.get(), INFINITE);
+        noteEnd();
+    }
+
+    void kill() override
+    {
+        if (m_finished)
+            return;
+        TerminateProcess(m_process.get(), 1);
+        WaitForSingleObject(m_process.get(), INFINITE);
+        noteEnd();
+        m_outcome.exitedNormally = false;
+    }
+
+    ProcessOutcome outcome() const override { return m_outcome; }
+
+    std::string stagedOutputPath() const override { return m_files.staged ? m_files.writeTo.string() : std::string(); }
+
+    bool commitOutput(std::string& error) override
+    {
+        if (!m_files.staged)
+            return true;
+        if (!MoveFileExW(m_files.writeTo.wstring().c_str(), m_files.target.wstring().c_str(),
+                         MOVEFILE_REPLACE_EXISTING)) {
+            error = "Cannot replace " + m_files.target.string() + ": " + systemMessage(GetLastError());
+            return false;
+        }
+        m_files.staged = false;
+        return true;
+    }
+
+    void discardOutput() override
+    {
+        if (!m_files.staged)
+            return;
+        DeleteFileW(m_files.writeTo.wstring().c_str());
+        m_files.staged = false;
+    }
+
+private:
+    void noteEnd()
+    {
+        m_finished = true;
+        DWORD code = 0;
+        GetExitCodeProcess(m_process.get(), &code);
+        m_outcome.exitedNormally = true;
+        m_outcome.exitCode = static_cast<int>(code);
+        if (m_errorOutput.get()) {
+            char buffer[1024];
+            DWORD length = 0;
+            SetFilePointer(m_errorOutput.get(), 0, nullptr, FILE_BEGIN);
+            if (ReadFile(m_errorOutput.get(), buffer, sizeof buffer, &length, nullptr) && length > 0)
+                m_outcome.errorOutput.assign(buffer, length);
+        }
+        m_errorOutput.reset();
+    }
+
+    DWORD m_processId;
+    Handle m_process;
+    Handle m_errorOutput;
+    RedirectionFiles m_files;
+    bool m_finished = false;
+    ProcessOutcome m_outcome;
+};
+
 } // namespace
 
 NativeShell::NativeShell(std::filesystem::path programFolder) : m_programFolder(std::move(programFolder)) {}
@@ -61,6 +186,82 @@ StartResult NativeShell::startDetached(const std::string& commandLine)
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return {true, {}};
+}
+
+HiddenStart NativeShell::startHidden(const std::string& commandLine, Redirection redirection)
+{
+    // No 64-bit Windows has COMMAND.COM: Orvane carries the line out itself, redirecting the program's output
+    // through an inherited file handle.
+    const CommandProcessorLine line = parseCommandProcessorLine(commandLine);
+    const Resolution resolution = resolveCommandLine(line.command, currentSearchPlaces(m_programFolder));
+    if (!resolution.command)
+        return {nullptr, resolution.error};
+    const std::string programName = resolution.command->program.string();
+
+    const RedirectionFiles files = redirectionFiles(line, m_programFolder, redirection);
+    Handle input(openInheritable(L"NUL", GENERIC_READ, OPEN_EXISTING));
+    Handle output;
+    if (files.writeTo.empty()) {
+        output.reset(openInheritable(L"NUL", GENERIC_WRITE, OPEN_EXISTING));
+    } else {
+        output.reset(openInheritable(files.writeTo.wstring(), line.append ? FILE_APPEND_DATA : GENERIC_WRITE,
+                                     line.append ? OPEN_ALWAYS : CREATE_ALWAYS));
+        if (!output.get())
+            return {nullptr, "Cannot write " + files.writeTo.string() + ": " + systemMessage(GetLastError())};
+    }
+    wchar_t temporaryFolder[MAX_PATH + 1];
+    wchar_t errorFile[MAX_PATH + 1];
+    Handle errorOutput;
+    if (GetTempPathW(MAX_PATH + 1, temporaryFolder) && GetTempFileNameW(temporaryFolder, L"orv", 0, errorFile))
+        errorOutput.reset(openInheritable(errorFile, GENERIC_READ | GENERIC_WRITE, CREATE_ALWAYS,
+                                          FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE));
+
+    std::wstring commandText = widen(line.command);
+    const std::wstring folder = m_programFolder.wstring();
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
+    startup.wShowWindow = SW_HIDE;
+    startup.hStdInput = input.get();
+    startup.hStdOutput = output.get();
+    startup.hStdError = errorOutput.get() ? errorOutput.get() : output.get();
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(resolution.command->program.wstring().c_str(), commandText.data(), nullptr, nullptr, TRUE,
+                        CREATE_NO_WINDOW, nullptr, folder.c_str(), &startup, &process)) {
+        const DWORD error = GetLastError();
+        if (files.staged) {
+            output.reset();
+            DeleteFileW(files.writeTo.wstring().c_str());
+        }
+        return {nullptr, "Cannot start " + programName + ": " + systemMessage(error)};
+    }
+    CloseHandle(process.hThread);
+    return {std::make_unique<WindowsHiddenProcess>(process.dwProcessId, process.hProcess, errorOutput.release(), files),
+            {}};
+}
+
+std::string NativeShell::shortPathName(const std::string& path)
+{
+    // The path goes through the system's ANSI code page, as the short-path call has always taken it.
+    std::vector<char> ansiPath;
+    {
+        const std::wstring wide = widen(path);
+        const int length = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
+        ansiPath.resize(static_cast<std::size_t>(length > 0 ? length : 1));
+        WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, ansiPath.data(), length, nullptr, nullptr);
+    }
+    char buffer[256] = {};
+    const DWORD count = GetShortPathNameA(ansiPath.data(), buffer, 256);
+    // A count of 256 or more means the short form did not fit: the buffer holds nothing usable.
+    if (count == 0 || count >= 256)
+        return "Error!";
+    const int wideLength = MultiByteToWideChar(CP_ACP, 0, buffer, static_cast<int>(count), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, buffer, static_cast<int>(count), wide.data(), wideLength);
+    const int utf8Length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
+    std::string shortPath(static_cast<std::size_t>(utf8Length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, shortPath.data(), utf8Length, nullptr, nullptr);
+    return shortPath;
 }
 
 } // namespace Orvane

@@ -1,0 +1,41 @@
+// SPDX-FileCopyrightText: 2026 Orvane developers
+// SPDX-License-Identifier: MIT
+#include "ImageList.h"
+
+#include "LaunchCommand.h"
+#include "TextColumns.h"
+
+namespace Orvane
+{
+
+QString buildImageLine(const QString& fileName, const QString& systemName)
+{
+    constexpr qsizetype nameColumns = launchFieldColumn - 1;
+    const qsizetype length = characterCount(fileName);
+    const QString shown =
+        length <= nameColumns ? fileName + QString(nameColumns - length, u' ') : leftCharacters(fileName, nameColumns);
+    return shown + systemName + u" \"" + fileName + u'"';
+}
+
+bool isFolderNote(const QString& fileName)
+{
+    return fileName.compare(u"dir.txt", Qt::CaseInsensitive) == 0;
+}
+
+QStringList buildImageLines(const QStringList& fileNames, const QString& systemName)
+{
+    QStringList lines;
+    lines.reserve(fileNames.size());
+    for (const QString& name : fileNames) {
+        if (!isFolderNote(name))
+            lines.append(buildImageLine(name, systemName));
+    }
+    return lines;
+}
+
+QString shownFileName(const QString& imageLine)
+{
+    return trimBlanks(leftCharacters(imageLine, launchFieldColumn - 1));
+}
+
+} // namespace Orvane

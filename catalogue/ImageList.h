@@ -1,0 +1,25 @@
+// SPDX-FileCopyrightText: 2026 Orvane developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace Orvane
+{
+
+// An image line: the file name padded with blanks to 63 columns, then the launch field from column 64 (the
+// system name, a blank and the file name in double quotes). A name longer than 63 characters shows its first 63
+// and the launch field still carries it whole.
+QString buildImageLine(const QString& fileName, const QString& systemName);
+
+// A file named dir.txt, in any letter case, is a note about the folder, never an image.
+bool isFolderNote(const QString& fileName);
+
+// The lines for a folder's files, folder notes left out.
+QStringList buildImageLines(const QStringList& fileNames, const QString& systemName);
+
+// The file name that an image line shows: its first 63 columns without the surrounding blanks.
+QString shownFileName(const QString& imageLine);
+
+} // namespace Orvane

@@ -1,0 +1,45 @@
+// SPDX-FileCopyrightText: 2026 Orvane developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+#include <optional>
+#include <vector>
+
+namespace Orvane
+{
+
+// The systems catalogue is what the emulator prints for "-listfull": a header line, then one system per line,
+// its short name in columns 1 to 8 and its description from column 12 up to, not including, the last column.
+inline constexpr char catalogueFileName[] = "Orvane.sys";
+
+struct CatalogueEntry
+{
+    QString systemName; // columns 1 to 8 without surrounding blanks
+    QString description;
+};
+
+// Lines shorter than 12 characters hold no system and give nothing.
+std::optional<CatalogueEntry> parseCatalogueLine(QStringView line);
+
+struct SystemsCatalogue
+{
+    bool ok = false;
+    QString error; // names the file and the reason when it could not be read
+    std::vector<CatalogueEntry> entries;
+    // Lines after the header too short to hold a system, not counting an empty last line.
+    int skippedLines = 0;
+
+    // The descriptions, in the order of the file.
+    QStringList descriptions() const;
+    // The short name of the system with this description; the last line that matches decides.
+    std::optional<QString> systemNameFor(const QString& description) const;
+};
+
+// Reads the whole catalogue in one pass; the header line is never looked at.
+SystemsCatalogue readSystemsCatalogue(const QString& path);
+
+} // namespace Orvane

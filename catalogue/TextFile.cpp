@@ -1,0 +1,83 @@
+// SPDX-FileCopyrightText: 2026 Orvane developers
+// SPDX-License-Identifier: MIT
+#include "TextFile.h"
+
+#include "ProgramSearch.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStringDecoder>
+
+#include <filesystem>
+#include <system_error>
+
+namespace Orvane
+{
+
+QString decodeText(const QByteArray& bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    return QString::fromLatin1(bytes);
+}
+
+QStringList splitLines(const QString& text)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype size = text.size();
+    for (qsizetype index = 0; index < size; ++index) {
+        const QChar character = text[index];
+        if (character != u'\n' && character != u'\r')
+            continue;
+        lines.append(text.mid(start, index - start));
+        if (character == u'\r' && index + 1 < size && text[index + 1] == u'\n')
+            ++index;
+        start = index + 1;
+    }
+    if (start < size)
+        lines.append(text.mid(start));
+    return lines;
+}
+
+TextFileRead readTextLines(const QString& path)
+{
+    TextFileRead result;
+    const QString shown = QDir::toNativeSeparators(path);
+    std::error_code error;
+    const std::filesystem::path native(QFile::encodeName(path).toStdString());
+    const auto status = std::filesystem::status(native, error);
+    if (error) {
+        result.error = shown + u": " + QString::fromLocal8Bit(error.message());
+        return result;
+    }
+    if (!std::filesystem::is_regular_file(status)) {
+        result.error = shown + u": " + QStringLiteral("not a file");
+        return result;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.error = shown + u": " + file.errorString();
+        return result;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        result.error = shown + u": " + file.errorString();
+        return result;
+    }
+    result.lines = splitLines(decodeText(bytes));
+    result.ok = true;
+    return result;
+}
+
+QString locateInFolder(const QString& folder, const QString& name)
+{
+    const auto found = findEntryIgnoringCase(QFile::encodeName(folder).toStdString(), name.toStdString());
+    if (!found)
+        return QDir(folder).filePath(name);
+    return QDir(folder).filePath(QFile::decodeName(QByteArray::fromStdString(found->filename().string())));
+}
+
+} // namespace Orvane

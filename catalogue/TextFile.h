@@ -1,0 +1,35 @@
+// SPDX-FileCopyrightText: 2026 Orvane developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace Orvane
+{
+
+// Text files come from Windows and from other programs: a file that is valid UTF-8 is read as UTF-8, any other
+// as Latin-1, so no byte is ever lost or stops a load.
+QString decodeText(const QByteArray& bytes);
+
+// Lines end at CR LF, LF or CR; the end is not part of the line. A last line without an end is still a line,
+// and a file that ends with a line end has no extra empty line.
+QStringList splitLines(const QString& text);
+
+struct TextFileRead
+{
+    bool ok = false;
+    QStringList lines;
+    QString error; // names the file and the reason when !ok
+};
+
+// Reads a whole text file in one pass. Anything but a regular file (a folder, a pipe, a device) is refused
+// without being opened, so a read never blocks.
+TextFileRead readTextLines(const QString& path);
+
+// The entry `name` of `folder`: spelt exactly when it exists, otherwise any entry of that name in another letter
+// case (names brought over from Windows keep their spelling); the exact spelling when there is none.
+QString locateInFolder(const QString& folder, const QString& name);
+
+} // namespace Orvane

@@ -1,0 +1,20 @@
+// SPDX-FileCopyrightText: 2026 Orvane developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "Shell.h"
+
+#include <string>
+
+// The two routines of the process runner, by their historical names.
+namespace Orvane::tov_ShellTools
+{
+
+// Runs a command line hidden and returns only once the process has ended. Returns the reason when it could not
+// start, empty otherwise.
+std::string ShellAndWait(Shell& shell, const std::string& commandLine);
+
+// The short form of a path, or the literal "Error!" when the file does not exist.
+std::string ShortPathName(Shell& shell, const std::string& path);
+
+} // namespace Orvane::tov_ShellTools
