@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 Orvane developers
 # SPDX-License-Identifier: MIT
-# The user's first journey: the window comes up centred and fixed; a click on an image line and "Play", then a
-# double-click, start the emulator from the program folder.
+# The user's main journey: the window comes up centred and fixed with the demo's systems; clicking a system
+# shows its images; a double-click or "Play" starts the emulator from the program folder on that image; "File" >
+# "Update systems" rebuilds the list from what the emulator says.
 set -u
 . "$(dirname "$0")/xvfb.sh"
 
@@ -26,25 +27,44 @@ hints=$(xprop -id "$WINDOW" WM_NORMAL_HINTS)
 echo "$hints" | grep -q "minimum size: $WINDOW_WIDTH by $WINDOW_HEIGHT" || fail "no fixed minimum size: $hints"
 echo "$hints" | grep -q "maximum size: $WINDOW_WIDTH by $WINDOW_HEIGHT" || fail "no fixed maximum size: $hints"
 
-# GamesList lies at 240,24 in the client area; Play at 472,272 with a size of 169 x 25.
-step "a click on the first image line, Down to \"games\", then Play"
-click_client 260 30
+# In the client area: EmulatedSystemList at 16,24; GamesList at 240,24; Play at 472,272 (169 x 25).
+step "click the second system, then double-click its first image"
+click_client 40 30
 xdotool windowfocus --sync "$WINDOW"
 xdotool key --window "$WINDOW" Down
-click_client 556 284
-wait_until 20 test "$(runs_logged)" -ge 1 || fail "Play started nothing: $(cat "$WORK/orvane.log")"
+sleep 0.3
+click_client 260 30
+xdotool mousemove --window "$WINDOW" 260 $((30 + MENU_HEIGHT)) click --repeat 2 --delay 80 1
+wait_until 20 runs_at_least 1 || fail "the double-click started nothing: $(cat "$WORK/orvane.log")"
 run=$(logged_run 1)
 echo "$run"
-echo "$run" | grep -qx "cwd=$PROGRAM" || fail "the emulator did not start in the program folder"
-echo "$run" | grep -qx "exe=$PROGRAM/MESS.EXE" || fail "the emulator started was not the program folder's MESS.EXE"
-! echo "$run" | grep -q '^arg=' || fail "a design-time line has no launch field, yet arguments were passed"
+expected_run="run
+cwd=$PROGRAM
+exe=$PROGRAM/MESS.EXE
+arg=lumen
+arg=Asteroid Miner.bin
+end"
+[ "$run" = "$expected_run" ] || fail "expected the run: $expected_run"
 
-step "a double-click on a line plays as well"
-xdotool mousemove --window "$WINDOW" --sync 260 $((30 + MENU_HEIGHT)) click --repeat 2 --delay 80 1
-wait_until 20 test "$(runs_logged)" -ge 2 || fail "the double-click started nothing"
-run=$(logged_run 2)
-echo "$run" | grep -qx "cwd=$PROGRAM" || fail "the second run did not start in the program folder"
-! echo "$run" | grep -q '^arg=' || fail "the second run got arguments"
+step "Play starts the same image again"
+click_client 556 284
+wait_until 20 runs_at_least 2 || fail "Play started nothing"
+[ "$(logged_run 2)" = "$expected_run" ] || fail "Play ran: $(logged_run 2)"
+
+step "File > Update systems rebuilds the list from the emulator"
+printf 'aardvark  "Aardvark Computer"\r\n' >>"$PROGRAM/listfull.txt"
+mkdir -p "$PROGRAM/ROMS/aardvark"
+echo image >"$PROGRAM/ROMS/aardvark/first.bin"
+xdotool mousemove --window "$WINDOW" 20 $((MENU_HEIGHT / 2)) click 1
+sleep 0.3
+xdotool key Down Return
+wait_until 20 grep -qx 'arg=-listfull' "$ORVANE_STANDIN_LOG" || fail "Update systems did not run the emulator"
+grep -q 'aardvark' "$PROGRAM/Orvane.sys" || fail "the catalogue was not rewritten"
 sleep 0.5
-[ "$(runs_logged)" -eq 2 ] || fail "expected exactly two runs, the log holds $(runs_logged)"
+# The new system sorts first and is selected, so its image is the first line of the image list.
+click_client 260 30
+click_client 556 284
+wait_until 20 runs_at_least 4 || fail "Play after the update started nothing"
+logged_run 4 | grep -qx 'arg=aardvark' || fail "the list was not rebuilt: $(logged_run 4)"
+logged_run 4 | grep -qx 'arg=first.bin' || fail "the new system's image was not listed: $(logged_run 4)"
 echo "PASS: journey_play"

@@ -64,14 +64,20 @@ start_orvane() {
     MENU_HEIGHT=$((WINDOW_HEIGHT - 313))
 }
 
-# Clicks at a point given in the client area's pixels (below the menu bar).
+# Clicks at a point given in the client area's pixels (below the menu bar). No --sync: it would wait for a motion
+# that never comes when the pointer is there already, and the server handles the move before the click anyway.
 click_client() {
-    xdotool mousemove --window "$WINDOW" --sync "$1" $(($2 + MENU_HEIGHT)) click "${3:-1}"
+    xdotool mousemove --window "$WINDOW" "$1" $(($2 + MENU_HEIGHT)) click "${3:-1}"
 }
 
 # The number of runs the stand-in logged.
 runs_logged() {
     grep -c '^run$' "$ORVANE_STANDIN_LOG" 2>/dev/null || true
+}
+
+# Whether the stand-in logged at least $1 runs.
+runs_at_least() {
+    [ "$(runs_logged)" -ge "$1" ]
 }
 
 # The block of the n-th run in the stand-in's log.
