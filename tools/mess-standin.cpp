@@ -7,8 +7,9 @@
 //   MESS.EXE <system> <image> [-record NAME | -playback NAME]
 //                                              shows a window naming what it would play; -record writes
 //                                              INP/NAME.INP, -playback reads it
-// With ORVANE_STANDIN_LOG set, every run first appends what it received to that file; a play run then ends at
-// once instead of showing a window, so tests can check exactly what Orvane handed over.
+// With ORVANE_STANDIN_LOG set, every run first appends what it received to that file; a play run then does its
+// work with the recordings but ends at once instead of showing a window, so tests can check exactly what Orvane
+// handed over.
 
 #include "ProgramSearch.h"
 
@@ -94,10 +95,10 @@ bool canShowWindows()
     return false;
 }
 
-int fail(int argc, char* argv[], const std::string& message)
+int fail(int argc, char* argv[], const std::string& message, bool windowless)
 {
     std::cerr << "MESS.EXE: " << message << '\n';
-    if (canShowWindows()) {
+    if (!windowless && canShowWindows()) {
         QApplication application(argc, argv);
         QMessageBox::critical(nullptr, QStringLiteral("MESS stand-in"), QString::fromStdString(message));
     }
@@ -137,12 +138,13 @@ std::optional<PlayRequest> parsePlay(const std::vector<std::string>& arguments, 
     return request;
 }
 
-int play(int argc, char* argv[], const std::vector<std::string>& arguments)
+int play(int argc, char* argv[], const std::vector<std::string>& arguments, bool windowless)
 {
+    const auto fail = [&](const std::string& message) { return ::fail(argc, argv, message, windowless); };
     std::string problem;
     const std::optional<PlayRequest> request = parsePlay(arguments, problem);
     if (!request)
-        return fail(argc, argv, problem);
+        return fail(problem);
 
     const fs::path folder = fs::current_path();
     const auto roms = Orvane::findEntryIgnoringCase(folder, "ROMS");
@@ -150,9 +152,8 @@ int play(int argc, char* argv[], const std::vector<std::string>& arguments)
     const auto image = systemFolder ? Orvane::findEntryIgnoringCase(*systemFolder, request->image) : std::nullopt;
     std::error_code error;
     if (!image || !fs::is_regular_file(*image, error))
-        return fail(argc, argv,
-                    "No image \"" + request->image + "\" for the system \"" + request->system + "\" in " +
-                        (folder / "ROMS" / request->system).string() + ".");
+        return fail("No image \"" + request->image + "\" for the system \"" + request->system + "\" in " +
+                    (folder / "ROMS" / request->system).string() + ".");
 
     std::string recording;
     if (!request->recordName.empty()) {
@@ -162,7 +163,7 @@ int play(int argc, char* argv[], const std::vector<std::string>& arguments)
         std::ofstream output(file, std::ios::binary);
         output << request->system << ' ' << request->image << "\r\n";
         if (!output)
-            return fail(argc, argv, "Cannot write the recording " + file.string() + ": " + std::strerror(errno));
+            return fail("Cannot write the recording " + file.string() + ": " + std::strerror(errno));
         recording = "Recording into " + file.string();
     } else if (!request->playbackName.empty()) {
         const auto inp = Orvane::findEntryIgnoringCase(folder, "INP");
@@ -170,12 +171,13 @@ int play(int argc, char* argv[], const std::vector<std::string>& arguments)
         std::ifstream input(file.value_or(fs::path()), std::ios::binary);
         std::string recorded;
         if (!file || !std::getline(input, recorded))
-            return fail(argc, argv,
-                        "No recording \"" + request->playbackName + "\" in " + (folder / "INP").string() + ".");
+            return fail("No recording \"" + request->playbackName + "\" in " + (folder / "INP").string() + ".");
         while (!recorded.empty() && recorded.back() == '\r')
             recorded.pop_back();
         recording = "Playing back " + file->string() + " (recorded with " + recorded + ")";
     }
+    if (windowless)
+        return 0;
 
     QApplication application(argc, argv);
     QWidget window;
@@ -202,12 +204,11 @@ int main(int argc, char* argv[])
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const fs::path self = ownPath(argv[0]);
     const bool listing = arguments.size() == 1 && arguments[0] == "-listfull";
-    if (const char* logFile = std::getenv("ORVANE_STANDIN_LOG"); logFile && *logFile) {
+    const char* logFile = std::getenv("ORVANE_STANDIN_LOG");
+    const bool logging = logFile && *logFile;
+    if (logging)
         appendLog(logFile, self, arguments);
-        if (!listing)
-            return 0;
-    }
     if (listing)
         return listFull(self);
-    return play(argc, argv, arguments);
+    return play(argc, argv, arguments, logging);
 }

@@ -1,0 +1,155 @@
+// SPDX-FileCopyrightText: 2026 Orvane developers
+// SPDX-License-Identifier: MIT
+#include "Check.h"
+#include "TemporaryFolder.h"
+
+#include "CommandProcessor.h"
+#include "NativeShell.h"
+#include "ShellTools.h"
+
+#include <csignal>
+#include <sstream>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+using namespace Orvane;
+
+namespace
+{
+
+std::string readFile(const fs::path& path)
+{
+    std::ifstream input(path, std::ios::binary);
+    std::stringstream content;
+    content << input.rdbuf();
+    return content.str();
+}
+
+} // namespace
+
+TEST_CASE("a command processor line: program, arguments and redirection")
+{
+    const auto plain = parseCommandProcessorLine("MESS -listfull");
+    CHECK_EQUAL(plain.command, std::string("MESS -listfull"));
+    CHECK_EQUAL(plain.redirectionFile, std::string());
+
+    const auto update = parseCommandProcessorLine("COMMAND.COM /C /opt/My Games/MESS.EXE -listfull > Orvane.sys");
+    CHECK_EQUAL(update.command, std::string("/opt/My Games/MESS.EXE -listfull"));
+    CHECK_EQUAL(update.redirectionFile, std::string("Orvane.sys"));
+    CHECK(!update.append);
+
+    const auto appending = parseCommandProcessorLine("command.com /c prog \"a > b\" >> \"out file.txt\"");
+    CHECK_EQUAL(appending.command, std::string("prog \"a > b\""));
+    CHECK_EQUAL(appending.redirectionFile, std::string("out file.txt"));
+    CHECK(appending.append);
+
+    const auto noRedirection = parseCommandProcessorLine("COMMAND.COM /C prog x");
+    CHECK_EQUAL(noRedirection.command, std::string("prog x"));
+    CHECK_EQUAL(noRedirection.redirectionFile, std::string());
+}
+
+TEST_CASE("ShellAndWait returns only once the process has ended")
+{
+    TemporaryFolder root;
+    root.write("program/slow", "#!/bin/sh\nsleep 0.5\necho finished > ended.txt\n", true);
+    NativeShell shell(root.path() / "program");
+    CHECK_EQUAL(tov_ShellTools::ShellAndWait(shell, "slow"), std::string());
+    CHECK_EQUAL(readFile(root.path() / "program/ended.txt"), std::string("finished\n"));
+    CHECK_EQUAL(tov_ShellTools::ShellAndWait(shell, "missing"), std::string("Cannot find the program \"missing\"."));
+}
+
+TEST_CASE("ShortPathName gives the existing file as spelt on disk, or Error!")
+{
+    TemporaryFolder root;
+    const fs::path emulator = root.write("My Games/mess.exe", "x");
+    NativeShell shell(root.path());
+    CHECK_EQUAL(tov_ShellTools::ShortPathName(shell, (root.path() / "My Games/MESS.EXE").string()), emulator.string());
+    CHECK_EQUAL(tov_ShellTools::ShortPathName(shell, (root.path() / "My Games/none.exe").string()),
+                std::string("Error!"));
+    CHECK_EQUAL(tov_ShellTools::ShortPathName(shell, (root.path() / "Nowhere/MESS.EXE").string()),
+                std::string("Error!"));
+}
+
+TEST_CASE("a COMMAND.COM line writes its output file in the program folder, wherever Orvane runs")
+{
+    TemporaryFolder root;
+    const fs::path program = root.path() / "program";
+    root.write("program/MESS.EXE", "#!/bin/sh\necho \"header\"\necho \"args: $*\"\n", true);
+    fs::create_directories(root.path() / "elsewhere");
+    fs::current_path(root.path() / "elsewhere");
+    NativeShell shell(program);
+    const std::string line = "COMMAND.COM /C " + tov_ShellTools::ShortPathName(shell, (program / "MESS.EXE").string()) +
+                             " -listfull > Orvane.sys";
+    CHECK_EQUAL(tov_ShellTools::ShellAndWait(shell, line), std::string());
+    CHECK_EQUAL(readFile(program / "Orvane.sys"), std::string("header\nargs: -listfull\n"));
+    CHECK(!fs::exists(root.path() / "elsewhere/Orvane.sys"));
+    // An existing file in another letter case is the one replaced, as on Windows.
+    fs::rename(program / "Orvane.sys", program / "orvane.SYS");
+    CHECK_EQUAL(tov_ShellTools::ShellAndWait(shell, line), std::string());
+    CHECK(!fs::exists(program / "Orvane.sys"));
+    CHECK_EQUAL(readFile(program / "orvane.SYS"), std::string("header\nargs: -listfull\n"));
+}
+
+TEST_CASE("staged output replaces the file only when committed")
+{
+    TemporaryFolder root;
+    const fs::path program = root.path() / "program";
+    root.write("program/MESS.EXE", "#!/bin/sh\necho new\necho oops >&2\nexit 3\n", true);
+    const fs::path target = root.write("program/Orvane.sys", "old\r\n");
+    NativeShell shell(program);
+
+    HiddenStart first = shell.startHidden("COMMAND.COM /C MESS.EXE -listfull > Orvane.sys", Redirection::Staged);
+    CHECK(first.process != nullptr);
+    if (!first.process)
+        return;
+    first.process->wait();
+    const ProcessOutcome outcome = first.process->outcome();
+    CHECK(outcome.exitedNormally);
+    CHECK_EQUAL(outcome.exitCode, 3);
+    CHECK_EQUAL(outcome.errorOutput, std::string("oops\n"));
+    const fs::path staged = first.process->stagedOutputPath();
+    CHECK_EQUAL(readFile(staged), std::string("new\n"));
+    CHECK_EQUAL(readFile(target), std::string("old\r\n"));
+    first.process->discardOutput();
+    CHECK(!fs::exists(staged));
+    CHECK_EQUAL(readFile(target), std::string("old\r\n"));
+
+    HiddenStart second = shell.startHidden("COMMAND.COM /C MESS.EXE -listfull > Orvane.sys", Redirection::Staged);
+    second.process->wait();
+    std::string error;
+    CHECK(second.process->commitOutput(error));
+    CHECK_EQUAL(readFile(target), std::string("new\n"));
+    CHECK(!fs::exists(staged));
+}
+
+TEST_CASE("a hung process is ended by kill, with whatever it started")
+{
+    TemporaryFolder root;
+    root.write("program/hang", "#!/bin/sh\nsleep 60 &\necho $! > child.pid\nsleep 60\n", true);
+    NativeShell shell(root.path() / "program");
+    HiddenStart start = shell.startHidden("hang", Redirection::Direct);
+    CHECK(start.process != nullptr);
+    if (!start.process)
+        return;
+    CHECK(!start.process->finished());
+    for (int attempt = 0; attempt < 200 && !fs::exists(root.path() / "program/child.pid"); ++attempt)
+        ::usleep(20000);
+    const pid_t child = std::stoi(readFile(root.path() / "program/child.pid"));
+    start.process->kill();
+    CHECK(start.process->finished());
+    CHECK(!start.process->outcome().exitedNormally);
+    // The grandchild went with it.
+    for (int attempt = 0; attempt < 200 && ::kill(child, 0) == 0; ++attempt)
+        ::usleep(20000);
+    CHECK(::kill(child, 0) != 0);
+}
+
+TEST_CASE("a redirection into a folder that cannot be written is reported before anything runs")
+{
+    TemporaryFolder root;
+    root.write("program/MESS.EXE", "#!/bin/sh\necho x\n", true);
+    NativeShell shell(root.path() / "program");
+    const HiddenStart start = shell.startHidden("COMMAND.COM /C MESS.EXE > missing/out.txt", Redirection::Direct);
+    CHECK(start.process == nullptr);
+    CHECK(start.error.find("Cannot write " + (root.path() / "program/missing/out.txt").string() + ": ") == 0);
+}

@@ -1,0 +1,248 @@
+// SPDX-FileCopyrightText: 2026 Orvane developers
+// SPDX-License-Identifier: MIT
+#include "CatalogueUpdate.h"
+#include "FolderListing.h"
+#include "ImageList.h"
+#include "LaunchCommand.h"
+#include "Recordings.h"
+#include "SystemsCatalogue.h"
+#include "TextColumns.h"
+#include "TextFile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+using namespace Orvane;
+using namespace Qt::StringLiterals;
+
+class TestCatalogue final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void catalogueLines_data();
+    void catalogueLines();
+    void catalogueFiles();
+    void lastMatchingLineDecides();
+    void textEncodingsAndLineEnds();
+    void imageLineColumns();
+    void folderNotesAreNotImages();
+    void folderListing();
+    void recordingNames();
+    void updateCommandAndChecks();
+
+private:
+    QString writeFile(const QString& name, const QByteArray& content);
+    QTemporaryDir m_folder;
+};
+
+QString TestCatalogue::writeFile(const QString& name, const QByteArray& content)
+{
+    const QString path = m_folder.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
+}
+
+void TestCatalogue::catalogueLines_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<QString>("systemName");
+    QTest::addColumn<QString>("description");
+
+    QTest::newRow("usual") << u"abc       \"Alpha Beta Computer\""_s << true << u"abc"_s << u"Alpha Beta Computer"_s;
+    QTest::newRow("five-letter name") << u"xyz12     \"X Y Z\""_s << true << u"xyz12"_s << u"X Y Z"_s;
+    QTest::newRow("exactly 12 characters") << u"abc        \""_s << true << u"abc"_s << QString();
+    QTest::newRow("11 characters") << u"abc       \""_s << false << QString() << QString();
+    QTest::newRow("empty") << QString() << false << QString() << QString();
+    QTest::newRow("name of 9 characters is cut to 8") << u"abcdefghi \"Nine\""_s << true << u"abcdefgh"_s << u"Nine"_s;
+    QTest::newRow("name with leading blanks") << u"   ab     \"Lead\""_s << true << u"ab"_s << u"Lead"_s;
+    QTest::newRow("inner quotes kept") << u"q         \"The \"Q\" box\""_s << true << u"q"_s << u"The \"Q\" box"_s;
+    QTest::newRow("non-ASCII description")
+        << u"fm7       \"Fujitsu FM-7 ゲーム\""_s << true << u"fm7"_s << u"Fujitsu FM-7 ゲーム"_s;
+}
+
+void TestCatalogue::catalogueLines()
+{
+    QFETCH(QString, line);
+    QFETCH(bool, valid);
+    const std::optional<CatalogueEntry> entry = parseCatalogueLine(line);
+    QCOMPARE(entry.has_value(), valid);
+    if (!entry)
+        return;
+    QTEST(entry->systemName, "systemName");
+    QTEST(entry->description, "description");
+}
+
+void TestCatalogue::catalogueFiles()
+{
+    // The header may hold anything, even something shorter than a system line; it is never read.
+    const QString twoSystems = writeFile(u"two.sys"_s, "x\r\nzzz       \"Zed\"\r\nabc       \"Alpha\"\r\n");
+    SystemsCatalogue catalogue = readSystemsCatalogue(twoSystems);
+    QVERIFY(catalogue.ok);
+    QCOMPARE(catalogue.descriptions(), (QStringList{u"Zed"_s, u"Alpha"_s}));
+    QCOMPARE(catalogue.systemNameFor(u"Alpha"_s), std::optional<QString>(u"abc"_s));
+    QCOMPARE(catalogue.systemNameFor(u"alpha"_s), std::nullopt);
+    QCOMPARE(catalogue.skippedLines, 0);
+
+    // Short lines are skipped and counted, except a blank last line.
+    catalogue = readSystemsCatalogue(writeFile(u"short.sys"_s, "head\r\nshort\r\n\r\nabc       \"Alpha\"\r\n\r\n"));
+    QCOMPARE(catalogue.descriptions(), QStringList{u"Alpha"_s});
+    QCOMPARE(catalogue.skippedLines, 2);
+
+    catalogue = readSystemsCatalogue(writeFile(u"header.sys"_s, "Name:     Description:\r\n"));
+    QVERIFY(catalogue.ok);
+    QVERIFY(catalogue.entries.empty());
+    catalogue = readSystemsCatalogue(writeFile(u"empty.sys"_s, ""));
+    QVERIFY(catalogue.ok);
+    QVERIFY(catalogue.entries.empty());
+
+    catalogue = readSystemsCatalogue(m_folder.filePath(u"missing.sys"_s));
+    QVERIFY(!catalogue.ok);
+    QVERIFY2(catalogue.error.startsWith(m_folder.filePath(u"missing.sys"_s) + u": "), qPrintable(catalogue.error));
+    catalogue = readSystemsCatalogue(m_folder.path());
+    QVERIFY(!catalogue.ok);
+    QCOMPARE(catalogue.error, m_folder.path() + u": not a file");
+    // A pipe would block a reader until someone writes to it: it is refused without being opened.
+    const QString fifo = m_folder.filePath(u"fifo.sys"_s);
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QVERIFY(!readSystemsCatalogue(fifo).ok);
+}
+
+void TestCatalogue::lastMatchingLineDecides()
+{
+    const SystemsCatalogue catalogue = readSystemsCatalogue(
+        writeFile(u"twice.sys"_s, "h\r\nfirst     \"Same\"\r\nother     \"Else\"\r\nsecond    \"Same\"\r\n"));
+    QCOMPARE(catalogue.systemNameFor(u"Same"_s), std::optional<QString>(u"second"_s));
+    QCOMPARE(catalogue.systemNameFor(u"Else"_s), std::optional<QString>(u"other"_s));
+}
+
+void TestCatalogue::textEncodingsAndLineEnds()
+{
+    QCOMPARE(splitLines(u"a\r\nb\nc\rd"_s), (QStringList{u"a"_s, u"b"_s, u"c"_s, u"d"_s}));
+    QCOMPARE(splitLines(u"a\r\n"_s), QStringList{u"a"_s});
+    QCOMPARE(splitLines(u"a\n\n"_s), (QStringList{u"a"_s, QString()}));
+    QCOMPARE(splitLines(u"\r\r\n"_s), (QStringList{QString(), QString()}));
+    QCOMPARE(splitLines(QString()), QStringList());
+
+    QCOMPARE(decodeText("caf\xc3\xa9"), u"café"_s);
+    // Not valid UTF-8: read as Latin-1, nothing lost.
+    QCOMPARE(decodeText("caf\xe9 \xff"), u"café ÿ"_s);
+
+    const QString latin1 = writeFile(u"latin1.sys"_s, "h\nabc       \"Caf\xe9\"\nlast      \"No end\"");
+    const SystemsCatalogue catalogue = readSystemsCatalogue(latin1);
+    QCOMPARE(catalogue.descriptions(), (QStringList{u"Café"_s, u"No end"_s}));
+}
+
+void TestCatalogue::imageLineColumns()
+{
+    // The name padded to 63 columns, the system name from column 64, a blank, the name in quotes.
+    for (const int length : {1, 62, 63}) {
+        const QString name(length, u'n');
+        const QString line = buildImageLine(name, u"coleco"_s);
+        QCOMPARE(characterCount(line), 63 + 6 + 1 + length + 2);
+        QCOMPARE(line.left(63), name + QString(63 - length, u' '));
+        QCOMPARE(launchField(line), u"coleco \""_s + name + u'"');
+        QCOMPARE(shownFileName(line), name);
+    }
+    QCOMPARE(buildImageLine(u"game1.rom"_s, u"coleco"_s),
+             u"game1.rom"_s + QString(54, u' ') + u"coleco \"game1.rom\""_s);
+    // Longer names show their first 63 characters; the launch field still carries the whole name.
+    const QString longName = QString(63, u'a') + u"bcd.rom"_s;
+    const QString longLine = buildImageLine(longName, u"x"_s);
+    QCOMPARE(longLine, QString(63, u'a') + u"x \""_s + longName + u'"');
+    QCOMPARE(launchField(longLine), u"x \""_s + longName + u'"');
+    // System names of 1 and 8 characters, and one of 9 as the catalogue cuts it.
+    QCOMPARE(launchField(buildImageLine(u"a.bin"_s, u"z"_s)), u"z \"a.bin\""_s);
+    QCOMPARE(launchField(buildImageLine(u"a.bin"_s, u"orbitvcs"_s)), u"orbitvcs \"a.bin\""_s);
+    const auto cut = parseCatalogueLine(u"abcdefghi \"Nine\""_s);
+    QCOMPARE(launchField(buildImageLine(u"a.bin"_s, cut->systemName)), u"abcdefgh \"a.bin\""_s);
+    // Characters, not UTF-16 units, fill the columns.
+    const QString wide = u"𝄞 music.rom"_s;
+    QCOMPARE(launchField(buildImageLine(wide, u"s"_s)), u"s \""_s + wide + u'"');
+}
+
+void TestCatalogue::folderNotesAreNotImages()
+{
+    const QStringList lines = buildImageLines(
+        {u"a.rom"_s, u"dir.txt"_s, u"DIR.TXT"_s, u"Dir.Txt"_s, u"dir.txt.bak"_s, u"mydir.txt"_s}, u"sys"_s);
+    QStringList shown;
+    for (const QString& line : lines)
+        shown << shownFileName(line);
+    QCOMPARE(shown, (QStringList{u"a.rom"_s, u"dir.txt.bak"_s, u"mydir.txt"_s}));
+}
+
+void TestCatalogue::folderListing()
+{
+    QTemporaryDir folder;
+    for (const QString& name : {u"c.rom"_s, u"B.ROM"_s, u"a.rom"_s, u".hidden"_s, u"A.rom"_s})
+        QFile(folder.filePath(name)).open(QIODevice::WriteOnly);
+    QVERIFY(QDir(folder.path()).mkdir(u"folder.rom"_s));
+    QVERIFY(QFile::link(folder.filePath(u"a.rom"_s), folder.filePath(u"link.rom"_s)));
+    QVERIFY(QFile::link(folder.filePath(u"nowhere"_s), folder.filePath(u"broken.rom"_s)));
+    QCOMPARE(::mkfifo(QFile::encodeName(folder.filePath(u"pipe.rom"_s)).constData(), 0600), 0);
+    const int unixSocket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray socketPath = QFile::encodeName(folder.filePath(u"socket.rom"_s));
+    qstrncpy(address.sun_path, socketPath.constData(), sizeof address.sun_path);
+    QCOMPARE(::bind(unixSocket, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+
+    const FolderListing listing = listFiles(folder.path(), u"*.*"_s);
+    ::close(unixSocket);
+    QVERIFY(listing.ok);
+    QCOMPARE(listing.names, (QStringList{u"A.rom"_s, u"a.rom"_s, u"B.ROM"_s, u"c.rom"_s, u"link.rom"_s}));
+
+    const FolderListing missing = listFiles(folder.filePath(u"none"_s), u"*.*"_s);
+    QVERIFY(!missing.ok);
+    QVERIFY(missing.names.isEmpty());
+    QVERIFY(missing.error.startsWith(folder.filePath(u"none"_s) + u": "));
+
+    QVERIFY(matchesPattern(u"noext"_s, u"*.*"_s));
+    QVERIFY(matchesPattern(u"b.inp"_s, u"*.INP"_s));
+    QVERIFY(!matchesPattern(u"b.inpx"_s, u"*.INP"_s));
+    QVERIFY(matchesPattern(u"x.INP.INP"_s, u"*.INP"_s));
+    QVERIFY(matchesPattern(u"ab"_s, u"a?"_s));
+    QVERIFY(!matchesPattern(u"a"_s, u"a?"_s));
+}
+
+void TestCatalogue::recordingNames()
+{
+    QTemporaryDir folder;
+    for (const QString& name : {u"b.inp"_s, u"c.txt"_s, u"a.INP"_s})
+        QFile(folder.filePath(name)).open(QIODevice::WriteOnly);
+    const FolderListing listing = listFiles(folder.path(), QLatin1String(recordingsPattern));
+    QCOMPARE(Orvane::recordingNames(listing.names), (QStringList{u"a"_s, u"b"_s}));
+    QCOMPARE(recordingName(u"Default.INP"_s), u"Default"_s);
+
+    QCOMPARE(proposedRecordingName(buildImageLine(u"Cave Quest.bin"_s, u"lumen"_s)), u"lumen"_s);
+    QCOMPARE(proposedRecordingName(buildImageLine(u"a.a26"_s, u"orbitvcs"_s)), u"orbitvcs"_s);
+    QCOMPARE(proposedRecordingName(u"games"_s), QString());
+}
+
+void TestCatalogue::updateCommandAndChecks()
+{
+    QCOMPARE(updateCommandLine(u"/opt/My Games/MESS.EXE"_s),
+             u"COMMAND.COM /C /opt/My Games/MESS.EXE -listfull > Orvane.sys"_s);
+
+    const QString good = writeFile(u"good.sys"_s, "Name:     Description:\r\nabc       \"Alpha\"\r\n");
+    const QString headerOnly = writeFile(u"header-only.sys"_s, "Name:     Description:\r\n");
+    ProcessOutcome success{true, 0, 0, {}};
+    QCOMPARE(rejectedUpdateReason(success, good), QString());
+    QCOMPARE(rejectedUpdateReason(success, headerOnly), u"MESS.EXE -listfull listed no systems."_s);
+    QCOMPARE(rejectedUpdateReason(ProcessOutcome{true, 3, 0, "broken: no ROM path\nmore"}, good),
+             u"MESS.EXE -listfull failed with exit code 3.\nbroken: no ROM path"_s);
+    QCOMPARE(rejectedUpdateReason(ProcessOutcome{false, -1, 11, {}}, good),
+             u"MESS.EXE -listfull crashed (signal 11)."_s);
+}
+
+QTEST_APPLESS_MAIN(TestCatalogue)
+#include "test_catalogue.moc"

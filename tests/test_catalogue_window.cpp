@@ -1,0 +1,331 @@
+// SPDX-FileCopyrightText: 2026 Orvane developers
+// SPDX-License-Identifier: MIT
+#include "ProgramFolder.h"
+#include "RecordingMessages.h"
+#include "RecordingShell.h"
+
+#include "FileListBox.h"
+#include "Form1.h"
+#include "ImageList.h"
+#include "NativeShell.h"
+#include "SortedListBox.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QProcess>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+using namespace Orvane;
+using namespace Qt::StringLiterals;
+
+namespace
+{
+
+const QByteArray header = "Name:     Description:\r\n";
+const QByteArray twoSystems = header + "xyz12     \"X Y Z\"\r\nabc       \"Alpha Beta Computer\"\r\n";
+
+QStringList shownNames(const SortedListBox* list)
+{
+    QStringList names;
+    for (const QString& line : list->lines())
+        names << shownFileName(line);
+    return names;
+}
+
+} // namespace
+
+class TestCatalogueWindow final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void startUpShowsTheSystemsAndTheFirstImages();
+    void startUpWithoutCatalogueOrRecordings_data();
+    void startUpWithoutCatalogueOrRecordings();
+    void shortCatalogueLinesAreCounted();
+    void updateRebuildsTheCatalogue();
+    void failedUpdateKeepsTheCatalogue_data();
+    void failedUpdateKeepsTheCatalogue();
+    void cancelledUpdateKeepsTheCatalogue();
+    void updateListRereadsTheFolders();
+    void systemWithoutFolderEmptiesTheList();
+    void recordingButtons();
+    void standInKeepsRecordings();
+
+private:
+    void startWindow();
+    template <typename Widget> Widget* control(const char* name) const
+    {
+        auto* widget = m_window->findChild<Widget*>(QString::fromLatin1(name));
+        if (!widget)
+            qFatal("no control %s of the expected kind", name);
+        return widget;
+    }
+
+    std::unique_ptr<ProgramFolder> m_folder;
+    std::unique_ptr<NativeShell> m_native;
+    std::unique_ptr<RecordingShell> m_shell;
+    RecordingMessages m_messages;
+    std::unique_ptr<Form1> m_window;
+};
+
+void TestCatalogueWindow::init()
+{
+    m_folder = std::make_unique<ProgramFolder>();
+    m_folder->installStandIn();
+    m_folder->write(u"Orvane.sys"_s, twoSystems);
+    m_folder->write(u"listfull.txt"_s, "zed       \"Zed Machine\"\r\nbeta      \"Beta Box\"\r\n");
+    for (const QString& image : {u"ROMS/abc/B.ROM"_s, u"ROMS/abc/a.rom"_s, u"ROMS/abc/c.rom"_s, u"ROMS/abc/dir.txt"_s,
+                                 u"ROMS/beta/one.bin"_s, u"INP/b.inp"_s, u"INP/a.INP"_s, u"INP/c.txt"_s})
+        m_folder->write(image, "x");
+    m_native = std::make_unique<NativeShell>(QFile::encodeName(m_folder->path()).toStdString());
+    m_shell = std::make_unique<RecordingShell>(m_native.get());
+    m_messages = RecordingMessages();
+}
+
+void TestCatalogueWindow::cleanup()
+{
+    m_window.reset();
+    m_shell.reset();
+    m_native.reset();
+    m_folder.reset();
+}
+
+void TestCatalogueWindow::startWindow()
+{
+    m_window = std::make_unique<Form1>(m_folder->path(), *m_shell, m_messages);
+    m_window->Form_Load();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+}
+
+void TestCatalogueWindow::startUpShowsTheSystemsAndTheFirstImages()
+{
+    startWindow();
+    auto* systems = control<SortedListBox>("EmulatedSystemList");
+    QCOMPARE(systems->lines(), (QStringList{u"Alpha Beta Computer"_s, u"X Y Z"_s}));
+    QCOMPARE(systems->selectedIndex(), 0);
+    auto* images = control<SortedListBox>("GamesList");
+    QCOMPARE(shownNames(images), (QStringList{u"a.rom"_s, u"B.ROM"_s, u"c.rom"_s}));
+    QCOMPARE(images->line(0), buildImageLine(u"a.rom"_s, u"abc"_s));
+    QCOMPARE(images->selectedIndex(), -1);
+    auto* recordings = control<QComboBox>("PlaybackCombo");
+    QCOMPARE(recordings->count(), 2);
+    QCOMPARE(recordings->itemText(0), u"a"_s);
+    QCOMPARE(recordings->itemText(1), u"b"_s);
+    QCOMPARE(recordings->currentIndex(), 0);
+    auto* files = control<FileListBox>("INPFile");
+    QCOMPARE(files->folder(), m_folder->filePath(u"INP"_s));
+    QCOMPARE(files->pattern(), u"*.INP"_s);
+    QVERIFY(m_messages.informed.isEmpty());
+}
+
+void TestCatalogueWindow::startUpWithoutCatalogueOrRecordings_data()
+{
+    QTest::addColumn<QByteArray>("catalogue");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("missing") << QByteArray() << u"Cannot read the systems catalogue %1: "_s;
+    QTest::newRow("empty") << QByteArray("") << u"The systems catalogue %1 lists no systems."_s;
+    QTest::newRow("header only") << header << u"The systems catalogue %1 lists no systems."_s;
+}
+
+void TestCatalogueWindow::startUpWithoutCatalogueOrRecordings()
+{
+    QFETCH(QByteArray, catalogue);
+    QFETCH(QString, message);
+    QFile::remove(m_folder->filePath(u"Orvane.sys"_s));
+    if (!catalogue.isNull())
+        m_folder->write(u"Orvane.sys"_s, catalogue);
+    QDir(m_folder->filePath(u"INP"_s)).removeRecursively();
+    startWindow();
+    // The window comes up with empty lists and says once what to do.
+    QVERIFY(control<SortedListBox>("EmulatedSystemList")->lines().isEmpty());
+    QVERIFY(control<SortedListBox>("GamesList")->lines().isEmpty());
+    QCOMPARE(control<QComboBox>("PlaybackCombo")->count(), 0);
+    QCOMPARE(control<QComboBox>("PlaybackCombo")->currentIndex(), -1);
+    QTRY_COMPARE(m_messages.informed.size(), 1);
+    QVERIFY2(m_messages.informed.first().startsWith(message.arg(m_folder->filePath(u"Orvane.sys"_s))),
+             qPrintable(m_messages.informed.first()));
+    QVERIFY(m_messages.informed.first().endsWith(u"Use \"Update systems\" in the \"File\" menu to build it."_s));
+}
+
+void TestCatalogueWindow::shortCatalogueLinesAreCounted()
+{
+    m_folder->write(u"Orvane.sys"_s, header + "short\r\nabc       \"Alpha Beta Computer\"\r\n\r\nab\r\n\r\n");
+    startWindow();
+    QCOMPARE(control<SortedListBox>("EmulatedSystemList")->lines(), QStringList{u"Alpha Beta Computer"_s});
+    QCOMPARE(shownNames(control<SortedListBox>("GamesList")).size(), 3);
+    QTRY_COMPARE(m_messages.informed.size(), 1);
+    QCOMPARE(m_messages.informed.first(), u"3 lines of the systems catalogue "_s + m_folder->filePath(u"Orvane.sys"_s) +
+                                              u" are shorter than 12 characters and were skipped."_s);
+}
+
+void TestCatalogueWindow::updateRebuildsTheCatalogue()
+{
+    startWindow();
+    control<QAction>("UpdateSystemsMenu")->trigger();
+    QCOMPARE(m_shell->hidden,
+             (std::vector<std::string>{"COMMAND.COM /C " + m_folder->filePath(u"MESS.EXE"_s).toStdString() +
+                                       " -listfull > Orvane.sys"}));
+    QCOMPARE(m_folder->read(u"Orvane.sys"_s), header + m_folder->read(u"listfull.txt"_s));
+    auto* systems = control<SortedListBox>("EmulatedSystemList");
+    QCOMPARE(systems->lines(), (QStringList{u"Beta Box"_s, u"Zed Machine"_s}));
+    QCOMPARE(systems->selectedIndex(), 0);
+    QCOMPARE(control<SortedListBox>("GamesList")->lines(), QStringList{buildImageLine(u"one.bin"_s, u"beta"_s)});
+    QVERIFY(m_messages.informed.isEmpty());
+    QVERIFY(!QFile::exists(m_folder->filePath(u".Orvane.sys.new"_s)));
+}
+
+void TestCatalogueWindow::failedUpdateKeepsTheCatalogue_data()
+{
+    QTest::addColumn<QString>("emulator"); // empty: none at all
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no emulator") << QString() << u"Cannot update the systems: there is no MESS.EXE in %1."_s;
+    QTest::newRow("exits with an error")
+        << u"#!/bin/sh\necho 'no ROM path set' >&2\nexit 3\n"_s
+        << u"Cannot update the systems: MESS.EXE -listfull failed with exit code 3.\nno ROM path set"_s;
+    QTest::newRow("prints only a header") << u"#!/bin/sh\necho 'Name:     Description:'\n"_s
+                                          << u"Cannot update the systems: MESS.EXE -listfull listed no systems."_s;
+    QTest::newRow("crashes") << u"#!/bin/sh\necho 'abc       \"Half\"'\nkill -SEGV $$\n"_s
+                             << u"Cannot update the systems: MESS.EXE -listfull crashed (signal 11)."_s;
+    QTest::newRow("cannot be run") << u"not a program"_s << u"Cannot update the systems: Cannot start %2: "_s;
+}
+
+void TestCatalogueWindow::failedUpdateKeepsTheCatalogue()
+{
+    QFETCH(QString, emulator);
+    QFETCH(QString, message);
+    QFile::remove(m_folder->filePath(u"MESS.EXE"_s));
+    if (!emulator.isEmpty())
+        m_folder->write(u"MESS.EXE"_s, emulator.toUtf8(), true);
+    startWindow();
+    const QByteArray before = m_folder->read(u"Orvane.sys"_s);
+    control<SortedListBox>("EmulatedSystemList")->setSelectedIndex(1);
+
+    control<QAction>("UpdateSystemsMenu")->trigger();
+    QCOMPARE(m_folder->read(u"Orvane.sys"_s), before);
+    QCOMPARE(control<SortedListBox>("EmulatedSystemList")->lines(),
+             (QStringList{u"Alpha Beta Computer"_s, u"X Y Z"_s}));
+    QCOMPARE(control<SortedListBox>("EmulatedSystemList")->selectedIndex(), 1);
+    QCOMPARE(m_messages.informed.size(), 1);
+    const QString expected =
+        QString(message).replace(u"%1"_s, m_folder->path()).replace(u"%2"_s, m_folder->filePath(u"MESS.EXE"_s));
+    QVERIFY2(m_messages.informed.first().startsWith(expected), qPrintable(m_messages.informed.first()));
+    QVERIFY(m_messages.informed.first().endsWith(u"\nThe systems catalogue was not changed."_s));
+    QCOMPARE(QDir(m_folder->path()).entryList({u"*.new"_s}, QDir::Files | QDir::Hidden), QStringList());
+}
+
+void TestCatalogueWindow::cancelledUpdateKeepsTheCatalogue()
+{
+    // Far longer than the test's time limit: only a cancel that ends the emulator lets the test finish.
+    m_folder->write(u"MESS.EXE"_s, "#!/bin/sh\necho 'abc       \"Partial\"'\nsleep 600\n", true);
+    startWindow();
+    const QByteArray before = m_folder->read(u"Orvane.sys"_s);
+    bool sawProgress = false;
+    QTimer::singleShot(300, this, [&] {
+        auto* progress = m_window->findChild<QProgressDialog*>(u"UpdateProgress"_s);
+        sawProgress = progress && progress->isVisible() && progress->isModal();
+        if (auto* cancel = progress ? progress->findChild<QPushButton*>() : nullptr)
+            QTest::mouseClick(cancel, Qt::LeftButton);
+    });
+    control<QAction>("UpdateSystemsMenu")->trigger();
+    QVERIFY(sawProgress);
+    QCOMPARE(m_folder->read(u"Orvane.sys"_s), before);
+    QCOMPARE(control<SortedListBox>("EmulatedSystemList")->lines().size(), 2);
+    QVERIFY(m_messages.informed.isEmpty());
+    QCOMPARE(QDir(m_folder->path()).entryList({u"*.new"_s}, QDir::Files | QDir::Hidden), QStringList());
+}
+
+void TestCatalogueWindow::updateListRereadsTheFolders()
+{
+    startWindow();
+    m_folder->write(u"ROMS/abc/d.rom"_s, "x");
+    m_folder->write(u"INP/new.INP"_s, "x");
+    QTest::mouseClick(control<QPushButton>("GamesListCommand"), Qt::LeftButton);
+    QCOMPARE(shownNames(control<SortedListBox>("GamesList")),
+             (QStringList{u"a.rom"_s, u"B.ROM"_s, u"c.rom"_s, u"d.rom"_s}));
+    // The file list was read afresh, but the recordings list only follows on a refresh.
+    QCOMPARE(control<FileListBox>("INPFile")->count(), 3);
+    QCOMPARE(control<QComboBox>("PlaybackCombo")->count(), 2);
+}
+
+void TestCatalogueWindow::systemWithoutFolderEmptiesTheList()
+{
+    startWindow();
+    auto* systems = control<SortedListBox>("EmulatedSystemList");
+    QTest::keyClick(systems, Qt::Key_Down);
+    QCOMPARE(systems->selectedIndex(), 1);
+    QVERIFY(control<SortedListBox>("GamesList")->lines().isEmpty());
+    QVERIFY(m_messages.informed.isEmpty());
+    // Back to the first system: its images return.
+    QTest::keyClick(systems, Qt::Key_Up);
+    QCOMPARE(shownNames(control<SortedListBox>("GamesList")).size(), 3);
+}
+
+void TestCatalogueWindow::recordingButtons()
+{
+    startWindow();
+    auto* images = control<SortedListBox>("GamesList");
+    QTest::mouseClick(images->viewport(), Qt::LeftButton, {},
+                      images->visualRect(images->model()->index(2, 0)).center());
+    QCOMPARE(images->selectedIndex(), 2);
+    // A press on an image line proposes its system's name for the next recording.
+    QCOMPARE(control<QLineEdit>("RecText")->text(), u"abc"_s);
+
+    m_window->Command1_Click();
+    QCOMPARE(m_shell->started.back(), std::string("MESS abc \"c.rom\" -playback a "));
+    control<QLineEdit>("RecText")->setText(u" my run "_s);
+    m_window->Command2_Click();
+    QCOMPARE(m_shell->started.back(), std::string("MESS abc \"c.rom\" -record  my run  "));
+
+    // A right press on the file list re-reads the recordings; a left press does not.
+    m_folder->write(u"INP/0.INP"_s, "x");
+    auto* files = control<FileListBox>("INPFile");
+    auto* recordings = control<QComboBox>("PlaybackCombo");
+    recordings->setCurrentIndex(1);
+    m_window->INPFile_MouseDown(Qt::LeftButton, {}, {});
+    QCOMPARE(recordings->count(), 2);
+    QCOMPARE(recordings->currentIndex(), 1);
+    m_window->INPFile_MouseDown(Qt::RightButton, {}, {});
+    QCOMPARE(files->count(), 3);
+    QCOMPARE(recordings->count(), 3);
+    QCOMPARE(recordings->itemText(0), u"0"_s);
+    QCOMPARE(recordings->currentIndex(), 0);
+}
+
+void TestCatalogueWindow::standInKeepsRecordings()
+{
+    QProcess standIn;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"ORVANE_STANDIN_LOG"_s, m_folder->filePath(u"standin.log"_s));
+    standIn.setProcessEnvironment(environment);
+    standIn.setWorkingDirectory(m_folder->path());
+    standIn.start(m_folder->filePath(u"MESS.EXE"_s), {u"abc"_s, u"a.rom"_s, u"-record"_s, u"first try"_s});
+    QVERIFY(standIn.waitForFinished());
+    QCOMPARE(standIn.exitCode(), 0);
+    QCOMPARE(m_folder->read(u"INP/first try.INP"_s), QByteArray("abc a.rom\r\n"));
+
+    standIn.start(m_folder->filePath(u"MESS.EXE"_s), {u"abc"_s, u"a.rom"_s, u"-playback"_s, u"first try"_s});
+    QVERIFY(standIn.waitForFinished());
+    QCOMPARE(standIn.exitCode(), 0);
+    standIn.start(m_folder->filePath(u"MESS.EXE"_s), {u"abc"_s, u"a.rom"_s, u"-playback"_s, u"never"_s});
+    QVERIFY(standIn.waitForFinished());
+    QCOMPARE(standIn.exitCode(), 1);
+    QVERIFY(standIn.readAllStandardError().contains("No recording \"never\""));
+    standIn.start(m_folder->filePath(u"MESS.EXE"_s), {u"abc"_s, u"missing.rom"_s});
+    QVERIFY(standIn.waitForFinished());
+    QCOMPARE(standIn.exitCode(), 1);
+    QVERIFY(standIn.readAllStandardError().contains("No image \"missing.rom\""));
+}
+
+QTEST_MAIN(TestCatalogueWindow)
+#include "test_catalogue_window.moc"
