@@ -58,6 +58,7 @@ private slots:
     void cancelledUpdateKeepsTheCatalogue();
     void updateListRereadsTheFolders();
     void systemWithoutFolderEmptiesTheList();
+    void foldersBroughtFromWindowsKeepTheirCase();
     void recordingButtons();
     void standInKeepsRecordings();
 
@@ -269,6 +270,19 @@ void TestCatalogueWindow::systemWithoutFolderEmptiesTheList()
     // Back to the first system: its images return.
     QTest::keyClick(systems, Qt::Key_Up);
     QCOMPARE(shownNames(control<SortedListBox>("GamesList")).size(), 3);
+}
+
+void TestCatalogueWindow::foldersBroughtFromWindowsKeepTheirCase()
+{
+    QVERIFY(QDir(m_folder->path()).rename(u"ROMS"_s, u"roms"_s));
+    QVERIFY(QDir(m_folder->filePath(u"roms"_s)).rename(u"abc"_s, u"ABC"_s));
+    QVERIFY(QDir(m_folder->path()).rename(u"INP"_s, u"inp"_s));
+    QVERIFY(QFile::rename(m_folder->filePath(u"Orvane.sys"_s), m_folder->filePath(u"ORVANE.SYS"_s)));
+    startWindow();
+    QCOMPARE(control<SortedListBox>("EmulatedSystemList")->lines().size(), 2);
+    QCOMPARE(shownNames(control<SortedListBox>("GamesList")), (QStringList{u"a.rom"_s, u"B.ROM"_s, u"c.rom"_s}));
+    QCOMPARE(control<QComboBox>("PlaybackCombo")->count(), 2);
+    QVERIFY(m_messages.informed.isEmpty());
 }
 
 void TestCatalogueWindow::recordingButtons()
