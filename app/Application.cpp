@@ -6,6 +6,7 @@
 #include "Form1.h"
 #include "MessageBoxes.h"
 #include "NativeShell.h"
+#include "OptionStore.h"
 
 #include <QApplication>
 #include <QFile>
@@ -27,7 +28,8 @@ int runOrvane(QApplication& application)
     const QString programFolder = QApplication::applicationDirPath();
     NativeShell shell(QFile::encodeName(programFolder).toStdString());
     DesktopMessageBoxes messages;
-    Form1 window(programFolder, shell, messages);
+    const std::unique_ptr<OptionStore> options = OptionStore::forUser();
+    Form1 window(programFolder, shell, messages, *options);
     window.Form_Load();
     window.moveToScreenCentre();
     window.show();

@@ -55,8 +55,9 @@ const QString catalogueKept = QStringLiteral("The systems catalogue was not chan
 
 } // namespace
 
-Form1::Form1(QString programFolder, Shell& shell, MessageBoxes& messages, QWidget* parent)
-    : QMainWindow(parent), m_programFolder(std::move(programFolder)), m_shell(shell), m_messages(messages)
+Form1::Form1(QString programFolder, Shell& shell, MessageBoxes& messages, OptionStore& options, QWidget* parent)
+    : QMainWindow(parent), m_programFolder(std::move(programFolder)), m_shell(shell), m_messages(messages),
+      m_options(options)
 {
     // A fixed dialog frame: a close box, no minimise or maximise box, no resizing.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
@@ -78,6 +79,8 @@ void Form1::connectSignals()
     connect(ui.Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(ui.INPFile, &FileListBox::mouseDown, this, &Form1::INPFile_MouseDown);
     connect(ui.UpdateSystemsMenu, &QAction::triggered, this, &Form1::UpdateSystemsMenu_Click);
+    connect(ui.SwapListCommand, &QPushButton::clicked, this, &Form1::SwapListCommand_Click);
+    connectOptionHandlers();
 }
 
 void Form1::moveToScreenCentre()
@@ -93,6 +96,7 @@ void Form1::Form_Load()
 {
     pointFileListAtRecordings();
     FillPlaybackList();
+    RestoreOptions();
     LoadSystemsCatalogue();
 }
 
@@ -183,6 +187,9 @@ void Form1::LoadImageList()
     if (!systemName)
         return;
 
+    // The list now holds images, whatever it showed before; a removal must never write them as favourites.
+    if (ui.GamesList->tag() == u"Fav")
+        setListMode(QStringLiteral("Full"));
     QStringList lines;
     if (isPlainFolderName(*systemName)) {
         const QString roms = locateInFolder(m_programFolder, QStringLiteral("ROMS"));
@@ -193,11 +200,6 @@ void Form1::LoadImageList()
     ui.GamesList->setLines(lines);
     // Recordings made since the last load show up in the file list too.
     pointFileListAtRecordings();
-}
-
-void Form1::GamesList_MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, QPoint)
-{
-    ui.RecText->setText(proposedRecordingName(ui.GamesList->line(ui.GamesList->selectedIndex())));
 }
 
 void Form1::PlayButton_Click()

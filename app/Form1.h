@@ -12,7 +12,9 @@ namespace Orvane
 
 class HiddenProcess;
 class MessageBoxes;
+class OptionStore;
 class Shell;
+struct OptionKey;
 
 // The main window. Every user action is one of its handlers, named after the control and the event.
 class Form1 final : public QMainWindow
@@ -22,14 +24,16 @@ class Form1 final : public QMainWindow
 
 public:
     // `programFolder` holds the emulator, the catalogue and the image folders; every process starts there.
-    Form1(QString programFolder, Shell& shell, MessageBoxes& messages, QWidget* parent = nullptr);
+    // `options` keeps the option values and the list positions between runs.
+    Form1(QString programFolder, Shell& shell, MessageBoxes& messages, OptionStore& options, QWidget* parent = nullptr);
 
     QString programFolder() const { return m_programFolder; }
 
     // Places the window in the middle of its screen; nothing else would on a desktop without a window manager.
     void moveToScreenCentre();
 
-    // Runs once, before the window is first shown: the recordings, then the systems and the first system's images.
+    // Runs once, before the window is first shown: the recordings, the stored options, then the systems and the
+    // first system's images.
     void Form_Load();
 
     void EmulatedSystemList_Click();
@@ -41,6 +45,13 @@ public:
     void Command2_Click();
     void INPFile_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
     void UpdateSystemsMenu_Click();
+    void SwapListCommand_Click();
+
+    // The option handlers with an effect beyond storing their value.
+    void OriginalMameOption_Click();
+    void AlternateMameOption_Click();
+    void AdditionalParamCheck_Click();
+    void FrameskipSlider_Change();
 
     // Starts the emulator on the selected image line with `extraArgument` behind it, and shows the command line.
     void BuildAndLaunch(const QString& extraArgument);
@@ -50,12 +61,25 @@ public:
     // when the system's folder cannot be read.
     void LoadImageList();
     void FillPlaybackList();
+    // Replaces the list with the favourites and selects the one last pressed. False, with a message and the
+    // list as it was, when the favourites file cannot be read.
+    bool LoadFavouritesList();
+    // Puts every stored option value back into its control, as the user's change would.
+    void RestoreOptions();
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
     void connectSignals();
+    void connectOptionHandlers();
+    QWidget* optionControl(const OptionKey& key) const;
+    void storeOption(const char* name);
+    void storeSetting(const char* section, const QString& key, const QString& value);
+    void setListMode(const QString& mode);
+    QString favouritesPath() const;
+    void addFavourite(const QString& line, const QString& name);
+    void removeFavourite(int row, const QString& name);
     QString cataloguePath() const;
     void pointFileListAtRecordings();
     // Shows a message now, or as soon as the window is shown when it is not yet.
@@ -68,7 +92,10 @@ private:
     QString m_programFolder;
     Shell& m_shell;
     MessageBoxes& m_messages;
+    OptionStore& m_options;
     QStringList m_pendingMessages;
+    // Set while the store refuses writes, so a failing store is reported once, not on every keystroke.
+    bool m_storeFailureReported = false;
 };
 
 } // namespace Orvane

@@ -8,6 +8,7 @@
 #include "Form1.h"
 #include "ImageList.h"
 #include "NativeShell.h"
+#include "OptionStore.h"
 #include "SortedListBox.h"
 
 #include <QAction>
@@ -76,6 +77,8 @@ private:
     std::unique_ptr<NativeShell> m_native;
     std::unique_ptr<RecordingShell> m_shell;
     RecordingMessages m_messages;
+    std::unique_ptr<QTemporaryDir> m_config;
+    std::unique_ptr<OptionStore> m_options;
     std::unique_ptr<Form1> m_window;
 };
 
@@ -91,11 +94,15 @@ void TestCatalogueWindow::init()
     m_native = std::make_unique<NativeShell>(QFile::encodeName(m_folder->path()).toStdString());
     m_shell = std::make_unique<RecordingShell>(m_native.get());
     m_messages = RecordingMessages();
+    m_config = std::make_unique<QTemporaryDir>();
+    m_options = OptionStore::inFile(m_config->filePath(u"Orvane/Orvane.conf"_s));
 }
 
 void TestCatalogueWindow::cleanup()
 {
     m_window.reset();
+    m_options.reset();
+    m_config.reset();
     m_shell.reset();
     m_native.reset();
     m_folder.reset();
@@ -103,7 +110,7 @@ void TestCatalogueWindow::cleanup()
 
 void TestCatalogueWindow::startWindow()
 {
-    m_window = std::make_unique<Form1>(m_folder->path(), *m_shell, m_messages);
+    m_window = std::make_unique<Form1>(m_folder->path(), *m_shell, m_messages, *m_options);
     m_window->Form_Load();
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));

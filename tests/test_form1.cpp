@@ -6,6 +6,7 @@
 #include "CheckControls.h"
 #include "FileListBox.h"
 #include "Form1.h"
+#include "OptionStore.h"
 #include "SortedListBox.h"
 
 #include <QComboBox>
@@ -16,7 +17,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <memory>
 
 using namespace Orvane;
 using namespace Qt::StringLiterals;
@@ -58,13 +62,18 @@ private:
 
     RecordingShell* m_shell = nullptr;
     RecordingMessages m_messages;
+    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<OptionStore> m_options;
     Form1* m_window = nullptr;
 };
 
 void TestForm1::init()
 {
     m_shell = new RecordingShell;
-    m_window = new Form1(QDir::tempPath(), *m_shell, m_messages);
+    m_messages = RecordingMessages();
+    m_folder = std::make_unique<QTemporaryDir>();
+    m_options = OptionStore::inFile(m_folder->filePath(u"config/Orvane/Orvane.conf"_s));
+    m_window = new Form1(m_folder->filePath(u"program"_s), *m_shell, m_messages, *m_options);
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
 }
@@ -73,6 +82,8 @@ void TestForm1::cleanup()
 {
     delete m_window;
     delete m_shell;
+    m_options.reset();
+    m_folder.reset();
 }
 
 void TestForm1::windowIsFixedWithTheDesignedClientArea()
@@ -316,9 +327,12 @@ void TestForm1::rightPressKeepsTheSelection()
     QList<int> pressedButtons;
     connect(list, &SortedListBox::mouseDown, this,
             [&](Qt::MouseButton button, Qt::KeyboardModifiers, QPoint) { pressedButtons << button; });
+    m_messages.answers = {false};
     QTest::mousePress(list->viewport(), Qt::RightButton, {}, rowCentre(list, 2));
     QTest::mouseRelease(list->viewport(), Qt::RightButton, {}, rowCentre(list, 2));
     QCOMPARE(list->selectedIndex(), 0);
+    // The question was about the selected line, not the one under the pointer.
+    QCOMPARE(m_messages.asked, QStringList{u"Add a"_s});
     QTest::mousePress(list->viewport(), Qt::LeftButton, {}, rowCentre(list, 1));
     QCOMPARE(list->selectedIndex(), 1);
     QCOMPARE(pressedButtons, (QList<int>{Qt::RightButton, Qt::LeftButton}));

@@ -1,0 +1,112 @@
+// SPDX-FileCopyrightText: 2026 Orvane developers
+// SPDX-License-Identifier: MIT
+#include "Form1.h"
+
+#include "Favourites.h"
+#include "ImageList.h"
+#include "MessageBoxes.h"
+#include "OptionStore.h"
+#include "Recordings.h"
+#include "SettingsText.h"
+#include "SortedListBox.h"
+#include "TextFile.h"
+
+#include <QGroupBox>
+#include <QLineEdit>
+
+namespace Orvane
+{
+
+namespace
+{
+
+const QString fullMode = QStringLiteral("Full");
+const QString favouritesMode = QStringLiteral("Fav");
+
+} // namespace
+
+QString Form1::favouritesPath() const
+{
+    return locateInFolder(m_programFolder, QLatin1String(favouritesFileName));
+}
+
+void Form1::setListMode(const QString& mode)
+{
+    ui.GamesList->setTag(mode);
+    ui.Frame1->setTitle(mode == favouritesMode ? QStringLiteral("Games [Favourites list]")
+                                               : QStringLiteral("Games [Full list]"));
+}
+
+void Form1::GamesList_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, QPoint)
+{
+    const int index = ui.GamesList->selectedIndex();
+    const QString line = ui.GamesList->line(index);
+    ui.RecText->setText(proposedRecordingName(line));
+    // Stored on every press, even when the question that follows is answered with Cancel.
+    const bool favourites = ui.GamesList->tag() == favouritesMode;
+    storeSetting(gamesSection, favourites ? QStringLiteral("LastFav") : QStringLiteral("LastFull"),
+                 numberToText(index));
+    if (button != Qt::RightButton || index < 0)
+        return;
+    const QString name = shownFileName(line);
+    if (favourites)
+        removeFavourite(index, name);
+    else
+        addFavourite(line, name);
+}
+
+void Form1::addFavourite(const QString& line, const QString& name)
+{
+    if (!m_messages.confirm(this, u"Add " + name))
+        return;
+    QString error;
+    if (!appendFavourite(favouritesPath(), line, error)) {
+        report(error);
+        return;
+    }
+    m_messages.inform(this, name + u"\nhas been added in your favourites list !");
+}
+
+void Form1::removeFavourite(int row, const QString& name)
+{
+    if (!m_messages.confirm(this, u"Remove " + name))
+        return;
+    // The file is written first: when it cannot be, the list keeps the line too, and the two still agree.
+    QStringList remaining = ui.GamesList->lines();
+    remaining.removeAt(row);
+    QString error;
+    if (!rewriteFavourites(favouritesPath(), remaining, error)) {
+        report(error);
+        return;
+    }
+    ui.GamesList->removeLine(row);
+    m_messages.inform(this, name + u"\nhas been removed from your favourites list !");
+}
+
+bool Form1::LoadFavouritesList()
+{
+    const FavouritesRead favourites = readFavourites(favouritesPath());
+    if (!favourites.ok) {
+        // Showing an empty list here would let the next removal overwrite the unread file.
+        report(u"Cannot read the favourites " + favourites.error + u'.');
+        return false;
+    }
+    ui.GamesList->setLines(favourites.lines);
+    const std::optional<qint32> last =
+        textToInt32(m_options.read(gamesSection, QStringLiteral("LastFav"), QStringLiteral("0")));
+    // A stored position that is not one of the list's selects nothing.
+    ui.GamesList->setSelectedIndex(last && *last >= 0 && *last < ui.GamesList->count() ? *last : -1);
+    return true;
+}
+
+void Form1::SwapListCommand_Click()
+{
+    if (ui.GamesList->tag() == favouritesMode) {
+        LoadImageList();
+        setListMode(fullMode);
+    } else if (LoadFavouritesList()) {
+        setListMode(favouritesMode);
+    }
+}
+
+} // namespace Orvane

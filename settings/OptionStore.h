@@ -1,0 +1,63 @@
+// SPDX-FileCopyrightText: 2026 Orvane developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <memory>
+
+class QSettings;
+
+namespace Orvane
+{
+
+inline constexpr char optionsSection[] = "Options";
+inline constexpr char gamesSection[] = "Games";
+
+enum class OptionKind
+{
+    OptionButton,
+    TextBox,
+    Slider,
+    CheckBox,
+    DropDownList,
+};
+
+// One option control: its settings key is its name.
+struct OptionKey
+{
+    const char* name;
+    OptionKind kind;
+    const char* defaultValue;
+};
+
+// The option controls in the order they are restored at start-up, with the value an absent key reads as.
+const std::array<OptionKey, 26>& optionKeys();
+
+// The per-user settings: text values by section and key, written through at once so the file holds every
+// value as soon as it is written.
+class OptionStore
+{
+public:
+    // The user's own store: ~/.config/Orvane/Orvane.conf (or $XDG_CONFIG_HOME), the registry on Windows.
+    static std::unique_ptr<OptionStore> forUser();
+    // A store kept in one settings file.
+    static std::unique_ptr<OptionStore> inFile(const QString& path);
+    ~OptionStore();
+
+    // The stored text, the default when the key is absent; a key that holds the empty text reads as empty.
+    QString read(const char* section, const QString& key, const QString& defaultValue) const;
+    // Returns false, with the reason in error(), when the store refuses the value.
+    bool write(const char* section, const QString& key, const QString& value);
+    QString error() const { return m_error; }
+    QString location() const;
+
+private:
+    explicit OptionStore(std::unique_ptr<QSettings> settings);
+
+    std::unique_ptr<QSettings> m_settings;
+    QString m_error;
+};
+
+} // namespace Orvane
