@@ -98,9 +98,12 @@ void Form1::RestoreOptions()
         QWidget* control = optionControl(key);
         const QString defaultValue = QLatin1String(key.defaultValue);
         const QString stored = m_options.read(optionsSection, QLatin1String(key.name), defaultValue);
-        // A value put in the store by hand that the control cannot take gives way to the default.
-        if (!applyOptionText(control, key.kind, stored))
+        // A value put in the store by hand that the control cannot take gives way to the default, in the
+        // control and in the store.
+        if (!applyOptionText(control, key.kind, stored)) {
             applyOptionText(control, key.kind, defaultValue);
+            storeOption(key.name);
+        }
     }
     ui.FrameskipLabel->setText(u"Frameskip: " + numberToText(ui.FrameskipSlider->value()));
 }
