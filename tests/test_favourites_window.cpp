@@ -1,0 +1,332 @@
+// SPDX-FileCopyrightText: 2026 Orvane developers
+// SPDX-License-Identifier: MIT
+#include "ProgramFolder.h"
+#include "RecordingMessages.h"
+#include "RecordingShell.h"
+#include "SettingsFile.h"
+
+#include "Favourites.h"
+#include "Form1.h"
+#include "ImageList.h"
+#include "OptionStore.h"
+#include "SortedListBox.h"
+
+#include <QGroupBox>
+#include <QSettings>
+#include <QTest>
+
+#include <memory>
+#include <sys/fsuid.h>
+#include <unistd.h>
+
+using namespace Orvane;
+using namespace Qt::StringLiterals;
+
+namespace
+{
+
+// Takes away the right to write to a read-only folder, even from root (as CI runs): file access is checked
+// as the user nobody while it lasts.
+class AsUnprivilegedUser
+{
+public:
+    AsUnprivilegedUser()
+    {
+        if (::geteuid() == 0) {
+            ::setfsgid(65534);
+            ::setfsuid(65534);
+        }
+    }
+    ~AsUnprivilegedUser()
+    {
+        if (::geteuid() == 0) {
+            ::setfsuid(0);
+            ::setfsgid(0);
+        }
+    }
+};
+
+} // namespace
+
+class TestFavouritesWindow final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void rightPressAddsTheSelectedLine();
+    void cancelWritesNothingButStoresThePosition();
+    void swapShowsTheFavouritesOfEverySystem();
+    void removingFavourites();
+    void missingEmptyOrUnreadableFavourites();
+    void loadingImagesLeavesTheFavouritesMode();
+    void readOnlyFolderLosesNothing();
+    void lineEndsCannotBeFavourites();
+
+private:
+    void start();
+    void select(int row);
+    void rightPress();
+    SortedListBox* games() const { return m_window->findChild<SortedListBox*>(u"GamesList"_s); }
+    SortedListBox* systems() const { return m_window->findChild<SortedListBox*>(u"EmulatedSystemList"_s); }
+    QString frameCaption() const { return m_window->findChild<QGroupBox*>(u"Frame1"_s)->title(); }
+    QMap<QString, QString> gamesSettings() const { return storedSettings(m_settingsFile, u"Games"_s); }
+
+    std::unique_ptr<ProgramFolder> m_folder;
+    std::unique_ptr<QTemporaryDir> m_config;
+    QString m_settingsFile;
+    RecordingShell m_shell;
+    RecordingMessages m_messages;
+    std::unique_ptr<OptionStore> m_options;
+    std::unique_ptr<Form1> m_window;
+};
+
+void TestFavouritesWindow::init()
+{
+    m_folder = std::make_unique<ProgramFolder>();
+    m_folder->write(u"Orvane.sys"_s, "h\r\ncoleco    \"Coleco\"\r\nzx        \"Zed X\"\r\n");
+    for (const QString& image :
+         {u"ROMS/coleco/game1.rom"_s, u"ROMS/coleco/game2.rom"_s, u"ROMS/coleco/game3.rom"_s, u"ROMS/zx/manic.tap"_s})
+        m_folder->write(image, "x");
+    m_config = std::make_unique<QTemporaryDir>();
+    m_settingsFile = m_config->filePath(u"Orvane/Orvane.conf"_s);
+    m_options = OptionStore::inFile(m_settingsFile);
+    m_messages = RecordingMessages();
+    m_shell.started.clear();
+}
+
+void TestFavouritesWindow::cleanup()
+{
+    m_window.reset();
+    m_options.reset();
+    m_config.reset();
+    m_folder.reset();
+}
+
+void TestFavouritesWindow::start()
+{
+    m_window = std::make_unique<Form1>(m_folder->path(), m_shell, m_messages, *m_options);
+    m_window->Form_Load();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+}
+
+void TestFavouritesWindow::select(int row)
+{
+    QTest::mouseClick(games()->viewport(), Qt::LeftButton, {},
+                      games()->visualRect(games()->model()->index(row, 0)).center());
+}
+
+void TestFavouritesWindow::rightPress()
+{
+    // Over the last line, wherever the selection is: the press acts on the selected line.
+    const QPoint elsewhere = games()->visualRect(games()->model()->index(games()->count() - 1, 0)).center();
+    QTest::mousePress(games()->viewport(), Qt::RightButton, {}, elsewhere);
+    QTest::mouseRelease(games()->viewport(), Qt::RightButton, {}, elsewhere);
+}
+
+void TestFavouritesWindow::rightPressAddsTheSelectedLine()
+{
+    start();
+    select(0);
+    rightPress();
+    QCOMPARE(m_messages.asked, QStringList{u"Add game1.rom"_s});
+    QCOMPARE(m_messages.informed, QStringList{u"game1.rom\nhas been added in your favourites list !"_s});
+    const QByteArray line = buildImageLine(u"game1.rom"_s, u"coleco"_s).toUtf8();
+    QCOMPARE(m_folder->read(u"Orvane.fav"_s), line + "\r\n");
+    QCOMPARE(gamesSettings().value(u"LastFull"_s), u"0"_s);
+
+    // The same line again is kept twice.
+    rightPress();
+    QCOMPARE(m_folder->read(u"Orvane.fav"_s), line + "\r\n" + line + "\r\n");
+    QCOMPARE(games()->selectedIndex(), 0);
+}
+
+void TestFavouritesWindow::cancelWritesNothingButStoresThePosition()
+{
+    start();
+    select(1);
+    m_messages.answers = {false};
+    rightPress();
+    QCOMPARE(m_messages.asked, QStringList{u"Add game2.rom"_s});
+    QVERIFY(m_messages.informed.isEmpty());
+    QVERIFY(!QFile::exists(m_folder->filePath(u"Orvane.fav"_s)));
+    QCOMPARE(gamesSettings().value(u"LastFull"_s), u"1"_s);
+
+    // With nothing selected a right press only stores the position.
+    games()->setSelectedIndex(-1);
+    m_window->GamesList_MouseDown(Qt::RightButton, {}, {});
+    QCOMPARE(m_messages.asked.size(), 1);
+    QCOMPARE(gamesSettings().value(u"LastFull"_s), u"-1"_s);
+}
+
+void TestFavouritesWindow::swapShowsTheFavouritesOfEverySystem()
+{
+    start();
+    select(2);
+    rightPress();
+    QTest::keyClick(systems(), Qt::Key_Down);
+    select(0);
+    rightPress();
+    QCOMPARE(frameCaption(), QString());
+
+    m_window->SwapListCommand_Click();
+    QCOMPARE(games()->tag(), u"Fav"_s);
+    QCOMPARE(frameCaption(), u"Games [Favourites list]"_s);
+    QCOMPARE(games()->lines(),
+             (QStringList{buildImageLine(u"game3.rom"_s, u"coleco"_s), buildImageLine(u"manic.tap"_s, u"zx"_s)}));
+    QCOMPARE(games()->selectedIndex(), 0); // "LastFav" is absent: the first line
+
+    // Each favourite launches its own system.
+    select(0);
+    m_window->PlayButton_Click();
+    QCOMPARE(m_shell.started.back(), std::string("MESS coleco \"game3.rom\" "));
+    select(1);
+    QCOMPARE(gamesSettings().value(u"LastFav"_s), u"1"_s);
+    m_window->PlayButton_Click();
+    QCOMPARE(m_shell.started.back(), std::string("MESS zx \"manic.tap\" "));
+
+    // Back to the full list, re-read from the folder; the favourites list reopens on the line last pressed.
+    m_folder->write(u"ROMS/zx/new.tap"_s, "x");
+    m_window->SwapListCommand_Click();
+    QCOMPARE(games()->tag(), u"Full"_s);
+    QCOMPARE(frameCaption(), u"Games [Full list]"_s);
+    QCOMPARE(games()->count(), 2);
+    m_window->SwapListCommand_Click();
+    QCOMPARE(games()->selectedIndex(), 1);
+}
+
+void TestFavouritesWindow::removingFavourites()
+{
+    const QString line = buildImageLine(u"game1.rom"_s, u"coleco"_s);
+    m_folder->write(u"Orvane.fav"_s, (line + u"\r\n" + line + u"\r\n").toUtf8());
+    start();
+    m_window->SwapListCommand_Click();
+    QCOMPARE(games()->count(), 2);
+    select(1);
+    rightPress();
+    QCOMPARE(m_messages.asked, QStringList{u"Remove game1.rom"_s});
+    QCOMPARE(m_messages.informed, QStringList{u"game1.rom\nhas been removed from your favourites list !"_s});
+    QCOMPARE(games()->lines(), QStringList{line});
+    QCOMPARE(m_folder->read(u"Orvane.fav"_s), (line + u"\r\n").toUtf8());
+
+    select(0);
+    m_messages.answers = {false};
+    rightPress();
+    QCOMPARE(games()->count(), 1);
+    rightPress();
+    QVERIFY(games()->lines().isEmpty());
+    QVERIFY(QFile::exists(m_folder->filePath(u"Orvane.fav"_s)));
+    QCOMPARE(m_folder->read(u"Orvane.fav"_s), QByteArray());
+    // The stored position is now past the end: the next showing selects nothing.
+    m_window->SwapListCommand_Click();
+    m_window->SwapListCommand_Click();
+    QCOMPARE(games()->selectedIndex(), -1);
+}
+
+void TestFavouritesWindow::missingEmptyOrUnreadableFavourites()
+{
+    start();
+    m_window->SwapListCommand_Click();
+    QCOMPARE(games()->tag(), u"Fav"_s);
+    QVERIFY(games()->lines().isEmpty());
+    m_window->SwapListCommand_Click();
+
+    m_folder->write(u"Orvane.fav"_s, "");
+    m_window->SwapListCommand_Click();
+    QVERIFY(games()->lines().isEmpty());
+    m_window->SwapListCommand_Click();
+
+    m_folder->write(u"Orvane.fav"_s, "one\r\ntwo\r\n");
+    QSettings(m_settingsFile, QSettings::IniFormat).setValue(u"Games/LastFav"_s, u"5"_s);
+    m_options = OptionStore::inFile(m_settingsFile);
+    m_window.reset();
+    start();
+    m_window->SwapListCommand_Click();
+    QCOMPARE(games()->count(), 2);
+    QCOMPARE(games()->selectedIndex(), -1);
+    QVERIFY(m_messages.informed.isEmpty());
+
+    // A favourites "file" that cannot be read leaves the full list and says so.
+    m_window->SwapListCommand_Click();
+    QFile::remove(m_folder->filePath(u"Orvane.fav"_s));
+    QVERIFY(QDir(m_folder->path()).mkdir(u"Orvane.fav"_s));
+    const QStringList full = games()->lines();
+    m_window->SwapListCommand_Click();
+    QCOMPARE(games()->tag(), u"Full"_s);
+    QCOMPARE(games()->lines(), full);
+    QCOMPARE(m_messages.informed.size(), 1);
+    QVERIFY(
+        m_messages.informed.first().startsWith(u"Cannot read the favourites "_s + m_folder->filePath(u"Orvane.fav"_s)));
+}
+
+void TestFavouritesWindow::loadingImagesLeavesTheFavouritesMode()
+{
+    m_folder->write(u"Orvane.fav"_s, (buildImageLine(u"game1.rom"_s, u"coleco"_s) + u"\r\n").toUtf8());
+    start();
+    m_window->SwapListCommand_Click();
+    QTest::keyClick(systems(), Qt::Key_Down);
+    QCOMPARE(games()->tag(), u"Full"_s);
+    QCOMPARE(frameCaption(), u"Games [Full list]"_s);
+    QCOMPARE(games()->lines(), QStringList{buildImageLine(u"manic.tap"_s, u"zx"_s)});
+    // A right press now adds, and never rewrites the favourites with image lines.
+    select(0);
+    rightPress();
+    QCOMPARE(m_messages.asked, QStringList{u"Add manic.tap"_s});
+    QCOMPARE(m_folder->read(u"Orvane.fav"_s).count("\r\n"), 2);
+}
+
+void TestFavouritesWindow::readOnlyFolderLosesNothing()
+{
+    const QString line = buildImageLine(u"game1.rom"_s, u"coleco"_s);
+    start();
+    // The settings stay writable for everyone: only the program folder is read-only here.
+    QDir().mkpath(QFileInfo(m_settingsFile).path());
+    for (const QString& path : {m_config->path(), QFileInfo(m_settingsFile).path(), m_settingsFile})
+        QFile::setPermissions(path, QFileDevice::Permissions(0x7777));
+    QFile::setPermissions(m_folder->path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadOther |
+                                                QFileDevice::ExeOther | QFileDevice::ReadGroup | QFileDevice::ExeGroup);
+    select(0);
+    {
+        AsUnprivilegedUser unprivileged;
+        rightPress();
+    }
+    QVERIFY(!QFile::exists(m_folder->filePath(u"Orvane.fav"_s)));
+    QVERIFY2(m_messages.informed.size() == 1, qPrintable(m_messages.informed.join(u" | ")));
+    QVERIFY2(m_messages.informed.first().startsWith(u"Cannot write "_s + m_folder->filePath(u"Orvane.fav"_s) + u": "),
+             qPrintable(m_messages.informed.first()));
+
+    // A removal that cannot rewrite the file keeps the line in the list and in the file.
+    QFile::setPermissions(m_folder->path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    m_folder->write(u"Orvane.fav"_s, (line + u"\r\n").toUtf8());
+    QFile::setPermissions(m_folder->filePath(u"Orvane.fav"_s), QFileDevice::ReadOwner | QFileDevice::ReadOther);
+    QFile::setPermissions(m_folder->path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadOther |
+                                                QFileDevice::ExeOther);
+    m_window->SwapListCommand_Click();
+    select(0);
+    {
+        AsUnprivilegedUser unprivileged;
+        rightPress();
+    }
+    QFile::setPermissions(m_folder->path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QCOMPARE(games()->lines(), QStringList{line});
+    QCOMPARE(m_folder->read(u"Orvane.fav"_s), (line + u"\r\n").toUtf8());
+    QCOMPARE(m_messages.informed.size(), 2);
+    QVERIFY(m_messages.informed.last().startsWith(u"Cannot write "_s + m_folder->filePath(u"Orvane.fav"_s) + u": "));
+}
+
+void TestFavouritesWindow::lineEndsCannotBeFavourites()
+{
+    const QString path = m_folder->filePath(u"Orvane.fav"_s);
+    QString error;
+    QVERIFY(!appendFavourite(path, buildImageLine(u"two\nlines.rom"_s, u"coleco"_s), error));
+    QVERIFY(error.contains(u"line end"_s));
+    QVERIFY(!QFile::exists(path));
+    QVERIFY(appendFavourite(path, u"plain"_s, error));
+    QCOMPARE(readFavourites(path).lines, QStringList{u"plain"_s});
+}
+
+QTEST_MAIN(TestFavouritesWindow)
+#include "test_favourites_window.moc"
