@@ -64,6 +64,27 @@ start_orvane() {
     MENU_HEIGHT=$((WINDOW_HEIGHT - 313))
 }
 
+# Answers the message box that Orvane shows next (titled "Orvane") with a key, Return for its default button.
+answer_message() {
+    local box
+    box=$(timeout 20 xdotool search --sync --onlyvisible --name '^Orvane$' | head -n 1) || fail "no message box showed"
+    xdotool windowfocus --sync "$box"
+    xdotool key "${1:-Return}"
+    wait_until 20 window_gone "$box" || fail "the message box did not close"
+}
+
+window_gone() {
+    ! xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'
+}
+
+# Closes the main window as its close box would, and waits for Orvane to end.
+close_orvane() {
+    /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/close_window.py" "$WINDOW" || fail "cannot send WM_DELETE_WINDOW"
+    wait_until 20 sh -c "! kill -0 $ORVANE_PID" || fail "Orvane did not end when its window was closed"
+    wait "$ORVANE_PID" 2>/dev/null
+    ORVANE_PID=
+}
+
 # Clicks at a point given in the client area's pixels (below the menu bar). No --sync: it would wait for a motion
 # that never comes when the pointer is there already, and the server handles the move before the click anyway.
 click_client() {
