@@ -3,6 +3,7 @@
 #include "Application.h"
 
 #include "ApplicationInfo.h"
+#include "DocumentOpener.h"
 #include "Form1.h"
 #include "MessageBoxes.h"
 #include "NativeShell.h"
@@ -29,7 +30,8 @@ int runOrvane(QApplication& application)
     NativeShell shell(QFile::encodeName(programFolder).toStdString());
     DesktopMessageBoxes messages;
     const std::unique_ptr<OptionStore> options = OptionStore::forUser();
-    Form1 window(programFolder, shell, messages, *options);
+    DesktopDocumentOpener opener(programFolder);
+    Form1 window(programFolder, {shell, messages, *options, opener});
     window.Form_Load();
     window.moveToScreenCentre();
     window.show();

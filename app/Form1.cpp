@@ -2,9 +2,11 @@
 // SPDX-License-Identifier: MIT
 #include "Form1.h"
 
+#include "ApplicationInfo.h"
 #include "CatalogueUpdate.h"
 #include "FileListBox.h"
 #include "FolderListing.h"
+#include "FrmAbouttov.h"
 #include "ImageList.h"
 #include "LaunchCommand.h"
 #include "MessageBoxes.h"
@@ -55,9 +57,9 @@ const QString catalogueKept = QStringLiteral("The systems catalogue was not chan
 
 } // namespace
 
-Form1::Form1(QString programFolder, Shell& shell, MessageBoxes& messages, OptionStore& options, QWidget* parent)
-    : QMainWindow(parent), m_programFolder(std::move(programFolder)), m_shell(shell), m_messages(messages),
-      m_options(options)
+Form1::Form1(QString programFolder, Form1Services services, QWidget* parent)
+    : QMainWindow(parent), m_programFolder(std::move(programFolder)), m_shell(services.shell),
+      m_messages(services.messages), m_options(services.options), m_opener(services.opener)
 {
     // A fixed dialog frame: a close box, no minimise or maximise box, no resizing.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
@@ -80,6 +82,7 @@ void Form1::connectSignals()
     connect(ui.INPFile, &FileListBox::mouseDown, this, &Form1::INPFile_MouseDown);
     connect(ui.UpdateSystemsMenu, &QAction::triggered, this, &Form1::UpdateSystemsMenu_Click);
     connect(ui.SwapListCommand, &QPushButton::clicked, this, &Form1::SwapListCommand_Click);
+    connect(ui.AboutButton, &QPushButton::clicked, this, &Form1::AboutButton_Click);
     connectOptionHandlers();
 }
 
@@ -228,6 +231,16 @@ void Form1::INPFile_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, QPo
         return;
     ui.INPFile->refresh();
     FillPlaybackList();
+}
+
+void Form1::AboutButton_Click()
+{
+    // The About window exists only while it is shown, so each showing builds it and its version line afresh.
+    const ApplicationDescription application{QString::fromLatin1(ApplicationInfo::title), ApplicationInfo::versionMajor,
+                                             ApplicationInfo::versionMinor, ApplicationInfo::versionRevision,
+                                             m_programFolder};
+    FrmAbouttov about(application, m_opener, this);
+    about.exec();
 }
 
 void Form1::BuildAndLaunch(const QString& extraArgument)

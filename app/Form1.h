@@ -10,11 +10,21 @@
 namespace Orvane
 {
 
+class DocumentOpener;
 class HiddenProcess;
 class MessageBoxes;
 class OptionStore;
 class Shell;
 struct OptionKey;
+
+// What the window asks of the world outside it; tests put doubles in their place.
+struct Form1Services
+{
+    Shell& shell;
+    MessageBoxes& messages;
+    OptionStore& options; // keeps the option values and the list positions between runs
+    DocumentOpener& opener;
+};
 
 // The main window. Every user action is one of its handlers, named after the control and the event.
 class Form1 final : public QMainWindow
@@ -24,8 +34,7 @@ class Form1 final : public QMainWindow
 
 public:
     // `programFolder` holds the emulator, the catalogue and the image folders; every process starts there.
-    // `options` keeps the option values and the list positions between runs.
-    Form1(QString programFolder, Shell& shell, MessageBoxes& messages, OptionStore& options, QWidget* parent = nullptr);
+    Form1(QString programFolder, Form1Services services, QWidget* parent = nullptr);
 
     QString programFolder() const { return m_programFolder; }
 
@@ -46,6 +55,7 @@ public:
     void INPFile_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
     void UpdateSystemsMenu_Click();
     void SwapListCommand_Click();
+    void AboutButton_Click();
 
     // The option handlers with an effect beyond storing their value.
     void OriginalMameOption_Click();
@@ -93,6 +103,7 @@ private:
     Shell& m_shell;
     MessageBoxes& m_messages;
     OptionStore& m_options;
+    DocumentOpener& m_opener;
     QStringList m_pendingMessages;
     // Set while the store refuses writes, so a failing store is reported once, not on every keystroke.
     bool m_storeFailureReported = false;

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "ProgramFolder.h"
 #include "RecordingMessages.h"
+#include "RecordingOpener.h"
 #include "RecordingShell.h"
 
 #include "FileListBox.h"
@@ -77,6 +78,7 @@ private:
     std::unique_ptr<NativeShell> m_native;
     std::unique_ptr<RecordingShell> m_shell;
     RecordingMessages m_messages;
+    RecordingOpener m_opener;
     std::unique_ptr<QTemporaryDir> m_config;
     std::unique_ptr<OptionStore> m_options;
     std::unique_ptr<Form1> m_window;
@@ -110,7 +112,7 @@ void TestCatalogueWindow::cleanup()
 
 void TestCatalogueWindow::startWindow()
 {
-    m_window = std::make_unique<Form1>(m_folder->path(), *m_shell, m_messages, *m_options);
+    m_window = std::make_unique<Form1>(m_folder->path(), Form1Services{*m_shell, m_messages, *m_options, m_opener});
     m_window->Form_Load();
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));

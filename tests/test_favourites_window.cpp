@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "ProgramFolder.h"
 #include "RecordingMessages.h"
+#include "RecordingOpener.h"
 #include "RecordingShell.h"
 #include "SettingsFile.h"
 
@@ -79,6 +80,7 @@ private:
     QString m_settingsFile;
     RecordingShell m_shell;
     RecordingMessages m_messages;
+    RecordingOpener m_opener;
     std::unique_ptr<OptionStore> m_options;
     std::unique_ptr<Form1> m_window;
 };
@@ -107,7 +109,7 @@ void TestFavouritesWindow::cleanup()
 
 void TestFavouritesWindow::start()
 {
-    m_window = std::make_unique<Form1>(m_folder->path(), m_shell, m_messages, *m_options);
+    m_window = std::make_unique<Form1>(m_folder->path(), Form1Services{m_shell, m_messages, *m_options, m_opener});
     m_window->Form_Load();
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
 #include "RecordingMessages.h"
+#include "RecordingOpener.h"
 #include "RecordingShell.h"
 
 #include "CheckControls.h"
@@ -62,6 +63,7 @@ private:
 
     RecordingShell* m_shell = nullptr;
     RecordingMessages m_messages;
+    RecordingOpener m_opener;
     std::unique_ptr<QTemporaryDir> m_folder;
     std::unique_ptr<OptionStore> m_options;
     Form1* m_window = nullptr;
@@ -73,7 +75,7 @@ void TestForm1::init()
     m_messages = RecordingMessages();
     m_folder = std::make_unique<QTemporaryDir>();
     m_options = OptionStore::inFile(m_folder->filePath(u"config/Orvane/Orvane.conf"_s));
-    m_window = new Form1(m_folder->filePath(u"program"_s), *m_shell, m_messages, *m_options);
+    m_window = new Form1(m_folder->filePath(u"program"_s), {*m_shell, m_messages, *m_options, m_opener});
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
 }

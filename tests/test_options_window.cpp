@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "ProgramFolder.h"
 #include "RecordingMessages.h"
+#include "RecordingOpener.h"
 #include "RecordingShell.h"
 #include "SettingsFile.h"
 
@@ -59,6 +60,7 @@ private:
     std::unique_ptr<ProgramFolder> m_folder;
     RecordingShell m_shell;
     RecordingMessages m_messages;
+    RecordingOpener m_opener;
     std::unique_ptr<OptionStore> m_options;
     std::unique_ptr<Form1> m_window;
 };
@@ -88,7 +90,7 @@ void TestOptionsWindow::start()
 {
     m_options = OptionStore::forUser();
     QCOMPARE(m_options->location(), m_settingsFile);
-    m_window = std::make_unique<Form1>(m_folder->path(), m_shell, m_messages, *m_options);
+    m_window = std::make_unique<Form1>(m_folder->path(), Form1Services{m_shell, m_messages, *m_options, m_opener});
     m_window->Form_Load();
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));

@@ -125,7 +125,8 @@ TEST_CASE("staged output replaces the file only when committed")
 TEST_CASE("a hung process is ended by kill, with whatever it started")
 {
     TemporaryFolder root;
-    root.write("program/hang", "#!/bin/sh\nsleep 60 &\necho $! > child.pid\nsleep 60\n", true);
+    // The child's number is moved into place whole, so the test never reads half of it.
+    root.write("program/hang", "#!/bin/sh\nsleep 60 &\necho $! > child.tmp\nmv child.tmp child.pid\nsleep 60\n", true);
     NativeShell shell(root.path() / "program");
     HiddenStart start = shell.startHidden("hang", Redirection::Direct);
     CHECK(start.process != nullptr);

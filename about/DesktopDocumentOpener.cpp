@@ -1,0 +1,28 @@
+// SPDX-FileCopyrightText: 2026 Orvane developers
+// SPDX-License-Identifier: MIT
+#include "DocumentOpener.h"
+
+#include <QFile>
+#include <QUrl>
+
+#ifdef Q_OS_WIN
+#include "DocumentShell.h"
+#else
+#include <QDesktopServices>
+#endif
+
+namespace Orvane
+{
+
+bool DesktopDocumentOpener::open(const QString& target)
+{
+#ifdef Q_OS_WIN
+    return openWithShell(target.toStdString(), QFile::encodeName(m_programFolder).toStdString()).started;
+#else
+    // A path is a local file; anything with a scheme (https:, mailto:) is an address.
+    const bool address = target.startsWith(u"mailto:") || target.contains(u"://");
+    return QDesktopServices::openUrl(address ? QUrl(target) : QUrl::fromLocalFile(target));
+#endif
+}
+
+} // namespace Orvane

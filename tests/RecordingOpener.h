@@ -1,0 +1,21 @@
+// SPDX-FileCopyrightText: 2026 Orvane developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "DocumentOpener.h"
+
+#include <QStringList>
+
+// Keeps what the window would have handed to the desktop; answers as told.
+class RecordingOpener final : public Orvane::DocumentOpener
+{
+public:
+    bool open(const QString& target) override
+    {
+        opened.append(target);
+        return succeeds;
+    }
+
+    QStringList opened;
+    bool succeeds = true;
+};
