@@ -19,7 +19,7 @@ esac
 # Debian 12 packages: the compiler and build tools, Qt 6, fonts close to the window's own, and for the tests an
 # X server with the tools that drive it.
 packages=(build-essential cmake ninja-build qt6-base-dev fonts-dejavu-core fonts-liberation2
-    xvfb xdotool x11-utils python3-xlib)
+    xvfb xdotool x11-utils python3-xlib desktop-file-utils)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -1,11 +1,14 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
 #include "Application.h"
+#include "CommandLineOptions.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
+    if (const std::optional<int> answered = Orvane::answerCommandLine(argc, argv))
+        return *answered;
     QApplication application(argc, argv);
     return Orvane::runOrvane(application);
 }

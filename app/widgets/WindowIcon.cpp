@@ -14,4 +14,9 @@ QIcon makeWindowIcon()
     return QIcon(QPixmap(windowIconXpm));
 }
 
+QImage windowIconImage()
+{
+    return QImage(windowIconXpm);
+}
+
 } // namespace Orvane

@@ -3,10 +3,13 @@
 #pragma once
 
 #include <QIcon>
+#include <QImage>
 
 namespace Orvane
 {
 
 QIcon makeWindowIcon();
+// The drawing itself, 32 by 32 pixels in 16 colours; needs no running application.
+QImage windowIconImage();
 
 } // namespace Orvane

@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Orvane developers
+# SPDX-License-Identifier: MIT
+# Installs into a fresh prefix (with a blank in its name, as home folders may have) and checks that the result is
+# a working program folder with a valid desktop entry, and that the installed program starts on that folder.
+set -u
+build=${1:?usage: install_check.sh BUILD_FOLDER}
+work=$(mktemp -d /tmp/orvane-install.XXXXXX)
+orvane_pid=
+cleanup() {
+    [ -n "$orvane_pid" ] && kill "$orvane_pid" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+prefix="$work/my prefix"
+cmake --install "$build" --prefix "$prefix" || fail "the install failed"
+folder="$prefix/lib/orvane"
+
+echo "-- the program folder: the program, the help page, empty INP and ROMS, no stand-in"
+[ -x "$folder/orvane" ] || fail "no program"
+[ -f "$folder/Orvane.htm" ] || fail "no help page"
+for empty in INP ROMS; do
+    [ -d "$folder/$empty" ] && [ -z "$(ls -A "$folder/$empty")" ] || fail "$empty is not an empty folder"
+done
+[ ! -e "$folder/MESS.EXE" ] || fail "the stand-in was installed without being asked for"
+
+echo "-- the desktop entry and the icons"
+entry="$prefix/share/applications/orvane.desktop"
+desktop-file-validate "$entry" || fail "desktop-file-validate refused $entry"
+grep -qx "Exec=\"$folder/orvane\"" "$entry" || fail "the entry does not start the installed program: $(grep Exec "$entry")"
+for size in 16 32 48 256; do
+    [ -s "$prefix/share/icons/hicolor/${size}x$size/apps/orvane.png" ] || fail "no $size pixel icon"
+done
+
+echo "-- the command in bin finds its program folder"
+"$prefix/bin/orvane" --version | tee "$work/version"
+grep -qx 'Orvane v0.0.6' "$work/version" || fail "wrong version line"
+grep -qx "Program folder: $folder" "$work/version" || fail "the program folder is not the installed one"
+
+echo "-- the installed program starts, from another folder, on its program folder"
+printf 'Name:     Description:\r\ninst      "Installed System"\r\n' >"$folder/Orvane.sys"
+mkdir -p "$work/elsewhere" "$work/config"
+(cd "$work/elsewhere" && exec env QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$work/config" "$prefix/bin/orvane") &
+orvane_pid=$!
+settings="$work/config/Orvane/Orvane.conf"
+for _ in $(seq 100); do
+    grep -q 'AdditionalParamText' "$settings" 2>/dev/null && break
+    sleep 0.1
+done
+grep -q 'AdditionalParamText=Nothing !' "$settings" 2>/dev/null || fail "the installed program did not start up"
+kill -0 "$orvane_pid" 2>/dev/null || fail "the installed program ended"
+echo "PASS: install_check"

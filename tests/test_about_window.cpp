@@ -1,0 +1,180 @@
+// SPDX-FileCopyrightText: 2026 Orvane developers
+// SPDX-License-Identifier: MIT
+#include "RecordingMessages.h"
+#include "RecordingOpener.h"
+#include "RecordingShell.h"
+
+#include "AboutInfo.h"
+#include "Form1.h"
+#include "FrmAbouttov.h"
+#include "OptionStore.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <functional>
+#include <memory>
+
+using namespace Orvane;
+using namespace Qt::StringLiterals;
+
+class TestAboutWindow final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void versionLine();
+    void questionMarkShowsTheWindowModally();
+    void eachShowingIsBuiltAfresh();
+    void shellButtonsOpenTheirTargetAndClose_data();
+    void shellButtonsOpenTheirTargetAndClose();
+    void layoutBySample();
+
+private:
+    // Presses "?" and, once the About window is up, runs `whileOpen` on it; returns when the window is gone.
+    void withAboutWindow(const std::function<void(FrmAbouttov*)>& whileOpen);
+
+    QTemporaryDir m_folder;
+    RecordingShell m_shell;
+    RecordingMessages m_messages;
+    RecordingOpener m_opener;
+    std::unique_ptr<OptionStore> m_options;
+    std::unique_ptr<Form1> m_window;
+};
+
+void TestAboutWindow::init()
+{
+    m_opener = RecordingOpener();
+    m_options = OptionStore::inFile(m_folder.filePath(u"config/Orvane/Orvane.conf"_s));
+    m_window = std::make_unique<Form1>(m_folder.path(), Form1Services{m_shell, m_messages, *m_options, m_opener});
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+}
+
+void TestAboutWindow::cleanup()
+{
+    m_window.reset();
+    m_options.reset();
+}
+
+void TestAboutWindow::withAboutWindow(const std::function<void(FrmAbouttov*)>& whileOpen)
+{
+    bool ran = false;
+    QTimer::singleShot(0, this, [&] {
+        auto* about = qobject_cast<FrmAbouttov*>(QApplication::activeModalWidget());
+        QVERIFY(about);
+        ran = true;
+        // A failed check leaves the lambda early: the window must still close, or the test would hang.
+        const auto closeWhateverHappens = qScopeGuard([about] {
+            if (about->isVisible())
+                about->reject();
+        });
+        whileOpen(about);
+    });
+    QTest::mouseClick(m_window->findChild<QPushButton*>(u"AboutButton"_s), Qt::LeftButton);
+    QVERIFY(ran);
+    QVERIFY(!m_window->findChild<FrmAbouttov*>());
+}
+
+void TestAboutWindow::versionLine()
+{
+    QCOMPARE(Orvane::versionLine(u"Orvane"_s, 0, 0, 6), u"Orvane v0.0.6"_s);
+    QCOMPARE(Orvane::versionLine(u"Orvane"_s, 1, 12, 0), u"Orvane v1.12.0"_s);
+    QCOMPARE(Orvane::versionLine(u"Orvane"_s, 0, 0, 12), u"Orvane v0.0.12"_s);
+}
+
+void TestAboutWindow::questionMarkShowsTheWindowModally()
+{
+    withAboutWindow([&](FrmAbouttov* about) {
+        QVERIFY(about->isModal());
+        QCOMPARE(about->parentWidget(), m_window.get());
+        QCOMPARE(about->windowTitle(), u"About..."_s);
+        QCOMPARE(about->findChild<QLabel*>(u"Label1"_s)->text(), u"Orvane v0.0.6"_s);
+        QCOMPARE(about->focusWidget(), about->findChild<QToolButton*>(u"Command3"_s));
+        // Centred on its owner.
+        QVERIFY((about->geometry().center() - m_window->geometry().center()).manhattanLength() <= 2);
+        QTest::keyClick(about, Qt::Key_Escape);
+    });
+    QVERIFY(m_opener.opened.isEmpty());
+}
+
+void TestAboutWindow::eachShowingIsBuiltAfresh()
+{
+    QPointer<FrmAbouttov> first;
+    withAboutWindow([&](FrmAbouttov* about) {
+        first = about;
+        // Whatever was done to it, the next showing starts from its load again.
+        about->findChild<QLabel*>(u"Label1"_s)->setText(u"changed"_s);
+        QTest::mouseClick(about->findChild<QPushButton*>(u"Command1"_s), Qt::LeftButton);
+    });
+    QVERIFY(first.isNull());
+    withAboutWindow([&](FrmAbouttov* about) {
+        QCOMPARE(about->findChild<QLabel*>(u"Label1"_s)->text(), u"Orvane v0.0.6"_s);
+        QTest::keyClick(about, Qt::Key_Return); // Enter means Ok
+    });
+}
+
+void TestAboutWindow::shellButtonsOpenTheirTargetAndClose_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<bool>("openerSucceeds");
+    QTest::addColumn<QString>("target");
+    const QString help = QDir::toNativeSeparators(m_folder.filePath(u"Orvane.htm"_s));
+    QTest::newRow("Doc") << u"Command2"_s << true << help;
+    QTest::newRow("Doc, no help page") << u"Command2"_s << false << help;
+    QTest::newRow("home page") << u"Command3"_s << true << u"https://www.example.org/orvane/"_s;
+    QTest::newRow("home page, no browser") << u"Command3"_s << false << u"https://www.example.org/orvane/"_s;
+    QTest::newRow("e-mail") << u"Command4"_s << true << u"mailto:orvane@example.org?Subject=Orvane program"_s;
+    QTest::newRow("e-mail, no mail program")
+        << u"Command4"_s << false << u"mailto:orvane@example.org?Subject=Orvane program"_s;
+}
+
+void TestAboutWindow::shellButtonsOpenTheirTargetAndClose()
+{
+    QFETCH(QString, button);
+    QFETCH(bool, openerSucceeds);
+    QFETCH(QString, target);
+    m_opener.succeeds = openerSucceeds;
+    withAboutWindow(
+        [&](FrmAbouttov* about) { QTest::mouseClick(about->findChild<QAbstractButton*>(button), Qt::LeftButton); });
+    QCOMPARE(m_opener.opened, QStringList{target});
+    QVERIFY(m_messages.informed.isEmpty());
+}
+
+void TestAboutWindow::layoutBySample()
+{
+    withAboutWindow([&](FrmAbouttov* about) {
+        QCOMPARE(about->size(), QSize(201, 161));
+        QCOMPARE(about->minimumSize(), about->maximumSize());
+        QCOMPARE(about->findChild<QPushButton*>(u"Command1"_s)->geometry(), QRect(136, 128, 57, 25));
+        QCOMPARE(about->findChild<QPushButton*>(u"Command1"_s)->text(), u"Ok"_s);
+        QCOMPARE(about->findChild<QToolButton*>(u"Command3"_s)->text(), u"rizoded homepage"_s);
+        QVERIFY(!about->findChild<QToolButton*>(u"Command3"_s)->icon().isNull());
+        QCOMPARE(about->findChild<QPushButton*>(u"Command4"_s)->text(), u"Send e-mail"_s);
+        QCOMPARE(about->findChild<QPushButton*>(u"Command2"_s)->text(), u"Doc"_s);
+        QVERIFY(about->findChild<QLabel*>(u"Label2"_s)->text().startsWith(u"Copyright"_s));
+        QVERIFY(about->findChild<QLabel*>(u"Label1"_s)->font().bold());
+        // Tab order: home page, Ok, Doc, e-mail.
+        QWidget* focus = about->findChild<QToolButton*>(u"Command3"_s);
+        QStringList order;
+        for (int step = 0; step < 4; ++step) {
+            order << focus->objectName();
+            do
+                focus = focus->nextInFocusChain();
+            while (!(focus->focusPolicy() & Qt::TabFocus));
+        }
+        QCOMPARE(order, (QStringList{u"Command3"_s, u"Command1"_s, u"Command2"_s, u"Command4"_s}));
+        about->reject();
+    });
+}
+
+QTEST_MAIN(TestAboutWindow)
+#include "test_about_window.moc"
