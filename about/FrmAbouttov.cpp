@@ -76,6 +76,13 @@ FrmAbouttov::FrmAbouttov(const ApplicationDescription& application, DocumentOpen
     m_command1->setDefault(true);
     m_command3->setFocus();
 
+    // Centred on its owner by the program itself: Qt's own placement guesses at frame sizes where there is no
+    // window manager to ask.
+    if (owner) {
+        const QPoint centre = owner->frameGeometry().center();
+        move(centre.x() - width() / 2, centre.y() - height() / 2);
+    }
+
     connect(m_command1, &QPushButton::clicked, this, &FrmAbouttov::Command1_Click);
     connect(m_command2, &QPushButton::clicked, this, &FrmAbouttov::Command2_Click);
     connect(m_command3, &QToolButton::clicked, this, &FrmAbouttov::Command3_Click);

@@ -58,8 +58,7 @@ start_orvane() {
     WINDOW=$(timeout 30 xdotool search --sync --onlyvisible --name '^Orvane \(alpha 6\)$' | head -n 1) ||
         fail "the main window did not show: $(cat "$WORK/orvane.log")"
     [ -n "$WINDOW" ] || fail "the main window did not show"
-    eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
-    WINDOW_X=$X WINDOW_Y=$Y WINDOW_WIDTH=$WIDTH WINDOW_HEIGHT=$HEIGHT
+    read -r WINDOW_X WINDOW_Y WINDOW_WIDTH WINDOW_HEIGHT < <(window_geometry "$WINDOW")
     # The client area is 313 pixels high; what is above it is the menu bar.
     MENU_HEIGHT=$((WINDOW_HEIGHT - 313))
 }
@@ -85,6 +84,11 @@ close_orvane() {
     ORVANE_PID=
 }
 
+# "x y width height" of a window. (xdotool's --shell form would also overwrite $WINDOW.)
+window_geometry() {
+    (eval "$(xdotool getwindowgeometry --shell "$1")" && echo "$X $Y $WIDTH $HEIGHT")
+}
+
 # Clicks at a point given in the client area's pixels (below the menu bar). No --sync: it would wait for a motion
 # that never comes when the pointer is there already, and the server handles the move before the click anyway.
 click_client() {
@@ -93,7 +97,11 @@ click_client() {
 
 # The number of runs the stand-in logged.
 runs_logged() {
-    grep -c '^run$' "$ORVANE_STANDIN_LOG" 2>/dev/null || true
+    if [ -f "$ORVANE_STANDIN_LOG" ]; then
+        grep -c '^run$' "$ORVANE_STANDIN_LOG"
+    else
+        echo 0
+    fi
 }
 
 # Whether the stand-in logged at least $1 runs.
