@@ -149,7 +149,7 @@ void Form1::FillPlaybackList()
 void Form1::LoadSystemsCatalogue()
 {
     const QString path = cataloguePath();
-    const SystemsCatalogue catalogue = readSystemsCatalogue(path);
+    const SystemsCatalogue& catalogue = m_catalogue.read(path);
     if (!catalogue.ok || catalogue.entries.empty()) {
         // The window still comes up, empty, and says how to get a catalogue.
         ui.EmulatedSystemList->clear();
@@ -161,13 +161,15 @@ void Form1::LoadSystemsCatalogue()
         return;
     }
     ui.EmulatedSystemList->setLines(catalogue.descriptions());
+    // Taken before the selection, which loads the images and may read the catalogue again.
+    const int skippedLines = catalogue.skippedLines;
     ui.EmulatedSystemList->setSelectedIndex(0);
-    if (catalogue.skippedLines == 1)
+    if (skippedLines == 1)
         report(u"1 line of the systems catalogue " + QDir::toNativeSeparators(path) +
                u" is shorter than 12 characters and was skipped.");
-    else if (catalogue.skippedLines > 1)
-        report(QString::number(catalogue.skippedLines) + u" lines of the systems catalogue " +
-               QDir::toNativeSeparators(path) + u" are shorter than 12 characters and were skipped.");
+    else if (skippedLines > 1)
+        report(QString::number(skippedLines) + u" lines of the systems catalogue " + QDir::toNativeSeparators(path) +
+               u" are shorter than 12 characters and were skipped.");
 }
 
 void Form1::EmulatedSystemList_Click()
@@ -185,8 +187,8 @@ void Form1::LoadImageList()
     const int selected = ui.EmulatedSystemList->selectedIndex();
     if (selected < 0)
         return;
-    const SystemsCatalogue catalogue = readSystemsCatalogue(cataloguePath());
-    const std::optional<QString> systemName = catalogue.systemNameFor(ui.EmulatedSystemList->line(selected));
+    const std::optional<QString> systemName =
+        m_catalogue.read(cataloguePath()).systemNameFor(ui.EmulatedSystemList->line(selected));
     if (!systemName)
         return;
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "Form1Ui.h"
+#include "SystemsCatalogue.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -104,6 +105,7 @@ private:
     MessageBoxes& m_messages;
     OptionStore& m_options;
     DocumentOpener& m_opener;
+    CatalogueReader m_catalogue;
     QStringList m_pendingMessages;
     // Set while the store refuses writes, so a failing store is reported once, not on every keystroke.
     bool m_storeFailureReported = false;

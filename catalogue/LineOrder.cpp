@@ -7,9 +7,30 @@
 namespace Orvane
 {
 
+// Qt's comparison without regard to case, with a fast path for the ASCII text that nearly every name and
+// description is: where both sides hold ASCII, letters are folded here; from the first other character on, Qt
+// compares the rest, so the order is exactly Qt's.
+static int compareIgnoringCase(QStringView left, QStringView right)
+{
+    const qsizetype common = std::min(left.size(), right.size());
+    for (qsizetype index = 0; index < common; ++index) {
+        char16_t a = left[index].unicode();
+        char16_t b = right[index].unicode();
+        if (a >= 128 || b >= 128)
+            return left.mid(index).compare(right.mid(index), Qt::CaseInsensitive);
+        if (a >= u'A' && a <= u'Z')
+            a += u'a' - u'A';
+        if (b >= u'A' && b <= u'Z')
+            b += u'a' - u'A';
+        if (a != b)
+            return a < b ? -1 : 1;
+    }
+    return left.size() == right.size() ? 0 : (left.size() < right.size() ? -1 : 1);
+}
+
 bool lineLess(const QString& left, const QString& right)
 {
-    const int folded = left.compare(right, Qt::CaseInsensitive);
+    const int folded = compareIgnoringCase(left, right);
     if (folded != 0)
         return folded < 0;
     return left.compare(right, Qt::CaseSensitive) < 0;
@@ -17,7 +38,9 @@ bool lineLess(const QString& left, const QString& right)
 
 void sortLines(QStringList& lines)
 {
-    std::stable_sort(lines.begin(), lines.end(), lineLess);
+    // Lists often arrive in order already (a folder listing turned into image lines): checking costs one pass.
+    if (!std::is_sorted(lines.cbegin(), lines.cend(), lineLess))
+        std::stable_sort(lines.begin(), lines.end(), lineLess);
 }
 
 } // namespace Orvane

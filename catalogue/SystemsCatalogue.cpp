@@ -5,6 +5,10 @@
 #include "TextColumns.h"
 #include "TextFile.h"
 
+#include <QFile>
+
+#include <filesystem>
+
 namespace Orvane
 {
 
@@ -57,6 +61,28 @@ SystemsCatalogue readSystemsCatalogue(const QString& path)
             ++catalogue.skippedLines;
     }
     return catalogue;
+}
+
+const SystemsCatalogue& CatalogueReader::read(const QString& path)
+{
+    namespace fs = std::filesystem;
+    const fs::path native(QFile::encodeName(path).toStdString());
+    std::error_code sizeError;
+    std::error_code timeError;
+    const std::uintmax_t size = fs::file_size(native, sizeError);
+    const auto modified = fs::last_write_time(native, timeError);
+    if (sizeError || timeError) {
+        // Nothing to compare with: read, and so report, whatever is there.
+        m_signature.reset();
+        m_catalogue = readSystemsCatalogue(path);
+        return m_catalogue;
+    }
+    const Signature signature{path, size, modified.time_since_epoch().count()};
+    if (m_signature != signature) {
+        m_catalogue = readSystemsCatalogue(path);
+        m_signature = m_catalogue.ok ? std::optional<Signature>(signature) : std::nullopt;
+    }
+    return m_catalogue;
 }
 
 } // namespace Orvane

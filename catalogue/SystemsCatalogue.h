@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -41,5 +42,24 @@ struct SystemsCatalogue
 
 // Reads the whole catalogue in one pass; the header line is never looked at.
 SystemsCatalogue readSystemsCatalogue(const QString& path);
+
+// Keeps the catalogue read last and reads the file again only when it changed on disk (another file, size or
+// modification time), so that a click on a system does not read 45,000 lines to find one name.
+class CatalogueReader
+{
+public:
+    const SystemsCatalogue& read(const QString& path);
+
+private:
+    struct Signature
+    {
+        QString path;
+        std::uintmax_t size = 0;
+        std::int64_t modified = 0;
+        bool operator==(const Signature&) const = default;
+    };
+    std::optional<Signature> m_signature;
+    SystemsCatalogue m_catalogue;
+};
 
 } // namespace Orvane

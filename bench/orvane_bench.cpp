@@ -1,0 +1,178 @@
+// SPDX-FileCopyrightText: 2026 Orvane developers
+// SPDX-License-Identifier: MIT
+
+// Drives the real main window on the offscreen platform over a generated program folder of today's sizes and
+// prints, for start-up, a click on the 100,000-image system and "Update systems", the median time of Orvane
+// against the floor of the same work in plain C++, and the peak resident memory.
+//
+//   orvane-bench [--runs N] [--small] [--check] [--folder PATH]
+//
+// --small uses a small folder and --check verifies every list after every action (the CTest smoke test does
+// both); the figures are printed either way and never judged.
+
+#include "BenchFolder.h"
+#include "Floors.h"
+
+#include "Form1.h"
+#include "ImageList.h"
+#include "LineOrder.h"
+#include "MessageBoxes.h"
+#include "NativeShell.h"
+#include "OptionStore.h"
+#include "DocumentOpener.h"
+#include "SortedListBox.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <sys/resource.h>
+
+using namespace Orvane;
+
+namespace
+{
+
+class SilentMessages final : public MessageBoxes
+{
+public:
+    void inform(QWidget*, const QString& text) override { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
+    bool confirm(QWidget*, const QString&) override { return false; }
+};
+
+class NoOpener final : public DocumentOpener
+{
+public:
+    bool open(const QString&) override { return false; }
+};
+
+double milliseconds(const std::function<void()>& action)
+{
+    QElapsedTimer clock;
+    clock.start();
+    action();
+    return clock.nsecsElapsed() / 1e6;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+struct Checker
+{
+    bool enabled = false;
+    int failures = 0;
+
+    void expect(bool condition, const char* what)
+    {
+        if (enabled && !condition) {
+            ++failures;
+            std::fprintf(stderr, "CHECK FAILED: %s\n", what);
+        }
+    }
+};
+
+QStringList expectedLines(const QString& folder, const QString& system)
+{
+    QStringList names = QDir(folder + u"/ROMS/" + system).entryList(QDir::Files);
+    QStringList lines = buildImageLines(names, system);
+    sortLines(lines);
+    return lines;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    const QStringList arguments = application.arguments();
+    int runs = 5;
+    if (const qsizetype at = arguments.indexOf(QStringLiteral("--runs")); at >= 0 && at + 1 < arguments.size())
+        runs = std::max(1, arguments.at(at + 1).toInt());
+    Bench::FolderSizes sizes;
+    if (arguments.contains(QStringLiteral("--small")))
+        sizes = {300, 200, 1000, 20};
+    Checker check;
+    check.enabled = arguments.contains(QStringLiteral("--check"));
+
+    QTemporaryDir scratch;
+    QString folderPath = scratch.filePath(QStringLiteral("program"));
+    if (const qsizetype at = arguments.indexOf(QStringLiteral("--folder")); at >= 0 && at + 1 < arguments.size())
+        folderPath = arguments.at(at + 1);
+    std::fprintf(stderr, "Generating %s ...\n", qPrintable(folderPath));
+    const QString standIn = QStringLiteral(ORVANE_STANDIN);
+    Bench::GeneratedFolder folder = Bench::generateProgramFolder(folderPath, sizes, standIn);
+    // What the lists must hold, worked out independently of the window; only kept when checking, so that the
+    // memory figure is the window's own.
+    QStringList sortedDescriptions, firstLines, bigLines;
+    if (check.enabled) {
+        sortedDescriptions = folder.descriptions;
+        sortLines(sortedDescriptions);
+        firstLines = expectedLines(folder.path, folder.firstSystem);
+        bigLines = expectedLines(folder.path, folder.bigSystem);
+        check.expect(bigLines.size() == sizes.bigSystemImages, "the big system's folder holds every image");
+    }
+
+    NativeShell shell(QFile::encodeName(folder.path).toStdString());
+    SilentMessages messages;
+    NoOpener opener;
+    const std::unique_ptr<OptionStore> options = OptionStore::inFile(scratch.filePath(QStringLiteral("config/Orvane.conf")));
+
+    std::vector<double> startUp, click, update, startUpFloor, clickFloor, updateFloor;
+    const std::string nativeFolder = QFile::encodeName(folder.path).toStdString();
+    for (int run = 0; run < runs; ++run) {
+        auto window = std::make_unique<Form1>(folder.path, Form1Services{shell, messages, *options, opener});
+        auto* systems = window->findChild<SortedListBox*>(QStringLiteral("EmulatedSystemList"));
+        auto* games = window->findChild<SortedListBox*>(QStringLiteral("GamesList"));
+        const auto checkFirstSystem = [&](const char* after) {
+            if (!check.enabled)
+                return;
+            check.expect(systems->lines() == sortedDescriptions, after);
+            check.expect(systems->selectedIndex() == 0, after);
+            check.expect(games->lines() == firstLines, after);
+        };
+
+        startUp.push_back(milliseconds([&] { window->Form_Load(); }));
+        checkFirstSystem("start-up: the sorted systems, the first selected, its images");
+        window->show();
+        QApplication::processEvents();
+
+        const int bigRow = static_cast<int>(systems->lines().indexOf(folder.bigDescription));
+        click.push_back(milliseconds([&] { systems->setSelectedIndex(bigRow); }));
+        if (check.enabled)
+            check.expect(games->lines() == bigLines, "click: every image of the big system, exact lines");
+
+        update.push_back(milliseconds([&] { window->UpdateSystemsMenu_Click(); }));
+        checkFirstSystem("update: the sorted systems again, the first selected, its images");
+        window.reset();
+
+        startUpFloor.push_back(milliseconds([&] { Bench::Floor::startUp(nativeFolder); }));
+        clickFloor.push_back(
+            milliseconds([&] { Bench::Floor::systemClick(nativeFolder, folder.bigDescription.toStdString()); }));
+        updateFloor.push_back(milliseconds([&] { Bench::Floor::updateSystems(nativeFolder); }));
+    }
+
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("Orvane benchmark: %d systems, %d + %d images, %d recordings; median of %d runs\n\n", sizes.systems,
+                sizes.firstSystemImages, sizes.bigSystemImages, sizes.recordings, runs);
+    std::printf("| Action | Orvane | Floor | Ratio |\n|---|---:|---:|---:|\n");
+    const auto row = [](const char* name, const std::vector<double>& figure, const std::vector<double>& floor) {
+        std::printf("| %s | %.1f ms | %.1f ms | %.2f |\n", name, median(figure), median(floor),
+                    median(figure) / median(floor));
+    };
+    row("start-up to the first system's images", startUp, startUpFloor);
+    row("click on the 100,000-image system", click, clickFloor);
+    row("Update systems to the reloaded lists", update, updateFloor);
+    std::printf("\nPeak resident memory: %.1f MB\n", usage.ru_maxrss / 1024.0);
+    if (check.enabled)
+        std::printf("Checks: %s\n", check.failures ? "FAILED" : "all lists as expected");
+    return check.failures ? 1 : 0;
+}
