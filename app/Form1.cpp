@@ -278,15 +278,16 @@ void Form1::UpdateSystemsMenu_Click()
         start.process->discardOutput();
         return;
     }
-    const QString problem =
-        rejectedUpdateReason(start.process->outcome(), fromNative(start.process->stagedOutputPath()));
+    UpdateCheck check = checkUpdate(start.process->outcome(), fromNative(start.process->stagedOutputPath()));
     std::string error;
-    if (!problem.isEmpty() || !start.process->commitOutput(error)) {
+    if (!check.problem.isEmpty() || !start.process->commitOutput(error)) {
         start.process->discardOutput();
-        report(u"Cannot update the systems: " + (problem.isEmpty() ? fromNative(error) : problem) + u'\n' +
+        report(u"Cannot update the systems: " + (check.problem.isEmpty() ? fromNative(error) : check.problem) + u'\n' +
                catalogueKept);
         return;
     }
+    // What was checked is what now lies at the catalogue's place: no need to read it again.
+    m_catalogue.adopt(cataloguePath(), std::move(check.catalogue));
     LoadSystemsCatalogue();
 }
 

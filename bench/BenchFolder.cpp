@@ -16,21 +16,32 @@ namespace Orvane::Bench
 namespace
 {
 
-const QStringList makers{QStringLiteral("Kestrel"),  QStringLiteral("Lumen"),     QStringLiteral("Pixa"),       QStringLiteral("Zephyr"),    QStringLiteral("Orbit"),
-                         QStringLiteral("Tundra"),   QStringLiteral("Quill"),     QStringLiteral("Müller"),     QStringLiteral("Señal"),     QStringLiteral("Électro"),
-                         QStringLiteral("Nordstrand"), QStringLiteral("Halcyon"), QStringLiteral("ファミリー"), QStringLiteral("Vektor"),    QStringLiteral("Brisa"),
-                         QStringLiteral("Corvid"),   QStringLiteral("Dynamo"),    QStringLiteral("Straße"),     QStringLiteral("Aurora"),    QStringLiteral("Basilisk")};
-const QStringList models{QStringLiteral("Home Computer"), QStringLiteral("Games Console"),   QStringLiteral("Handheld"),     QStringLiteral("Arcade Board"),
-                         QStringLiteral("Word Processor"), QStringLiteral("Pocket Computer"), QStringLiteral("Television Game"), QStringLiteral("Educational Toy"),
-                         QStringLiteral("Laptop"),         QStringLiteral("Workstation"),    QStringLiteral("Synthesizer"),   QStringLiteral("Terminal")};
-const QStringList variants{QStringLiteral(""), QStringLiteral(" 64"), QStringLiteral(" II"), QStringLiteral(" Plus"), QStringLiteral(" (PAL)"), QStringLiteral(" (NTSC)"), QStringLiteral(" Mk 2"),
-                           QStringLiteral(" \"Deluxe\""), QStringLiteral(" 128K"), QStringLiteral(" (Japan)")};
-const QStringList titleWords{QStringLiteral("Galaxy"), QStringLiteral("Raiders"), QStringLiteral("Moon"),   QStringLiteral("Patrol"), QStringLiteral("Cave"),   QStringLiteral("Quest"),
-                             QStringLiteral("Dragon's"), QStringLiteral("Lair"),  QStringLiteral("Snake"),  QStringLiteral("Chess"),  QStringLiteral("Rally"),  QStringLiteral("Racer"),
-                             QStringLiteral("Bubble"), QStringLiteral("Pop"),     QStringLiteral("Café"),   QStringLiteral("Chaos"),  QStringLiteral("Alien"),  QStringLiteral("Attack"),
-                             QStringLiteral("Super"),  QStringLiteral("Mega"),    QStringLiteral("Castle"), QStringLiteral("Night"),  QStringLiteral("Tower"),  QStringLiteral("Zoo")};
-const QStringList regions{QStringLiteral("(Europe)"), QStringLiteral("(USA)"), QStringLiteral("(Japan)"), QStringLiteral("(World)"), QStringLiteral("(Rev 1)"), QStringLiteral("(Proto)")};
-const QStringList extensions{QStringLiteral(".bin"), QStringLiteral(".rom"), QStringLiteral(".zip"), QStringLiteral(".dsk"), QStringLiteral(".tap"), QStringLiteral(".a26")};
+const QStringList makers{
+    QStringLiteral("Kestrel"),    QStringLiteral("Lumen"),   QStringLiteral("Pixa"),       QStringLiteral("Zephyr"),
+    QStringLiteral("Orbit"),      QStringLiteral("Tundra"),  QStringLiteral("Quill"),      QStringLiteral("Müller"),
+    QStringLiteral("Señal"),      QStringLiteral("Électro"), QStringLiteral("Nordstrand"), QStringLiteral("Halcyon"),
+    QStringLiteral("ファミリー"), QStringLiteral("Vektor"),  QStringLiteral("Brisa"),      QStringLiteral("Corvid"),
+    QStringLiteral("Dynamo"),     QStringLiteral("Straße"),  QStringLiteral("Aurora"),     QStringLiteral("Basilisk")};
+const QStringList models{
+    QStringLiteral("Home Computer"),   QStringLiteral("Games Console"),   QStringLiteral("Handheld"),
+    QStringLiteral("Arcade Board"),    QStringLiteral("Word Processor"),  QStringLiteral("Pocket Computer"),
+    QStringLiteral("Television Game"), QStringLiteral("Educational Toy"), QStringLiteral("Laptop"),
+    QStringLiteral("Workstation"),     QStringLiteral("Synthesizer"),     QStringLiteral("Terminal")};
+const QStringList variants{QStringLiteral(""),        QStringLiteral(" 64"),         QStringLiteral(" II"),
+                           QStringLiteral(" Plus"),   QStringLiteral(" (PAL)"),      QStringLiteral(" (NTSC)"),
+                           QStringLiteral(" Mk 2"),   QStringLiteral(" \"Deluxe\""), QStringLiteral(" 128K"),
+                           QStringLiteral(" (Japan)")};
+const QStringList titleWords{
+    QStringLiteral("Galaxy"), QStringLiteral("Raiders"), QStringLiteral("Moon"),     QStringLiteral("Patrol"),
+    QStringLiteral("Cave"),   QStringLiteral("Quest"),   QStringLiteral("Dragon's"), QStringLiteral("Lair"),
+    QStringLiteral("Snake"),  QStringLiteral("Chess"),   QStringLiteral("Rally"),    QStringLiteral("Racer"),
+    QStringLiteral("Bubble"), QStringLiteral("Pop"),     QStringLiteral("Café"),     QStringLiteral("Chaos"),
+    QStringLiteral("Alien"),  QStringLiteral("Attack"),  QStringLiteral("Super"),    QStringLiteral("Mega"),
+    QStringLiteral("Castle"), QStringLiteral("Night"),   QStringLiteral("Tower"),    QStringLiteral("Zoo")};
+const QStringList regions{QStringLiteral("(Europe)"), QStringLiteral("(USA)"),   QStringLiteral("(Japan)"),
+                          QStringLiteral("(World)"),  QStringLiteral("(Rev 1)"), QStringLiteral("(Proto)")};
+const QStringList extensions{QStringLiteral(".bin"), QStringLiteral(".rom"), QStringLiteral(".zip"),
+                             QStringLiteral(".dsk"), QStringLiteral(".tap"), QStringLiteral(".a26")};
 
 QString shortName(int index)
 {
@@ -120,9 +131,9 @@ GeneratedFolder generateProgramFolder(const QString& path, const FolderSizes& si
         QFile::remove(path + u"/MESS.EXE");
         if (!QFile::copy(standIn, path + u"/MESS.EXE"))
             qFatal("cannot copy the stand-in %s", qPrintable(standIn));
-        QFile(path + u"/MESS.EXE").setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                  QFileDevice::ExeOwner | QFileDevice::ExeGroup |
-                                                  QFileDevice::ExeOther | QFileDevice::ReadOther);
+        QFile(path + u"/MESS.EXE")
+            .setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                            QFileDevice::ExeGroup | QFileDevice::ExeOther | QFileDevice::ReadOther);
     }
     return folder;
 }

@@ -13,13 +13,13 @@
 #include "BenchFolder.h"
 #include "Floors.h"
 
+#include "DocumentOpener.h"
 #include "Form1.h"
 #include "ImageList.h"
 #include "LineOrder.h"
 #include "MessageBoxes.h"
 #include "NativeShell.h"
 #include "OptionStore.h"
-#include "DocumentOpener.h"
 #include "SortedListBox.h"
 
 #include <QApplication>
@@ -123,7 +123,8 @@ int main(int argc, char* argv[])
     NativeShell shell(QFile::encodeName(folder.path).toStdString());
     SilentMessages messages;
     NoOpener opener;
-    const std::unique_ptr<OptionStore> options = OptionStore::inFile(scratch.filePath(QStringLiteral("config/Orvane.conf")));
+    const std::unique_ptr<OptionStore> options =
+        OptionStore::inFile(scratch.filePath(QStringLiteral("config/Orvane.conf")));
 
     std::vector<double> startUp, click, update, startUpFloor, clickFloor, updateFloor;
     const std::string nativeFolder = QFile::encodeName(folder.path).toStdString();

@@ -2,8 +2,6 @@
 // SPDX-License-Identifier: MIT
 #include "CatalogueUpdate.h"
 
-#include "SystemsCatalogue.h"
-
 #include <QRegularExpression>
 
 namespace Orvane
@@ -21,7 +19,7 @@ static QString firstErrorLine(const std::string& errorOutput)
     return text.section(QRegularExpression(QStringLiteral("[\r\n]")), 0, 0).left(300);
 }
 
-QString rejectedUpdateReason(const ProcessOutcome& outcome, const QString& newCatalogue)
+UpdateCheck checkUpdate(const ProcessOutcome& outcome, const QString& newCatalogue)
 {
     const QString emulator = QString::fromLatin1(emulatorFileName);
     QString reason;
@@ -33,14 +31,19 @@ QString rejectedUpdateReason(const ProcessOutcome& outcome, const QString& newCa
         reason = emulator + u" -listfull failed with exit code " + QString::number(outcome.exitCode) + u'.';
     if (!reason.isEmpty()) {
         const QString detail = firstErrorLine(outcome.errorOutput);
-        return detail.isEmpty() ? reason : reason + u'\n' + detail;
+        return {detail.isEmpty() ? reason : reason + u'\n' + detail, {}};
     }
-    const SystemsCatalogue catalogue = readSystemsCatalogue(newCatalogue);
-    if (!catalogue.ok)
-        return u"Cannot read what " + emulator + u" -listfull wrote: " + catalogue.error;
-    if (catalogue.entries.empty())
-        return emulator + u" -listfull listed no systems.";
-    return {};
+    UpdateCheck check{{}, readSystemsCatalogue(newCatalogue)};
+    if (!check.catalogue.ok)
+        check.problem = u"Cannot read what " + emulator + u" -listfull wrote: " + check.catalogue.error;
+    else if (check.catalogue.entries.empty())
+        check.problem = emulator + u" -listfull listed no systems.";
+    return check;
+}
+
+QString rejectedUpdateReason(const ProcessOutcome& outcome, const QString& newCatalogue)
+{
+    return checkUpdate(outcome, newCatalogue).problem;
 }
 
 } // namespace Orvane

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "Shell.h"
+#include "SystemsCatalogue.h"
 
 #include <QString>
 
@@ -15,8 +16,17 @@ inline constexpr char emulatorFileName[] = "MESS.EXE";
 // The command that has the emulator write the catalogue: "COMMAND.COM /C <short path> -listfull > Orvane.sys".
 QString updateCommandLine(const QString& emulatorShortPath);
 
-// Why the output of an update must not replace the catalogue, or the empty text when it may: the emulator
-// failed, or what it wrote lists no system.
+struct UpdateCheck
+{
+    // Why the output must not replace the catalogue (the emulator failed, or what it wrote lists no system);
+    // empty when it may.
+    QString problem;
+    SystemsCatalogue catalogue; // what the emulator wrote, read once
+};
+
+UpdateCheck checkUpdate(const ProcessOutcome& outcome, const QString& newCatalogue);
+
+// Just the problem of checkUpdate.
 QString rejectedUpdateReason(const ProcessOutcome& outcome, const QString& newCatalogue);
 
 } // namespace Orvane

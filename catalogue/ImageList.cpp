@@ -12,9 +12,15 @@ QString buildImageLine(const QString& fileName, const QString& systemName)
 {
     constexpr qsizetype nameColumns = launchFieldColumn - 1;
     const qsizetype length = characterCount(fileName);
-    const QString shown =
-        length <= nameColumns ? fileName + QString(nameColumns - length, u' ') : leftCharacters(fileName, nameColumns);
-    return shown + systemName + u" \"" + fileName + u'"';
+    // Built in place: a folder of 100,000 images makes as many lines.
+    QString line;
+    line.reserve(qMax(fileName.size(), nameColumns) + systemName.size() + fileName.size() + 3);
+    if (length <= nameColumns)
+        line.append(fileName).append(QString(nameColumns - length, u' '));
+    else
+        line.append(leftCharacters(fileName, nameColumns));
+    line.append(systemName).append(u" \"").append(fileName).append(u'"');
+    return line;
 }
 
 bool isFolderNote(const QString& fileName)

@@ -3,9 +3,30 @@
 #include "LineOrder.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 
 namespace Orvane
 {
+
+// The length of the part both texts share exactly, found four UTF-16 units at a time: descriptions of one
+// maker's systems share long beginnings.
+static qsizetype sharedBeginning(QStringView left, QStringView right)
+{
+    const qsizetype common = std::min(left.size(), right.size());
+    qsizetype index = 0;
+    for (; index + 4 <= common; index += 4) {
+        std::uint64_t a;
+        std::uint64_t b;
+        std::memcpy(&a, left.utf16() + index, sizeof a);
+        std::memcpy(&b, right.utf16() + index, sizeof b);
+        if (a != b)
+            break;
+    }
+    while (index < common && left[index] == right[index])
+        ++index;
+    return index;
+}
 
 // Qt's comparison without regard to case, with a fast path for the ASCII text that nearly every name and
 // description is: where both sides hold ASCII, letters are folded here; from the first other character on, Qt
@@ -13,11 +34,15 @@ namespace Orvane
 static int compareIgnoringCase(QStringView left, QStringView right)
 {
     const qsizetype common = std::min(left.size(), right.size());
-    for (qsizetype index = 0; index < common; ++index) {
+    for (qsizetype index = sharedBeginning(left, right); index < common; ++index) {
         char16_t a = left[index].unicode();
         char16_t b = right[index].unicode();
-        if (a >= 128 || b >= 128)
+        if (a >= 128 || b >= 128) {
+            // Qt folds whole characters: start at the high half of a surrogate pair when the low halves differ.
+            if (index > 0 && left[index - 1].isHighSurrogate())
+                --index;
             return left.mid(index).compare(right.mid(index), Qt::CaseInsensitive);
+        }
         if (a >= u'A' && a <= u'Z')
             a += u'a' - u'A';
         if (b >= u'A' && b <= u'Z')

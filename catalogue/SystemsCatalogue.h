@@ -49,15 +49,23 @@ class CatalogueReader
 {
 public:
     const SystemsCatalogue& read(const QString& path);
+    // Takes a catalogue already read from the file now at `path` (moved there whole), so it is not read twice.
+    void adopt(const QString& path, SystemsCatalogue catalogue);
 
 private:
     struct Signature
     {
+        Signature() = default;
+        Signature(QString path, std::uintmax_t size, std::int64_t modified)
+            : path(std::move(path)), size(size), modified(modified)
+        {}
         QString path;
         std::uintmax_t size = 0;
         std::int64_t modified = 0;
         bool operator==(const Signature&) const = default;
     };
+    static std::optional<Signature> signatureOf(const QString& path);
+
     std::optional<Signature> m_signature;
     SystemsCatalogue m_catalogue;
 };

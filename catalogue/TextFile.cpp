@@ -23,9 +23,9 @@ QString decodeText(const QByteArray& bytes)
     return QString::fromLatin1(bytes);
 }
 
-QStringList splitLines(const QString& text)
+QList<QStringView> splitLineViews(QStringView text)
 {
-    QStringList lines;
+    QList<QStringView> lines;
     qsizetype start = 0;
     const qsizetype size = text.size();
     for (qsizetype index = 0; index < size; ++index) {
@@ -42,9 +42,23 @@ QStringList splitLines(const QString& text)
     return lines;
 }
 
+QStringList splitLines(const QString& text)
+{
+    QStringList lines;
+    for (const QStringView line : splitLineViews(text))
+        lines.append(line.toString());
+    return lines;
+}
+
 TextFileRead readTextLines(const QString& path)
 {
-    TextFileRead result;
+    TextRead read = readText(path);
+    return {read.ok, read.ok ? splitLines(read.text) : QStringList(), read.error};
+}
+
+TextRead readText(const QString& path)
+{
+    TextRead result;
     const QString shown = QDir::toNativeSeparators(path);
     std::error_code error;
     const std::filesystem::path native(QFile::encodeName(path).toStdString());
@@ -67,7 +81,7 @@ TextFileRead readTextLines(const QString& path)
         result.error = shown + u": " + file.errorString();
         return result;
     }
-    result.lines = splitLines(decodeText(bytes));
+    result.text = decodeText(bytes);
     result.ok = true;
     return result;
 }

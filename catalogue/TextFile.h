@@ -16,6 +16,8 @@ QString decodeText(const QByteArray& bytes);
 // Lines end at CR LF, LF or CR; the end is not part of the line. A last line without an end is still a line,
 // and a file that ends with a line end has no extra empty line.
 QStringList splitLines(const QString& text);
+// The same lines as views into `text`, for readers that keep only parts of each line.
+QList<QStringView> splitLineViews(QStringView text);
 
 struct TextFileRead
 {
@@ -24,9 +26,17 @@ struct TextFileRead
     QString error; // names the file and the reason when !ok
 };
 
+struct TextRead
+{
+    bool ok = false;
+    QString text; // the whole file, decoded
+    QString error;
+};
+
 // Reads a whole text file in one pass. Anything but a regular file (a folder, a pipe, a device) is refused
 // without being opened, so a read never blocks.
 TextFileRead readTextLines(const QString& path);
+TextRead readText(const QString& path);
 
 // The entry `name` of `folder`: spelt exactly when it exists, otherwise any entry of that name in another letter
 // case (names brought over from Windows keep their spelling); the exact spelling when there is none.
