@@ -5,10 +5,10 @@
 // prints, for start-up, a click on the 100,000-image system and "Update systems", the median time of Orvane
 // against the floor of the same work in plain C++, and the peak resident memory.
 //
-//   orvane-bench [--runs N] [--small] [--check] [--folder PATH]
+//   orvane-bench [--runs N] [--small] [--check] [--folder PATH] [--generate-only]
 //
 // --small uses a small folder and --check verifies every list after every action (the CTest smoke test does
-// both); the figures are printed either way and never judged.
+// both); the figures are printed either way and never judged. --generate-only writes the folder and stops.
 
 #include "BenchFolder.h"
 #include "Floors.h"
@@ -109,6 +109,8 @@ int main(int argc, char* argv[])
     std::fprintf(stderr, "Generating %s ...\n", qPrintable(folderPath));
     const QString standIn = QStringLiteral(ORVANE_STANDIN);
     Bench::GeneratedFolder folder = Bench::generateProgramFolder(folderPath, sizes, standIn);
+    if (arguments.contains(QStringLiteral("--generate-only")))
+        return 0;
     // What the lists must hold, worked out independently of the window; only kept when checking, so that the
     // memory figure is the window's own.
     QStringList sortedDescriptions, firstLines, bigLines;

@@ -64,8 +64,9 @@ bool lineLess(const QString& left, const QString& right)
 void sortLines(QStringList& lines)
 {
     // Lists often arrive in order already (a folder listing turned into image lines): checking costs one pass.
+    // Only identical texts compare equal, so the faster unstable sort gives the same list.
     if (!std::is_sorted(lines.cbegin(), lines.cend(), lineLess))
-        std::stable_sort(lines.begin(), lines.end(), lineLess);
+        std::sort(lines.begin(), lines.end(), lineLess);
 }
 
 } // namespace Orvane

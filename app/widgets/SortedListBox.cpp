@@ -120,7 +120,9 @@ bool SortedListBox::setSelectedIndex(int row)
     }
     const QModelIndex index = m_model->index(row);
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
-    scrollTo(index);
+    // Scrolling lays out every row first; a list not yet shown is laid out when it shows, at its top.
+    if (isVisible())
+        scrollTo(index);
     return true;
 }
 

@@ -1,0 +1,109 @@
+// SPDX-FileCopyrightText: 2026 Orvane developers
+// SPDX-License-Identifier: MIT
+#include "BenchFolder.h"
+#include "RecordingMessages.h"
+#include "RecordingOpener.h"
+#include "RecordingShell.h"
+
+#include "Form1.h"
+#include "ImageList.h"
+#include "LineOrder.h"
+#include "OptionStore.h"
+#include "SortedListBox.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+#include <random>
+
+using namespace Orvane;
+using namespace Qt::StringLiterals;
+
+// The order and contents of the lists at today's sizes: 45,000 systems and an image folder of 100,000 files.
+class TestUnderLoad final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void lineOrderMatchesItsDefinition();
+    void realSizedFolder();
+};
+
+// The order by its definition: the whole text compared without regard to case, then with it.
+static bool referenceLess(const QString& left, const QString& right)
+{
+    const int folded = left.compare(right, Qt::CaseInsensitive);
+    return folded != 0 ? folded < 0 : left.compare(right) < 0;
+}
+
+void TestUnderLoad::lineOrderMatchesItsDefinition()
+{
+    // Texts with long shared beginnings, letters in both cases, accents, a German sharp s, a character outside
+    // the Basic Multilingual Plane and control characters, compared in every pairing.
+    const QStringList pieces{u"Kestrel Arcade Board"_s,
+                             u"kestrel arcade board"_s,
+                             u"KESTREL"_s,
+                             u"Élan"_s,
+                             u"élan"_s,
+                             u"Elan"_s,
+                             u"straße"_s,
+                             u"STRASSE"_s,
+                             u"𝄞 clef"_s,
+                             u"𝄟 clef"_s,
+                             u"a\tb"_s,
+                             u"a b"_s,
+                             u"a"_s,
+                             u""_s,
+                             u"Zed"_s,
+                             u"[x]"_s,
+                             u"_x"_s,
+                             u"0"_s};
+    std::mt19937 random(7);
+    QStringList texts = pieces;
+    for (int index = 0; index < 400; ++index)
+        texts << pieces.at(random() % pieces.size()) + pieces.at(random() % pieces.size());
+    for (const QString& left : texts) {
+        for (const QString& right : texts) {
+            if (lineLess(left, right) != referenceLess(left, right))
+                QFAIL(qPrintable(u"\""_s + left + u"\" against \""_s + right + u'"'));
+        }
+    }
+}
+
+void TestUnderLoad::realSizedFolder()
+{
+    QTemporaryDir scratch;
+    const Bench::GeneratedFolder folder =
+        Bench::generateProgramFolder(scratch.filePath(u"program"_s), Bench::FolderSizes{45000, 2000, 100000, 50});
+    RecordingShell shell;
+    RecordingMessages messages;
+    RecordingOpener opener;
+    const auto options = OptionStore::inFile(scratch.filePath(u"config/Orvane.conf"_s));
+    Form1 window(folder.path, Form1Services{shell, messages, *options, opener});
+    window.Form_Load();
+    auto* systems = window.findChild<SortedListBox*>(u"EmulatedSystemList"_s);
+    auto* games = window.findChild<SortedListBox*>(u"GamesList"_s);
+
+    QStringList sortedDescriptions = folder.descriptions;
+    std::sort(sortedDescriptions.begin(), sortedDescriptions.end(), referenceLess);
+    QCOMPARE(systems->count(), 45000);
+    QVERIFY(systems->lines() == sortedDescriptions);
+    QCOMPARE(systems->selectedIndex(), 0);
+    QCOMPARE(systems->line(0), folder.firstDescription);
+    QCOMPARE(games->count(), 2000);
+
+    systems->setSelectedIndex(static_cast<int>(systems->lines().indexOf(folder.bigDescription)));
+    QStringList names = QDir(folder.path + u"/ROMS/"_s + folder.bigSystem).entryList(QDir::Files);
+    QCOMPARE(names.size(), 100000);
+    QStringList expected;
+    for (const QString& name : names)
+        expected << name + QString(63 - name.size(), u' ') + folder.bigSystem + u" \""_s + name + u'"';
+    std::sort(expected.begin(), expected.end(), referenceLess);
+    QCOMPARE(games->count(), 100000);
+    QVERIFY(games->lines() == expected);
+    QVERIFY(messages.informed.isEmpty());
+}
+
+QTEST_MAIN(TestUnderLoad)
+#include "test_under_load.moc"
