@@ -30,6 +30,11 @@ FavouritesRead readFavourites(const QString& path)
     return {file.ok, std::move(file.lines), file.error};
 }
 
+QStringList parseFavourites(const QByteArray& bytes)
+{
+    return splitLines(decodeText(bytes));
+}
+
 bool appendFavourite(const QString& path, const QString& line, QString& error)
 {
     const QString shown = QDir::toNativeSeparators(path);

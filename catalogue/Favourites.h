@@ -20,6 +20,8 @@ struct FavouritesRead
 
 // A missing favourites file is an empty one: nobody has added a favourite yet.
 FavouritesRead readFavourites(const QString& path);
+// The lines of a favourites file's bytes.
+QStringList parseFavourites(const QByteArray& bytes);
 
 // Appends one line, creating the file when it is missing. A line with a line end in it cannot be kept as one
 // line and is refused, never written in pieces. Returns false with the reason in `error`.

@@ -51,16 +51,29 @@ std::optional<QString> SystemsCatalogue::systemNameFor(const QString& descriptio
     return std::nullopt;
 }
 
+static SystemsCatalogue parseText(const QString& text);
+
 SystemsCatalogue readSystemsCatalogue(const QString& path)
 {
-    SystemsCatalogue catalogue;
     const TextRead file = readText(path);
     if (!file.ok) {
+        SystemsCatalogue catalogue;
         catalogue.error = file.error;
         return catalogue;
     }
+    return parseText(file.text);
+}
+
+SystemsCatalogue parseSystemsCatalogue(const QByteArray& bytes)
+{
+    return parseText(decodeText(bytes));
+}
+
+static SystemsCatalogue parseText(const QString& text)
+{
+    SystemsCatalogue catalogue;
     catalogue.ok = true;
-    const QList<QStringView> lines = splitLineViews(file.text);
+    const QList<QStringView> lines = splitLineViews(text);
     if (lines.size() < 2)
         return catalogue;
     catalogue.entries.reserve(static_cast<std::size_t>(lines.size() - 1));

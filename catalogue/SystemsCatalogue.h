@@ -42,6 +42,8 @@ struct SystemsCatalogue
 
 // Reads the whole catalogue in one pass; the header line is never looked at.
 SystemsCatalogue readSystemsCatalogue(const QString& path);
+// The same from the file's bytes.
+SystemsCatalogue parseSystemsCatalogue(const QByteArray& bytes);
 
 // Keeps the catalogue read last and reads the file again only when it changed on disk (another file, size or
 // modification time), so that a click on a system does not read 45,000 lines to find one name.

@@ -71,6 +71,10 @@ TextRead readText(const QString& path)
         result.error = shown + u": " + QStringLiteral("not a file");
         return result;
     }
+    if (std::filesystem::file_size(native, error) > static_cast<std::uintmax_t>(largestTextFile)) {
+        result.error = shown + u": " + QStringLiteral("larger than 64 MB, not read");
+        return result;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         result.error = shown + u": " + file.errorString();

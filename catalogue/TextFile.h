@@ -33,8 +33,12 @@ struct TextRead
     QString error;
 };
 
+// The largest text file Orvane reads: today's catalogue is about 3 MB; a file twenty times that size is no
+// catalogue or favourites list but something gone wrong, and reading it would only stall the window.
+inline constexpr qint64 largestTextFile = 64 * 1024 * 1024;
+
 // Reads a whole text file in one pass. Anything but a regular file (a folder, a pipe, a device) is refused
-// without being opened, so a read never blocks.
+// without being opened, so a read never blocks; so is a file larger than largestTextFile.
 TextFileRead readTextLines(const QString& path);
 TextRead readText(const QString& path);
 

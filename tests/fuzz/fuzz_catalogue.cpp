@@ -1,0 +1,23 @@
+// SPDX-FileCopyrightText: 2026 Orvane developers
+// SPDX-License-Identifier: MIT
+// The catalogue reader on any bytes: it never fails, and every entry it keeps holds what its line held.
+#include "SystemsCatalogue.h"
+#include "TextColumns.h"
+
+#include <cstdint>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const Orvane::SystemsCatalogue catalogue = Orvane::parseSystemsCatalogue(bytes);
+    if (!catalogue.ok)
+        __builtin_trap();
+    for (const Orvane::CatalogueEntry& entry : catalogue.entries) {
+        if (Orvane::characterCount(entry.systemName) > 8 || entry.systemName.startsWith(u' ') ||
+            entry.systemName.endsWith(u' '))
+            __builtin_trap();
+        if (catalogue.systemNameFor(entry.description) == std::nullopt)
+            __builtin_trap();
+    }
+    return 0;
+}
