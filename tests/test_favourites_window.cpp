@@ -5,6 +5,7 @@
 #include "RecordingOpener.h"
 #include "RecordingShell.h"
 #include "SettingsFile.h"
+#include "Unprivileged.h"
 
 #include "Favourites.h"
 #include "Form1.h"
@@ -17,37 +18,9 @@
 #include <QTest>
 
 #include <memory>
-#include <sys/fsuid.h>
-#include <unistd.h>
 
 using namespace Orvane;
 using namespace Qt::StringLiterals;
-
-namespace
-{
-
-// Takes away the right to write to a read-only folder, even from root (as CI runs): file access is checked
-// as the user nobody while it lasts.
-class AsUnprivilegedUser
-{
-public:
-    AsUnprivilegedUser()
-    {
-        if (::geteuid() == 0) {
-            ::setfsgid(65534);
-            ::setfsuid(65534);
-        }
-    }
-    ~AsUnprivilegedUser()
-    {
-        if (::geteuid() == 0) {
-            ::setfsuid(0);
-            ::setfsgid(0);
-        }
-    }
-};
-
-} // namespace
 
 class TestFavouritesWindow final : public QObject
 {

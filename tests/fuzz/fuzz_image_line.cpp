@@ -11,7 +11,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const QString name = Orvane::decodeText(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
+    const QString name =
+        Orvane::decodeText(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
     const QString line = Orvane::buildImageLine(name, QStringLiteral("coleco"));
     if (Orvane::launchField(line) != u"coleco \"" + name + u'"')
         __builtin_trap();

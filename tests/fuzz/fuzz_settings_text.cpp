@@ -8,7 +8,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const QString text = Orvane::decodeText(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
+    const QString text =
+        Orvane::decodeText(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
     Orvane::textToTruth(text);
     Orvane::leadingNumber(text);
     if (const std::optional<qint16> small = Orvane::textToInt16(text)) {

@@ -1,0 +1,404 @@
+// SPDX-FileCopyrightText: 2026 Orvane developers
+// SPDX-License-Identifier: MIT
+#include "ProgramFolder.h"
+#include "RecordingMessages.h"
+#include "RecordingOpener.h"
+#include "RecordingShell.h"
+#include "SettingsFile.h"
+#include "Unprivileged.h"
+
+#include "Form1.h"
+#include "ImageList.h"
+#include "NativeShell.h"
+#include "OptionStore.h"
+#include "SortedListBox.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDirIterator>
+#include <QLineEdit>
+#include <QScopeGuard>
+#include <QTest>
+
+#include <functional>
+#include <memory>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+
+using namespace Orvane;
+using namespace Qt::StringLiterals;
+
+// Files, folders and programs that other people made: nothing crashes, nothing blocks, nothing runs that should
+// not, the user hears of what failed, and what could not be replaced stays byte for byte as it was.
+class TestHostile final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void hostileImageNamesReachTheEmulatorAsOneArgument();
+    void aNameWithALineEndIsNoFavourite();
+    void hostileCatalogues_data();
+    void hostileCatalogues();
+    void hostileImageFolders();
+    void hostileSettingsFiles();
+    void unwritableSettingsAreReportedOnce();
+    void hostileEmulators_data();
+    void hostileEmulators();
+    void readOnlyProgramFolderKeepsTheCatalogue();
+
+private:
+    void start(Shell& shell);
+    QStringList loggedArguments() const;
+
+    std::unique_ptr<ProgramFolder> m_folder;
+    std::unique_ptr<QTemporaryDir> m_config;
+    QString m_settingsFile;
+    RecordingMessages m_messages;
+    RecordingOpener m_opener;
+    std::unique_ptr<NativeShell> m_native;
+    std::unique_ptr<OptionStore> m_options;
+    std::unique_ptr<Form1> m_window;
+};
+
+void TestHostile::init()
+{
+    m_folder = std::make_unique<ProgramFolder>();
+    m_folder->installStandIn();
+    m_folder->write(u"Orvane.sys"_s, "h\r\nhostile   \"Hostile names\"\r\n");
+    m_folder->write(u"listfull.txt"_s, "hostile   \"Hostile names\"\r\n");
+    m_config = std::make_unique<QTemporaryDir>();
+    m_settingsFile = m_config->filePath(u"Orvane/Orvane.conf"_s);
+    // Some checks run as the user nobody: the folders must let nobody in, and the settings must stay writable.
+    const auto everyone = QFileDevice::Permissions(0x7777);
+    const auto readable = QFileDevice::Permissions(0x7755);
+    QDir().mkpath(QFileInfo(m_settingsFile).path());
+    QFile::setPermissions(m_config->path(), everyone);
+    QFile::setPermissions(QFileInfo(m_settingsFile).path(), everyone);
+    QFile::setPermissions(m_folder->path(), readable);
+    m_options = OptionStore::inFile(m_settingsFile);
+    m_native = std::make_unique<NativeShell>(QFile::encodeName(m_folder->path()).toStdString());
+    m_messages = RecordingMessages();
+    qputenv("ORVANE_STANDIN_LOG", QFile::encodeName(m_folder->filePath(u"standin.log"_s)));
+}
+
+void TestHostile::cleanup()
+{
+    qunsetenv("ORVANE_STANDIN_LOG");
+    m_window.reset();
+    m_options.reset();
+    m_native.reset();
+    m_config.reset();
+    // Folders made unreadable for a test must be opened again to be removed.
+    std::function<void(const QString&)> reopen = [&](const QString& folder) {
+        QFile::setPermissions(folder, QFileDevice::Permissions(0x7700));
+        for (const QFileInfo& entry : QDir(folder).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden))
+            if (!entry.isSymLink())
+                reopen(entry.filePath());
+    };
+    reopen(m_folder->path());
+    m_folder.reset();
+}
+
+void TestHostile::start(Shell& shell)
+{
+    m_window = std::make_unique<Form1>(m_folder->path(), Form1Services{shell, m_messages, *m_options, m_opener});
+    m_window->Form_Load();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+}
+
+QStringList TestHostile::loggedArguments() const
+{
+    QStringList arguments;
+    for (const QByteArray& line : m_folder->read(u"standin.log"_s).split('\n')) {
+        if (!line.startsWith("arg="))
+            continue;
+        QByteArray value;
+        for (qsizetype index = 4; index < line.size(); ++index) {
+            if (line[index] == '\\' && index + 1 < line.size()) {
+                const char escaped = line[++index];
+                value += escaped == 'n' ? '\n' : escaped == 'r' ? '\r' : escaped;
+            } else {
+                value += line[index];
+            }
+        }
+        arguments << QString::fromUtf8(value);
+    }
+    return arguments;
+}
+
+void TestHostile::hostileImageNamesReachTheEmulatorAsOneArgument()
+{
+    // Names as a shell would run them, and names no program expects.
+    const QList<QByteArray> names{"$(touch pwned1).rom",
+                                  "`touch pwned2`.rom",
+                                  "a; touch pwned3.rom",
+                                  "a & b.rom",
+                                  "a | b.rom",
+                                  "-x.rom",
+                                  "  blanks at both ends  ",
+                                  "new\nline.rom",
+                                  "caf\xc3\xa9 \xe2\x98\x95 \xf0\x9d\x84\x9e.rom",
+                                  QByteArray(251, 'n') + ".rom",
+                                  "quote\"d.rom",
+                                  "bad\xff\xfe.rom"};
+    QDir().mkpath(m_folder->filePath(u"ROMS/hostile"_s));
+    for (const QByteArray& name : names) {
+        if (name.contains('\xff'))
+            continue;
+        QFile file(m_folder->filePath(u"ROMS/hostile/"_s) + QFile::decodeName(name));
+        QVERIFY2(file.open(QIODevice::WriteOnly), name.constData());
+    }
+    // A name that is not UTF-8 cannot go through QFile; it is made with the bytes as they are.
+    const QByteArray badPath = QFile::encodeName(m_folder->filePath(u"ROMS/hostile/"_s)) + "bad\xff\xfe.rom";
+    QFile bad;
+    QVERIFY(bad.open(fopen(badPath.constData(), "w"), QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
+    bad.close();
+    // Its name does not survive decoding, so the folder's own removal could not find it.
+    const auto removeBadName = qScopeGuard([&] { ::unlink(badPath.constData()); });
+
+    start(*m_native);
+    auto* games = m_window->findChild<SortedListBox*>(u"GamesList"_s);
+    QCOMPARE(games->count(), names.size());
+    for (int row = 0; row < games->count(); ++row) {
+        games->setSelectedIndex(row);
+        m_window->PlayButton_Click();
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(m_folder->read(u"standin.log"_s).count("run\n"), names.size(), 20000);
+
+    // Every name arrived whole as the second argument; a quote inside a name goes as the line's words say.
+    QStringList arrived;
+    const QStringList arguments = loggedArguments();
+    QCOMPARE(arguments.size(), 2 * names.size());
+    for (int index = 0; index < arguments.size(); index += 2) {
+        QCOMPARE(arguments.at(index), u"hostile"_s);
+        arrived << arguments.at(index + 1);
+    }
+    for (const QByteArray& name : names) {
+        QString expected = QFile::decodeName(name);
+        // Windows splitting: the quote in the name closes the quoted part, the last one opens another that runs
+        // to the end of the line, taking the blank behind it along.
+        if (name == "quote\"d.rom")
+            expected = u"quoted.rom "_s;
+        QVERIFY2(arrived.contains(expected), qPrintable(u"missing: "_s + expected));
+    }
+    for (const QString& trap : {u"pwned1"_s, u"pwned2"_s, u"pwned3"_s})
+        QVERIFY2(!QFile::exists(m_folder->filePath(trap)) && !QFile::exists(trap), qPrintable(trap));
+    QVERIFY(m_messages.informed.isEmpty());
+}
+
+void TestHostile::aNameWithALineEndIsNoFavourite()
+{
+    m_folder->write(u"ROMS/hostile/new\nline.rom"_s, "x");
+    RecordingShell shell;
+    start(shell);
+    auto* games = m_window->findChild<SortedListBox*>(u"GamesList"_s);
+    games->setSelectedIndex(0);
+    m_window->GamesList_MouseDown(Qt::RightButton, {}, {});
+    QCOMPARE(m_messages.asked.size(), 1);
+    QCOMPARE(m_messages.informed.size(), 1);
+    QVERIFY2(m_messages.informed.first().contains(u"line end"_s), qPrintable(m_messages.informed.first()));
+    QVERIFY(!QFile::exists(m_folder->filePath(u"Orvane.fav"_s)));
+}
+
+void TestHostile::hostileCatalogues_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("systems");
+    QTest::addColumn<bool>("message");
+    QTest::newRow("empty") << u"empty"_s << 0 << true;
+    QTest::newRow("header only") << u"header"_s << 0 << true;
+    QTest::newRow("binary garbage") << u"garbage"_s << -1 << false;
+    QTest::newRow("only CR line ends") << u"cr"_s << 2 << false;
+    QTest::newRow("a 1 MB line") << u"long"_s << 1 << false;
+    QTest::newRow("1,000,000 lines") << u"million"_s << 1000000 << false;
+    QTest::newRow("a folder") << u"folder"_s << 0 << true;
+    QTest::newRow("a FIFO") << u"fifo"_s << 0 << true;
+    QTest::newRow("unreadable") << u"unreadable"_s << 0 << true;
+    QTest::newRow("over 64 MB") << u"huge"_s << 0 << true;
+}
+
+void TestHostile::hostileCatalogues()
+{
+    QFETCH(QString, kind);
+    QFETCH(int, systems);
+    QFETCH(bool, message);
+    const QString path = m_folder->filePath(u"Orvane.sys"_s);
+    QFile::remove(path);
+    if (kind == u"empty") {
+        m_folder->write(u"Orvane.sys"_s, "");
+    } else if (kind == u"header") {
+        m_folder->write(u"Orvane.sys"_s, "Name:     Description:\r\n");
+    } else if (kind == u"garbage") {
+        QByteArray bytes;
+        for (int index = 0; index < 65536; ++index)
+            bytes += char((index * 7919 + index / 13) & 0xff);
+        m_folder->write(u"Orvane.sys"_s, bytes);
+    } else if (kind == u"cr") {
+        m_folder->write(u"Orvane.sys"_s, "h\rabc       \"Alpha\"\rxyz       \"Zed\"\r");
+    } else if (kind == u"long") {
+        m_folder->write(u"Orvane.sys"_s, "h\r\nlong      \"" + QByteArray(1 << 20, 'x') + "\"\r\n");
+    } else if (kind == u"million") {
+        QByteArray bytes = "h\r\n";
+        bytes.reserve(20 * 1000000);
+        for (int index = 0; index < 1000000; ++index)
+            bytes +=
+                "s" + QByteArray::number(index).rightJustified(7, '0') + "  \"S" + QByteArray::number(index) + "\"\r\n";
+        m_folder->write(u"Orvane.sys"_s, bytes);
+    } else if (kind == u"folder") {
+        QVERIFY(QDir(m_folder->path()).mkdir(u"Orvane.sys"_s));
+    } else if (kind == u"fifo") {
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else if (kind == u"unreadable") {
+        m_folder->write(u"Orvane.sys"_s, "h\r\nabc       \"Alpha\"\r\n");
+        QFile::setPermissions(path, QFileDevice::Permissions());
+    } else if (kind == u"huge") {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.resize(65 * 1024 * 1024));
+    }
+    const QByteArray before =
+        QFileInfo(path).isFile() && kind != u"unreadable" ? m_folder->read(u"Orvane.sys"_s) : QByteArray();
+    RecordingShell shell;
+    {
+        AsUnprivilegedUser unprivileged;
+        start(shell);
+    }
+    auto* list = m_window->findChild<SortedListBox*>(u"EmulatedSystemList"_s);
+    if (systems >= 0)
+        QCOMPARE(list->count(), systems);
+    QTRY_COMPARE(m_messages.informed.size(), message ? 1 : 0);
+    if (message)
+        QVERIFY2(m_messages.informed.first().contains(path), qPrintable(m_messages.informed.first()));
+    if (!before.isNull())
+        QCOMPARE(m_folder->read(u"Orvane.sys"_s), before);
+}
+
+void TestHostile::hostileImageFolders()
+{
+    m_folder->write(u"Orvane.sys"_s, "h\r\nnone      \"No folder\"\r\nlocked    \"Locked\"\r\nodd       \"Odd\"\r\n");
+    QDir().mkpath(m_folder->filePath(u"ROMS/locked"_s));
+    m_folder->write(u"ROMS/locked/a.rom"_s, "x");
+    QFile::setPermissions(m_folder->filePath(u"ROMS/locked"_s), QFileDevice::Permissions());
+    const QString odd = m_folder->filePath(u"ROMS/odd/"_s);
+    m_folder->write(u"ROMS/odd/game.rom"_s, "x");
+    QVERIFY(QFile::link(odd + u"loop.rom"_s, odd + u"loop.rom"_s));
+    QVERIFY(QDir(odd).mkdir(u"folder.rom"_s));
+    QCOMPARE(::mkfifo(QFile::encodeName(odd + u"pipe.rom"_s).constData(), 0600), 0);
+    const int unixSocket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    qstrncpy(address.sun_path, QFile::encodeName(odd + u"socket.rom"_s).constData(), sizeof address.sun_path);
+    QCOMPARE(::bind(unixSocket, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+
+    RecordingShell shell;
+    AsUnprivilegedUser unprivileged;
+    start(shell);
+    auto* systems = m_window->findChild<SortedListBox*>(u"EmulatedSystemList"_s);
+    auto* games = m_window->findChild<SortedListBox*>(u"GamesList"_s);
+    QCOMPARE(systems->line(0), u"Locked"_s);
+    QVERIFY(games->lines().isEmpty());
+    systems->setSelectedIndex(1);
+    QVERIFY(games->lines().isEmpty());
+    systems->setSelectedIndex(2);
+    QCOMPARE(games->lines(), QStringList{buildImageLine(u"game.rom"_s, u"odd"_s)});
+    ::close(unixSocket);
+    QVERIFY(m_messages.informed.isEmpty());
+}
+
+void TestHostile::hostileSettingsFiles()
+{
+    QDir().mkpath(QFileInfo(m_settingsFile).path());
+    QByteArray binary;
+    for (int index = 0; index < 4096; ++index)
+        binary += char((index * 31) & 0xff);
+    for (const QByteArray& content :
+         {QByteArray("[Options\nVideoCombo=\"unclosed\nJoyCombo=@Variant(\\0\\0\\0\\x7f)\n=\n[[]]\n"), binary}) {
+        QFile file(m_settingsFile);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(content);
+        file.close();
+        m_options = OptionStore::inFile(m_settingsFile);
+        RecordingShell shell;
+        start(shell);
+        // Whatever the file held, every control holds a value it can take.
+        QVERIFY(m_window->findChild<QComboBox*>(u"VideoCombo"_s)->currentIndex() >= -1);
+        m_window.reset();
+    }
+}
+
+void TestHostile::unwritableSettingsAreReportedOnce()
+{
+    RecordingShell shell;
+    start(shell);
+    QFile settings(m_settingsFile);
+    QVERIFY(settings.open(QIODevice::ReadOnly));
+    const QByteArray content = settings.readAll();
+    settings.close();
+    QFile::setPermissions(QFileInfo(m_settingsFile).path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                                                QFileDevice::ReadOther | QFileDevice::ExeOther);
+    QFile::setPermissions(m_settingsFile, QFileDevice::ReadOwner | QFileDevice::ReadOther);
+    {
+        AsUnprivilegedUser unprivileged;
+        auto* text = m_window->findChild<QLineEdit*>(u"BeamText"_s);
+        text->setText(u"2"_s);
+        text->setText(u"3"_s);
+    }
+    QCOMPARE(m_messages.informed.size(), 1);
+    QVERIFY2(m_messages.informed.first().startsWith(u"Cannot write the settings file "_s + m_settingsFile),
+             qPrintable(m_messages.informed.first()));
+    QFile after(m_settingsFile);
+    QVERIFY(after.open(QIODevice::ReadOnly));
+    QCOMPARE(after.readAll(), content);
+}
+
+void TestHostile::hostileEmulators_data()
+{
+    QTest::addColumn<QByteArray>("emulator");
+    QTest::addColumn<bool>("executable");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("not executable") << QByteArray("#!/bin/sh\necho x\n") << false << u"Cannot find the program"_s;
+    QTest::newRow("prints 100 MB") << QByteArray("#!/bin/sh\nhead -c 100000000 /dev/zero | tr '\\0' 'a'\n") << true
+                                   << u"larger than 64 MB"_s;
+    QTest::newRow("ends on a signal") << QByteArray("#!/bin/sh\nkill -KILL $$\n") << true << u"crashed (signal 9)"_s;
+}
+
+void TestHostile::hostileEmulators()
+{
+    QFETCH(QByteArray, emulator);
+    QFETCH(bool, executable);
+    QFETCH(QString, message);
+    m_folder->write(u"MESS.EXE"_s, emulator, executable);
+    if (!executable)
+        QFile::setPermissions(m_folder->filePath(u"MESS.EXE"_s), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    start(*m_native);
+    const QByteArray before = m_folder->read(u"Orvane.sys"_s);
+    m_window->findChild<QAction*>(u"UpdateSystemsMenu"_s)->trigger();
+    QCOMPARE(m_folder->read(u"Orvane.sys"_s), before);
+    QCOMPARE(m_messages.informed.size(), 1);
+    QVERIFY2(m_messages.informed.first().contains(message), qPrintable(m_messages.informed.first()));
+    QCOMPARE(QDir(m_folder->path()).entryList({u"*.new"_s}, QDir::Files | QDir::Hidden), QStringList());
+}
+
+void TestHostile::readOnlyProgramFolderKeepsTheCatalogue()
+{
+    start(*m_native);
+    const QByteArray before = m_folder->read(u"Orvane.sys"_s);
+    QFile::setPermissions(m_folder->path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadOther |
+                                                QFileDevice::ExeOther | QFileDevice::ReadGroup | QFileDevice::ExeGroup);
+    {
+        AsUnprivilegedUser unprivileged;
+        m_window->findChild<QAction*>(u"UpdateSystemsMenu"_s)->trigger();
+    }
+    QCOMPARE(m_folder->read(u"Orvane.sys"_s), before);
+    QCOMPARE(m_messages.informed.size(), 1);
+    QVERIFY2(m_messages.informed.first().startsWith(u"Cannot update the systems: Cannot write "_s),
+             qPrintable(m_messages.informed.first()));
+}
+
+QTEST_MAIN(TestHostile)
+#include "test_hostile.moc"
