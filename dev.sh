@@ -3,7 +3,8 @@
 # SPDX-License-Identifier: MIT
 #
 #   ./dev.sh run    install what is missing, build, and start Orvane on the demo program folder
-#   ./dev.sh test   install what is missing, build, and run every test headless
+#   ./dev.sh test   install what is missing, build, and run every test headless: the suite, the same suite
+#                   under AddressSanitizer and UndefinedBehaviorSanitizer, and a short run of each fuzz target
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -20,6 +21,8 @@ esac
 # X server with the tools that drive it.
 packages=(build-essential cmake ninja-build qt6-base-dev fonts-dejavu-core fonts-liberation2
     xvfb xdotool x11-utils python3-xlib desktop-file-utils)
+# The fuzz targets are built with clang's libFuzzer.
+[ "$action" = test ] && packages+=(clang-14 libclang-rt-14-dev)
 
 missing=()
 for package in "${packages[@]}"; do
@@ -40,3 +43,25 @@ if [ "$action" = run ]; then
     exec build/demo/orvane
 fi
 ctest --test-dir build --output-on-failure --parallel "$(nproc)"
+
+echo "== The suite again, under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANE_SANITIZE=ON
+cmake --build build-sanitize
+# Every report goes to a file as well, so one from a process nobody waits for (the emulator) is not missed.
+reports=$(pwd)/build-sanitize/sanitizer-reports
+rm -rf "$reports" && mkdir -p "$reports"
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:log_path=$reports/asan"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:log_path=$reports/ubsan"
+ctest --test-dir build-sanitize --output-on-failure --parallel "$(nproc)"
+if [ -n "$(ls -A "$reports")" ]; then
+    cat "$reports"/*
+    echo "The sanitizers reported the findings above." >&2
+    exit 1
+fi
+unset ASAN_OPTIONS UBSAN_OPTIONS
+
+echo "== Each fuzz target for a few seconds (longer: see tests/fuzz/CMakeLists.txt)"
+CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANE_FUZZ_ONLY=ON \
+    -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined"
+cmake --build build-fuzz
+ctest --test-dir build-fuzz --output-on-failure

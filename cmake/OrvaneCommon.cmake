@@ -7,3 +7,12 @@ target_compile_definitions(orvane_common INTERFACE
     QT_USE_QSTRINGBUILDER
     QT_NO_NARROWING_CONVERSIONS_IN_CONNECT
     QT_DISABLE_DEPRECATED_UP_TO=0x060400)
+
+# A build for the sanitizers: every target, the tools and the tests included, checked for memory errors and
+# undefined behaviour; any finding ends the process.
+option(ORVANE_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+if(ORVANE_SANITIZE)
+    target_compile_options(orvane_common INTERFACE
+        -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+    target_link_options(orvane_common INTERFACE -fsanitize=address,undefined)
+endif()
