@@ -21,27 +21,37 @@ esac
 # X server with the tools that drive it.
 packages=(build-essential cmake ninja-build qt6-base-dev fonts-dejavu-core fonts-liberation2
     xvfb xdotool x11-utils python3-xlib desktop-file-utils)
-# The fuzz targets are built with clang's libFuzzer.
-[ "$action" = test ] && packages+=(clang-14 libclang-rt-14-dev)
+# The fuzz targets are built with clang's libFuzzer; the platform layer is also built for Windows.
+[ "$action" = test ] && packages+=(clang-14 libclang-rt-14-dev g++-mingw-w64-x86-64)
 
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
 done
 if ((${#missing[@]})); then
     echo "Installing ${missing[*]}"
-    sudo=()
-    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
     "${sudo[@]}" apt-get update
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y "${missing[@]}"
 fi
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build
-
 if [ "$action" = run ]; then
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake --build build
     exec build/demo/orvane
 fi
+
+# Wine runs the Windows tests; where it cannot be installed, those tests say so and are skipped.
+if ! dpkg-query -W -f='${Status}' wine64 2>/dev/null | grep -q 'install ok installed'; then
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends wine64 ||
+        echo "Wine could not be installed: the Windows tests will be skipped."
+fi
+cmake -S . -B build-windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DORVANE_PLATFORM_ONLY=ON \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build-windows
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANE_WINDOWS_BUILD_DIR="$(pwd)/build-windows"
+cmake --build build
 ctest --test-dir build --output-on-failure --parallel "$(nproc)"
 
 echo "== The suite again, under AddressSanitizer and UndefinedBehaviorSanitizer"

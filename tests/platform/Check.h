@@ -26,6 +26,13 @@ inline std::vector<Case>& cases()
     return all;
 }
 
+// The test program's own path, for finding the helper programs built beside it.
+inline std::string& programPath()
+{
+    static std::string path;
+    return path;
+}
+
 inline int& failures()
 {
     static int count = 0;

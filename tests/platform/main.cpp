@@ -2,7 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "Check.h"
 
-int main()
+int main(int, char* argv[])
 {
+    Check::programPath() = argv[0];
     return Check::runAll();
 }
