@@ -104,33 +104,53 @@ void waitForChild(pid_t child, int* status)
     }
 }
 
-// Forks twice so that the program is adopted by init and never left as a zombie of Orvane.
-StartResult spawnDetached(ChildSetup& setup)
+enum class ChildKind
+{
+    // Forked twice, so that init adopts the program and it is never left as a zombie of Orvane.
+    Detached,
+    // The leader of a process group of its own, so that ending it also ends whatever it started.
+    Waited,
+};
+
+struct ChildStart
+{
+    pid_t process = -1; // for a waited child; -1 when it did not start
+    std::string failure;
+};
+
+ChildStart startChild(const ChildSetup& setup, ChildKind kind)
 {
     int pipe[2];
     if (::pipe2(pipe, O_CLOEXEC) != 0)
-        return {false, "Cannot start " + setup.program + ": " + systemError(errno)};
+        return {-1, "Cannot start " + setup.program + ": " + systemError(errno)};
     const pid_t child = ::fork();
     if (child < 0) {
         const int error = errno;
         ::close(pipe[0]);
         ::close(pipe[1]);
-        return {false, "Cannot start " + setup.program + ": " + systemError(error)};
+        return {-1, "Cannot start " + setup.program + ": " + systemError(error)};
     }
     if (child == 0) {
         ::close(pipe[0]);
-        ::setsid();
-        const pid_t grandchild = ::fork();
-        if (grandchild < 0)
-            failInChild(pipe[1], 3);
-        if (grandchild > 0)
-            ::_exit(0);
+        if (kind == ChildKind::Detached) {
+            ::setsid();
+            const pid_t grandchild = ::fork();
+            if (grandchild < 0)
+                failInChild(pipe[1], 3);
+            if (grandchild > 0)
+                ::_exit(0);
+        } else {
+            ::setpgid(0, 0);
+        }
         execInChild(setup, pipe[1]);
     }
     ::close(pipe[1]);
-    waitForChild(child, nullptr);
+    if (kind == ChildKind::Detached)
+        waitForChild(child, nullptr);
     const std::string failure = readChildFailure(pipe[0], setup);
-    return {failure.empty(), failure};
+    if (!failure.empty() && kind == ChildKind::Waited)
+        waitForChild(child, nullptr);
+    return {failure.empty() ? child : -1, failure};
 }
 
 class File
@@ -268,8 +288,9 @@ StartResult NativeShell::startDetached(const std::string& commandLine)
     const Resolution resolution = resolveCommandLine(commandLine, currentSearchPlaces(m_programFolder));
     if (!resolution.command)
         return {false, resolution.error};
-    ChildSetup setup(resolution.command->program, resolution.command->arguments, m_programFolder);
-    return spawnDetached(setup);
+    const ChildSetup setup(resolution.command->program, resolution.command->arguments, m_programFolder);
+    const ChildStart start = startChild(setup, ChildKind::Detached);
+    return {start.failure.empty(), start.failure};
 }
 
 HiddenStart NativeShell::startHidden(const std::string& commandLine, Redirection redirection)
@@ -296,30 +317,13 @@ HiddenStart NativeShell::startHidden(const std::string& commandLine, Redirection
     setup.output = output.get();
     setup.error = errorOutput.get() >= 0 ? errorOutput.get() : output.get();
 
-    int pipe[2];
-    if (::pipe2(pipe, O_CLOEXEC) != 0)
-        return {nullptr, "Cannot start " + setup.program + ": " + systemError(errno)};
-    const pid_t child = ::fork();
-    if (child < 0) {
-        const int error = errno;
-        ::close(pipe[0]);
-        ::close(pipe[1]);
-        return {nullptr, "Cannot start " + setup.program + ": " + systemError(error)};
-    }
-    if (child == 0) {
-        ::close(pipe[0]);
-        ::setpgid(0, 0);
-        execInChild(setup, pipe[1]);
-    }
-    ::close(pipe[1]);
-    const std::string failure = readChildFailure(pipe[0], setup);
-    if (!failure.empty()) {
-        waitForChild(child, nullptr);
+    const ChildStart start = startChild(setup, ChildKind::Waited);
+    if (!start.failure.empty()) {
         if (files.staged)
             ::unlink(files.writeTo.c_str());
-        return {nullptr, failure};
+        return {nullptr, start.failure};
     }
-    return {std::make_unique<PosixHiddenProcess>(child, std::move(errorOutput), files), {}};
+    return {std::make_unique<PosixHiddenProcess>(start.process, std::move(errorOutput), files), {}};
 }
 
 std::string NativeShell::shortPathName(const std::string& path)
