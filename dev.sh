@@ -62,13 +62,14 @@ reports=$(pwd)/build-sanitize/sanitizer-reports
 rm -rf "$reports" && mkdir -p "$reports"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:log_path=$reports/asan"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:log_path=$reports/ubsan"
+export LSAN_OPTIONS="suppressions=$(pwd)/tests/sanitizers/lsan.supp:print_suppressions=0"
 ctest --test-dir build-sanitize --output-on-failure --parallel "$(nproc)"
 if [ -n "$(ls -A "$reports")" ]; then
     cat "$reports"/*
     echo "The sanitizers reported the findings above." >&2
     exit 1
 fi
-unset ASAN_OPTIONS UBSAN_OPTIONS
+unset ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS
 
 echo "== Each fuzz target for a few seconds (longer: see tests/fuzz/CMakeLists.txt)"
 CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANE_FUZZ_ONLY=ON \
