@@ -6,6 +6,7 @@
 #include "TextFile.h"
 
 #include <QFile>
+#include <QStringDecoder>
 
 #include <algorithm>
 
@@ -51,43 +52,118 @@ std::optional<QString> SystemsCatalogue::systemNameFor(const QString& descriptio
     return std::nullopt;
 }
 
-static SystemsCatalogue parseText(const QString& text);
-
 SystemsCatalogue readSystemsCatalogue(const QString& path)
 {
-    const TextRead file = readText(path);
+    const BytesRead file = readBytes(path);
     if (!file.ok) {
         SystemsCatalogue catalogue;
         catalogue.error = file.error;
         return catalogue;
     }
-    return parseText(file.text);
+    return parseSystemsCatalogue(file.bytes);
 }
 
-SystemsCatalogue parseSystemsCatalogue(const QByteArray& bytes)
+namespace
 {
-    return parseText(decodeText(bytes));
-}
 
-static SystemsCatalogue parseText(const QString& text)
+// The catalogue is read straight from its bytes, line by line, never as one decoded text: a catalogue of 45,000
+// systems would otherwise be held three times over (bytes, text, lines) for a moment at every start.
+class CatalogueParser
 {
-    SystemsCatalogue catalogue;
-    catalogue.ok = true;
-    const QList<QStringView> lines = splitLineViews(text);
-    if (lines.size() < 2)
-        return catalogue;
-    catalogue.entries.reserve(static_cast<std::size_t>(lines.size() - 1));
-    for (qsizetype index = 1; index < lines.size(); ++index) {
-        if (auto entry = parseCatalogueLine(lines.at(index))) {
-            catalogue.entries.push_back(std::move(*entry));
-            continue;
+public:
+    explicit CatalogueParser(QByteArrayView bytes) : m_bytes(bytes) {}
+
+    // False as soon as a line is not valid UTF-8: the whole file is then Latin-1, as decodeText reads it.
+    bool parse(bool asUtf8)
+    {
+        m_catalogue = SystemsCatalogue();
+        m_catalogue.ok = true;
+        m_lineCount = 0;
+        if (asUtf8)
+            m_decoder = QStringDecoder(QStringDecoder::Utf8,
+                                       QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+        const char* const data = m_bytes.data();
+        const qsizetype size = m_bytes.size();
+        qsizetype start = 0;
+        // Lines end at CR LF, LF or CR, as splitLines reads them.
+        const qsizetype lineEnds = std::max(std::count(data, data + size, '\n'), std::count(data, data + size, '\r'));
+        m_catalogue.entries.reserve(static_cast<std::size_t>(lineEnds) + 1);
+        for (qsizetype index = 0; index < size; ++index) {
+            const char character = data[index];
+            if (character != '\n' && character != '\r')
+                continue;
+            qsizetype next = index + 1;
+            if (character == '\r' && next < size && data[next] == '\n')
+                ++next;
+            if (!takeLine(m_bytes.sliced(start, index - start), asUtf8, next >= size))
+                return false;
+            start = next;
+            index = next - 1;
         }
-        // A blank line at the very end is how some editors leave a file; it is no system and no damage.
-        const bool emptyLastLine = index == lines.size() - 1 && lines.at(index).isEmpty();
-        if (!emptyLastLine)
-            ++catalogue.skippedLines;
+        if (start < size && !takeLine(m_bytes.sliced(start), asUtf8, true))
+            return false;
+        return true;
     }
-    return catalogue;
+
+    SystemsCatalogue take() { return std::move(m_catalogue); }
+
+private:
+    static bool isAscii(QByteArrayView line)
+    {
+        return std::all_of(line.begin(), line.end(), [](char byte) { return static_cast<unsigned char>(byte) < 0x80; });
+    }
+
+    bool takeLine(QByteArrayView line, bool asUtf8, bool last)
+    {
+        const bool header = m_lineCount++ == 0;
+        std::optional<CatalogueEntry> entry;
+        if (!asUtf8 || isAscii(line)) {
+            // One byte is one character: the columns are byte offsets.
+            if (!header)
+                entry = parseSingleByteLine(line);
+        } else {
+            const QString text = m_decoder.decode(line);
+            if (m_decoder.hasError())
+                return false;
+            if (!header)
+                entry = parseCatalogueLine(text);
+        }
+        if (header)
+            return true;
+        if (entry)
+            m_catalogue.entries.push_back(std::move(*entry));
+        // A blank line at the very end is how some editors leave a file; it is no system and no damage.
+        else if (!(last && line.isEmpty()))
+            ++m_catalogue.skippedLines;
+        return true;
+    }
+
+    static std::optional<CatalogueEntry> parseSingleByteLine(QByteArrayView line)
+    {
+        if (line.size() < 12)
+            return std::nullopt;
+        QByteArrayView name = line.first(8);
+        while (!name.isEmpty() && name.front() == ' ')
+            name = name.sliced(1);
+        while (!name.isEmpty() && name.back() == ' ')
+            name.chop(1);
+        return CatalogueEntry{QString::fromLatin1(name), QString::fromLatin1(line.sliced(11, line.size() - 12))};
+    }
+
+    QByteArrayView m_bytes;
+    QStringDecoder m_decoder;
+    SystemsCatalogue m_catalogue;
+    qsizetype m_lineCount = 0;
+};
+
+} // namespace
+
+SystemsCatalogue parseSystemsCatalogue(QByteArrayView bytes)
+{
+    CatalogueParser parser(bytes);
+    if (!parser.parse(true))
+        parser.parse(false);
+    return parser.take();
 }
 
 std::optional<CatalogueReader::Signature> CatalogueReader::signatureOf(const QString& path)

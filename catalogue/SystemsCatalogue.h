@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -43,7 +44,7 @@ struct SystemsCatalogue
 // Reads the whole catalogue in one pass; the header line is never looked at.
 SystemsCatalogue readSystemsCatalogue(const QString& path);
 // The same from the file's bytes.
-SystemsCatalogue parseSystemsCatalogue(const QByteArray& bytes);
+SystemsCatalogue parseSystemsCatalogue(QByteArrayView bytes);
 
 // Keeps the catalogue read last and reads the file again only when it changed on disk (another file, size or
 // modification time), so that a click on a system does not read 45,000 lines to find one name.

@@ -56,9 +56,9 @@ TextFileRead readTextLines(const QString& path)
     return {read.ok, read.ok ? splitLines(read.text) : QStringList(), read.error};
 }
 
-TextRead readText(const QString& path)
+BytesRead readBytes(const QString& path)
 {
-    TextRead result;
+    BytesRead result;
     const QString shown = QDir::toNativeSeparators(path);
     std::error_code error;
     const std::filesystem::path native(QFile::encodeName(path).toStdString());
@@ -80,13 +80,24 @@ TextRead readText(const QString& path)
         result.error = shown + u": " + file.errorString();
         return result;
     }
-    const QByteArray bytes = file.readAll();
+    result.bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         result.error = shown + u": " + file.errorString();
+        result.bytes.clear();
         return result;
     }
-    result.text = decodeText(bytes);
     result.ok = true;
+    return result;
+}
+
+TextRead readText(const QString& path)
+{
+    BytesRead file = readBytes(path);
+    TextRead result;
+    result.ok = file.ok;
+    result.error = std::move(file.error);
+    if (file.ok)
+        result.text = decodeText(file.bytes);
     return result;
 }
 

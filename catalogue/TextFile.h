@@ -26,6 +26,13 @@ struct TextFileRead
     QString error; // names the file and the reason when !ok
 };
 
+struct BytesRead
+{
+    bool ok = false;
+    QByteArray bytes; // the whole file
+    QString error;
+};
+
 struct TextRead
 {
     bool ok = false;
@@ -41,6 +48,7 @@ inline constexpr qint64 largestTextFile = 64 * 1024 * 1024;
 // without being opened, so a read never blocks; so is a file larger than largestTextFile.
 TextFileRead readTextLines(const QString& path);
 TextRead readText(const QString& path);
+BytesRead readBytes(const QString& path);
 
 // The entry `name` of `folder`: spelt exactly when it exists, otherwise any entry of that name in another letter
 // case (names brought over from Windows keep their spelling); the exact spelling when there is none.

@@ -1,5 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
+#include "CatalogueReference.h"
 #include "CatalogueUpdate.h"
 #include "FolderListing.h"
 #include "ImageList.h"
@@ -31,6 +32,8 @@ private slots:
     void catalogueFiles();
     void lastMatchingLineDecides();
     void textEncodingsAndLineEnds();
+    void catalogueBytesReadAsText_data();
+    void catalogueBytesReadAsText();
     void imageLineColumns();
     void folderNotesAreNotImages();
     void folderListing();
@@ -140,6 +143,35 @@ void TestCatalogue::textEncodingsAndLineEnds()
     const QString latin1 = writeFile(u"latin1.sys"_s, "h\nabc       \"Caf\xe9\"\nlast      \"No end\"");
     const SystemsCatalogue catalogue = readSystemsCatalogue(latin1);
     QCOMPARE(catalogue.descriptions(), (QStringList{u"Café"_s, u"No end"_s}));
+}
+
+void TestCatalogue::catalogueBytesReadAsText_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    const QByteArray line = "kestrel    \"Kestrel Arcade\"";
+    QTest::newRow("ends") << "h\r\n" + line + "\r" + line + "\n" + line + "\r\n\r\n" + line;
+    QTest::newRow("blank last line") << "h\n" + line + "\n\n";
+    QTest::newRow("CR LF last") << "h\n" + line + "\r\n";
+    QTest::newRow("CR then LF ending") << QByteArray("h\n\r\r\n");
+    QTest::newRow("short lines") << QByteArray("h\nshort\n\n12345678901\n123456789012\n  a     x\"d\"");
+    QTest::newRow("header only") << QByteArray("Name:     Description:");
+    QTest::newRow("nothing") << QByteArray();
+    QTest::newRow("byte order marks") << "\xEF\xBB\xBFh\n\xEF\xBB\xBF" + line + "\nab        \"\xEF\xBB\xBF\"";
+    QTest::newRow("UTF-8") << QByteArray(
+        "h\ncafe      \"Caf\xC3\xA9 "
+        "\xF0\x9D\x84\x9E\"\n\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9\xC3\xA9 x  \"\xF0\x9D\x84\x9E\"");
+    QTest::newRow("not UTF-8 in the header") << "\xFFh\nabc       \"Caf\xC3\xA9\"\n" + line;
+    QTest::newRow("cut sequence before a line end") << "h\nabc       \"Caf\xC3\"\n" + line + "\xC3\nabc       \"x\"";
+    QTest::newRow("cut sequence at the end") << "h\nabc       \"Caf\xC3\xA9\"\n" + line + "\xE2\x82";
+    QTest::newRow("encoded surrogate") << "h\nabc       \"\xED\xA0\x80\"\n" + line;
+    QTest::newRow("zero bytes") << QByteArray("h\na\0b\0\0\0\0\0\0\0\0\0\0\n", 19);
+}
+
+void TestCatalogue::catalogueBytesReadAsText()
+{
+    QFETCH(QByteArray, bytes);
+    QVERIFY(sameCatalogue(parseSystemsCatalogue(bytes), referenceCatalogue(bytes)));
+    QVERIFY(sameCatalogue(readSystemsCatalogue(writeFile(u"bytes.sys"_s, bytes)), referenceCatalogue(bytes)));
 }
 
 void TestCatalogue::imageLineColumns()

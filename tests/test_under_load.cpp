@@ -27,6 +27,7 @@ class TestUnderLoad final : public QObject
 
 private slots:
     void lineOrderMatchesItsDefinition();
+    void sortedListsMatchTheDefinition();
     void realSizedFolder();
 };
 
@@ -69,6 +70,48 @@ void TestUnderLoad::lineOrderMatchesItsDefinition()
                 QFAIL(qPrintable(u"\""_s + left + u"\" against \""_s + right + u'"'));
         }
     }
+}
+
+void TestUnderLoad::sortedListsMatchTheDefinition()
+{
+    // Long texts that first differ before, at and after the sixteenth unit, in ASCII and beyond it (the Kelvin
+    // and long s signs fold to ASCII letters), with zero units, short texts and duplicates.
+    const QStringList pieces{u"Kestrel Arcade B"_s,
+                             u"kestrel arcade b"_s,
+                             u"Kestrel Arcade"_s,
+                             u"Kestrel Arcade Board"_s,
+                             u"\u212Aestrel"_s,
+                             u"\u017Ftar"_s,
+                             u"star"_s,
+                             u"Élan"_s,
+                             u"elan"_s,
+                             u"𝄞"_s,
+                             QString(1, QChar(u'\0')),
+                             u"a"_s,
+                             u" "_s,
+                             u""_s,
+                             u"Z"_s,
+                             u"_"_s,
+                             u"0123456789abcde"_s};
+    std::mt19937 random(11);
+    QStringList texts = pieces;
+    for (int index = 0; index < 3000; ++index) {
+        QString text;
+        for (int part = random() % 4; part >= 0; --part)
+            text += pieces.at(random() % pieces.size());
+        texts << text;
+    }
+    QStringList expected = texts;
+    std::sort(expected.begin(), expected.end(), referenceLess);
+    QStringList shuffled = texts;
+    std::shuffle(shuffled.begin(), shuffled.end(), random);
+    sortLines(shuffled);
+    QVERIFY(shuffled == expected);
+    QStringList reversed(expected.crbegin(), expected.crend());
+    sortLines(reversed);
+    QVERIFY(reversed == expected);
+    sortLines(expected);
+    QVERIFY(expected == shuffled);
 }
 
 void TestUnderLoad::realSizedFolder()

@@ -1,6 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-// The catalogue reader on any bytes: it never fails, and every entry it keeps holds what its line held.
+// The catalogue reader on any bytes: it never fails, it reads what the whole decoded text holds, and every entry
+// it keeps holds what its line held.
+#include "../CatalogueReference.h"
 #include "SystemsCatalogue.h"
 #include "TextColumns.h"
 
@@ -10,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const Orvane::SystemsCatalogue catalogue = Orvane::parseSystemsCatalogue(bytes);
-    if (!catalogue.ok)
+    if (!catalogue.ok || !sameCatalogue(catalogue, referenceCatalogue(bytes)))
         __builtin_trap();
     for (const Orvane::CatalogueEntry& entry : catalogue.entries) {
         if (Orvane::characterCount(entry.systemName) > 8 || entry.systemName.startsWith(u' ') ||

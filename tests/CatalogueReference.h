@@ -1,0 +1,36 @@
+// SPDX-FileCopyrightText: 2026 Orvane developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "SystemsCatalogue.h"
+#include "TextFile.h"
+
+// The catalogue as its definition reads it: the whole file decoded as one text, split into lines, the header
+// dropped, every other line parsed; the readers take shorter ways and must agree with this one.
+inline Orvane::SystemsCatalogue referenceCatalogue(const QByteArray& bytes)
+{
+    Orvane::SystemsCatalogue catalogue;
+    catalogue.ok = true;
+    const QString text = Orvane::decodeText(bytes);
+    const QList<QStringView> lines = Orvane::splitLineViews(text);
+    for (qsizetype index = 1; index < lines.size(); ++index) {
+        if (auto entry = Orvane::parseCatalogueLine(lines.at(index)))
+            catalogue.entries.push_back(*entry);
+        else if (index != lines.size() - 1 || !lines.at(index).isEmpty())
+            ++catalogue.skippedLines;
+    }
+    return catalogue;
+}
+
+inline bool sameCatalogue(const Orvane::SystemsCatalogue& left, const Orvane::SystemsCatalogue& right)
+{
+    if (left.ok != right.ok || left.skippedLines != right.skippedLines || left.entries.size() != right.entries.size())
+        return false;
+    for (std::size_t index = 0; index < left.entries.size(); ++index) {
+        const Orvane::CatalogueEntry& a = left.entries[index];
+        const Orvane::CatalogueEntry& b = right.entries[index];
+        if (a.systemName != b.systemName || a.description != b.description)
+            return false;
+    }
+    return true;
+}
