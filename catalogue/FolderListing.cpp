@@ -7,8 +7,9 @@
 #include <QDir>
 #include <QFile>
 
+#include "FolderEntries.h"
+
 #include <filesystem>
-#include <system_error>
 
 namespace Orvane
 {
@@ -43,32 +44,32 @@ bool matchesPattern(QStringView name, QStringView pattern)
     return patternIndex == pattern.size();
 }
 
+std::optional<QString> forEachFile(const QString& folder, const QString& pattern,
+                                   const std::function<void(const QString&)>& takeFile)
+{
+    const bool everyName = pattern == u"*.*" || pattern == u"*";
+    const std::string error =
+        forEachFileIn(std::filesystem::path(QFile::encodeName(folder).toStdString()), [&](std::string_view name) {
+            if (name.empty() || name.front() == '.')
+                return;
+            // As QFile::decodeName reads a name, without copying it into a QByteArray first.
+            const QString decoded =
+                QString::fromLocal8Bit(QByteArrayView(name.data(), static_cast<qsizetype>(name.size())));
+            if (everyName || matchesPattern(decoded, pattern))
+                takeFile(decoded);
+        });
+    if (error.empty())
+        return std::nullopt;
+    return QDir::toNativeSeparators(folder) + u": " + QString::fromLocal8Bit(error);
+}
+
 FolderListing listFiles(const QString& folder, const QString& pattern)
 {
-    namespace fs = std::filesystem;
     FolderListing listing;
-    std::error_code error;
-    const fs::path path(QFile::encodeName(folder).toStdString());
-    fs::directory_iterator entry(path, error);
-    if (error) {
-        listing.error = QDir::toNativeSeparators(folder) + u": " + QString::fromLocal8Bit(error.message());
-        return listing;
-    }
-    for (const fs::directory_iterator end; entry != end; entry.increment(error)) {
-        if (error)
-            break;
-        const std::string fileName = entry->path().filename().string();
-        if (fileName.empty() || fileName.front() == '.')
-            continue;
-        std::error_code statusError;
-        if (!entry->is_regular_file(statusError)) // follows links; a broken link or a loop is no file
-            continue;
-        const QString name = QFile::decodeName(QByteArray::fromStdString(fileName));
-        if (matchesPattern(name, pattern))
-            listing.names.append(name);
-    }
-    if (error) {
-        listing.error = QDir::toNativeSeparators(folder) + u": " + QString::fromLocal8Bit(error.message());
+    if (std::optional<QString> error =
+            forEachFile(folder, pattern, [&](const QString& name) { listing.names.append(name); })) {
+        listing.names.clear();
+        listing.error = std::move(*error);
         return listing;
     }
     sortLines(listing.names);

@@ -6,6 +6,9 @@
 #include <QStringList>
 #include <QStringView>
 
+#include <functional>
+#include <optional>
+
 namespace Orvane
 {
 
@@ -19,6 +22,11 @@ struct FolderListing
     QStringList names; // sorted as lineLess orders them
     QString error;     // names the folder and the reason when !ok
 };
+
+// Hands each plain, non-hidden file of `folder` whose name matches `pattern` to `takeFile`, in the order the
+// file system keeps them. Returns the reason, naming the folder, when it could not be read.
+std::optional<QString> forEachFile(const QString& folder, const QString& pattern,
+                                   const std::function<void(const QString&)>& takeFile);
 
 // The plain, non-hidden files of `folder` (links to files count; folders, devices, pipes and sockets do not)
 // whose names match `pattern`.

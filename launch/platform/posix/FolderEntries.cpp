@@ -1,0 +1,46 @@
+// SPDX-FileCopyrightText: 2026 Orvane developers
+// SPDX-License-Identifier: MIT
+#include "FolderEntries.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+namespace Orvane
+{
+
+std::string forEachFileIn(const std::filesystem::path& folder, const std::function<void(std::string_view)>& takeFile)
+{
+    DIR* const directory = opendir(folder.c_str());
+    if (!directory)
+        return std::strerror(errno);
+    const int folderDescriptor = dirfd(directory);
+    std::string error;
+    for (;;) {
+        errno = 0;
+        const dirent* entry = readdir(directory);
+        if (!entry) {
+            if (errno != 0)
+                error = std::strerror(errno);
+            break;
+        }
+        const std::string_view name = entry->d_name;
+        if (name == "." || name == "..")
+            continue;
+        bool plainFile = entry->d_type == DT_REG;
+        // A link, or a file system that does not say, is asked: a link counts as what it points to.
+        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+            struct stat status;
+            plainFile = fstatat(folderDescriptor, entry->d_name, &status, 0) == 0 && S_ISREG(status.st_mode);
+        }
+        if (plainFile)
+            takeFile(name);
+    }
+    closedir(directory);
+    return error;
+}
+
+} // namespace Orvane
