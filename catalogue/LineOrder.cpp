@@ -3,7 +3,7 @@
 #include "LineOrder.h"
 
 #include <algorithm>
-#include <bit>
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -66,49 +66,78 @@ bool lineLess(const QString& left, const QString& right)
 namespace
 {
 
-// The first sixteen UTF-16 units of a line, folded as compareIgnoringCase folds ASCII, one byte each, as two
-// big-endian numbers, so that most comparisons in a sort are two integer comparisons. `exact` counts the leading
-// units the key holds faithfully: ASCII units, and the zero padding past the end of a short line (a shorter line
-// whose units all match comes first, as zero does). Where two keys differ before either stops being exact, they
-// order the lines; anywhere else the lines themselves are compared.
-struct SortKey
+constexpr qsizetype keyUnits = 16;
+
+// A line in a sort, with sixteen of its UTF-16 units from some depth on, each folded as Qt folds a character of
+// the Basic Multilingual Plane in its comparison without regard to case, as four big-endian numbers: where the window
+// holds no surrogate, comparing keys compares those units of the folded lines. Past the end of a line the key
+// holds zeros, so a shorter line whose units all match comes first, as it does in the order.
+struct SortItem
 {
-    std::uint64_t high = 0;
-    std::uint64_t low = 0;
-    std::int32_t exact = 0;
+    std::array<std::uint64_t, 4> key{};
     std::int32_t row = 0;
+    bool plain = true;  // no surrogate in the window
+    bool ended = false; // the line ends within the window
 };
 
-constexpr int keyUnits = 16;
-
-SortKey keyOf(const QString& line, qsizetype row)
+void setKey(SortItem& item, const QString& line, qsizetype depth)
 {
-    SortKey key;
-    key.row = static_cast<std::int32_t>(row);
+    item.key = {};
+    item.plain = true;
     const qsizetype size = line.size();
+    item.ended = size <= depth + keyUnits;
     const char16_t* units = reinterpret_cast<const char16_t*>(line.utf16());
-    int position = 0;
-    for (; position < keyUnits; ++position) {
-        std::uint64_t byte = 0;
-        if (position < size) {
-            char16_t unit = units[position];
-            if (unit >= 128)
-                break;
+    for (qsizetype position = 0; position < keyUnits && depth + position < size; ++position) {
+        char32_t unit = units[depth + position];
+        if (unit < 128) {
             if (unit >= u'A' && unit <= u'Z')
                 unit += u'a' - u'A';
-            byte = unit;
+        } else {
+            // Qt folds a surrogate pair as one character: such lines are compared whole.
+            if (QChar::isSurrogate(unit)) {
+                item.plain = false;
+                return;
+            }
+            unit = QChar::toCaseFolded(unit);
         }
-        std::uint64_t& half = position < 8 ? key.high : key.low;
-        half |= byte << (8 * (7 - position % 8));
+        item.key[position / 4] |= std::uint64_t(unit & 0xFFFF) << (16 * (3 - position % 4));
     }
-    key.exact = position;
-    return key;
 }
 
-// The index of the first byte, counted from the most significant, in which two different numbers differ.
-int firstDifferentByte(std::uint64_t left, std::uint64_t right)
+// Sorts lines whose first `depth` units are no surrogates and the same once folded, sixteen units at a time: each
+// line is read once per sixteen units that it shares with others, not once per comparison, which is what a sort
+// of 45,000 descriptions with long common beginnings costs otherwise.
+void sortFrom(SortItem* begin, SortItem* end, qsizetype depth, const QStringList& lines)
 {
-    return std::countl_zero(left ^ right) / 8;
+    const auto byLine = [&lines](const SortItem& left, const SortItem& right) {
+        return lineLess(lines.at(left.row), lines.at(right.row));
+    };
+    if (end - begin < 16) {
+        std::sort(begin, end, byLine);
+        return;
+    }
+    for (SortItem* item = begin; item != end; ++item)
+        setKey(*item, lines.at(item->row), depth);
+    // Lines with surrogates in the window are placed among the others by comparing whole lines.
+    SortItem* const plainEnd = std::partition(begin, end, [](const SortItem& item) { return item.plain; });
+    std::sort(begin, plainEnd, [](const SortItem& left, const SortItem& right) { return left.key < right.key; });
+    for (SortItem* run = begin; run != plainEnd;) {
+        SortItem* runEnd = run + 1;
+        while (runEnd != plainEnd && runEnd->key == run->key)
+            ++runEnd;
+        // Equal keys: the lines agree on sixteen more units, unless one ends among them.
+        if (runEnd - run > 1) {
+            if (std::any_of(run, runEnd, [](const SortItem& item) { return item.ended; }))
+                std::sort(run, runEnd, byLine);
+            else
+                sortFrom(run, runEnd, depth + keyUnits, lines);
+        }
+        run = runEnd;
+    }
+    if (plainEnd != end) {
+        std::sort(plainEnd, end, byLine);
+        std::inplace_merge(begin, plainEnd, end, byLine);
+    }
 }
 
 } // namespace
@@ -118,29 +147,28 @@ void sortLines(QStringList& lines)
     // Lists often arrive in order already (a folder listing turned into image lines): checking costs one pass.
     if (std::is_sorted(lines.cbegin(), lines.cend(), lineLess))
         return;
-    std::vector<SortKey> keys;
-    keys.reserve(static_cast<std::size_t>(lines.size()));
-    for (qsizetype row = 0; row < lines.size(); ++row)
-        keys.push_back(keyOf(lines.at(row), row));
-    const auto less = [&lines](const SortKey& left, const SortKey& right) {
-        int difference = keyUnits;
-        if (left.high != right.high)
-            difference = firstDifferentByte(left.high, right.high);
-        else if (left.low != right.low)
-            difference = 8 + firstDifferentByte(left.low, right.low);
-        if (difference < std::min(left.exact, right.exact)) {
-            // The keys differ in one faithful byte, so the folded lines differ first there.
-            return left.high != right.high ? left.high < right.high : left.low < right.low;
+    std::vector<SortItem> items(static_cast<std::size_t>(lines.size()));
+    for (std::size_t index = 0; index < items.size(); ++index)
+        items[index].row = static_cast<std::int32_t>(index);
+    // Only identical texts compare equal, so unstable sorting gives the same list.
+    sortFrom(items.data(), items.data() + items.size(), 0, lines);
+    // Puts each line in its place by following the permutation's cycles, so the list is never copied.
+    for (std::size_t start = 0; start < items.size(); ++start) {
+        if (items[start].row < 0 || static_cast<std::size_t>(items[start].row) == start)
+            continue;
+        QString held = std::move(lines[static_cast<qsizetype>(start)]);
+        std::size_t place = start;
+        for (;;) {
+            const auto from = static_cast<std::size_t>(items[place].row);
+            items[place].row = -1;
+            if (from == start) {
+                lines[static_cast<qsizetype>(place)] = std::move(held);
+                break;
+            }
+            lines[static_cast<qsizetype>(place)] = std::move(lines[static_cast<qsizetype>(from)]);
+            place = from;
         }
-        return lineLess(lines.at(left.row), lines.at(right.row));
-    };
-    // Only identical texts compare equal, so the faster unstable sort gives the same list.
-    std::sort(keys.begin(), keys.end(), less);
-    QStringList sorted;
-    sorted.reserve(lines.size());
-    for (const SortKey& key : keys)
-        sorted.append(std::move(lines[key.row]));
-    lines = std::move(sorted);
+    }
 }
 
 } // namespace Orvane

@@ -75,7 +75,8 @@ void TestUnderLoad::lineOrderMatchesItsDefinition()
 void TestUnderLoad::sortedListsMatchTheDefinition()
 {
     // Long texts that first differ before, at and after the sixteenth unit, in ASCII and beyond it (the Kelvin
-    // and long s signs fold to ASCII letters), with zero units, short texts and duplicates.
+    // and long s signs fold to ASCII letters; Greek, Turkish, Cherokee and title-case letters fold in their own
+    // ways), with zero units, short texts and duplicates.
     const QStringList pieces{u"Kestrel Arcade B"_s,
                              u"kestrel arcade b"_s,
                              u"Kestrel Arcade"_s,
@@ -92,7 +93,18 @@ void TestUnderLoad::sortedListsMatchTheDefinition()
                              u""_s,
                              u"Z"_s,
                              u"_"_s,
-                             u"0123456789abcde"_s};
+                             u"0123456789abcde"_s,
+                             u"ΣΊΣΥΦΟΣ"_s,
+                             u"σίσυφος"_s,
+                             u"ς"_s,
+                             u"İstanbul"_s,
+                             u"ıi"_s,
+                             u"ẞ"_s,
+                             u"ß"_s,
+                             u"\uAB70\u13A0"_s,
+                             u"\u13A0\uAB70"_s,
+                             u"ǄǅǆDž"_s,
+                             u"Ꭰ"_s};
     std::mt19937 random(11);
     QStringList texts = pieces;
     for (int index = 0; index < 3000; ++index) {
@@ -101,6 +113,9 @@ void TestUnderLoad::sortedListsMatchTheDefinition()
             text += pieces.at(random() % pieces.size());
         texts << text;
     }
+    // Many lines the same but for letter case, or the same outright.
+    for (int copy = 0; copy < 40; ++copy)
+        texts << pieces.at(copy % 2) << pieces.at(3) << pieces.at(copy % 2) + pieces.at(copy % 2);
     QStringList expected = texts;
     std::sort(expected.begin(), expected.end(), referenceLess);
     QStringList shuffled = texts;
