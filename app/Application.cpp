@@ -8,14 +8,29 @@
 #include "MessageBoxes.h"
 #include "NativeShell.h"
 #include "OptionStore.h"
+#include "PreparedLists.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
+
+#include <future>
 
 namespace Orvane
 {
 
-int runOrvane(QApplication& application)
+std::future<PreparedLists> startPreparingLists()
+{
+#ifdef Q_OS_LINUX
+    // Where QCoreApplication finds the program too; the window takes the lists only for its own catalogue.
+    const QString program = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+    if (!program.isEmpty())
+        return std::async(std::launch::async, prepareLists, QFileInfo(program).path());
+#endif
+    return {};
+}
+
+int runOrvane(QApplication& application, std::future<PreparedLists> preparedLists)
 {
     const QString title = QString::fromLatin1(ApplicationInfo::title);
     // The settings store is addressed by the application's title.
@@ -32,6 +47,8 @@ int runOrvane(QApplication& application)
     const std::unique_ptr<OptionStore> options = OptionStore::forUser();
     DesktopDocumentOpener opener(programFolder);
     Form1 window(programFolder, {shell, messages, *options, opener});
+    if (preparedLists.valid())
+        window.usePreparedLists(std::move(preparedLists));
     window.Form_Load();
     window.moveToScreenCentre();
     window.show();

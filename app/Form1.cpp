@@ -46,12 +46,6 @@ QString fromNative(const std::string& text)
     return QFile::decodeName(QByteArray::fromStdString(text));
 }
 
-// A system name comes from a file that other programs write; it names one folder inside ROMS, never a path.
-bool isPlainFolderName(const QString& name)
-{
-    return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/') && !name.contains(u'\\');
-}
-
 const QString useUpdateSystems = QStringLiteral("Use \"Update systems\" in the \"File\" menu to build it.");
 const QString catalogueKept = QStringLiteral("The systems catalogue was not changed.");
 
@@ -146,10 +140,27 @@ void Form1::FillPlaybackList()
     ui.PlaybackCombo->setCurrentIndex(ui.PlaybackCombo->count() > 0 ? 0 : -1);
 }
 
+void Form1::usePreparedLists(std::future<PreparedLists> lists)
+{
+    m_preparedLists = std::move(lists);
+}
+
 void Form1::LoadSystemsCatalogue()
 {
     const QString path = cataloguePath();
+    std::optional<PreparedLists> prepared;
+    if (m_preparedLists.valid()) {
+        prepared = m_preparedLists.get();
+        if (prepared->cataloguePath == path)
+            m_catalogue = std::move(prepared->catalogue);
+        else
+            prepared.reset();
+    }
+    // The prepared lists hold only while the catalogue is not read again (it changed on disk since).
+    const std::uint64_t readsBefore = m_catalogue.reads();
     const SystemsCatalogue& catalogue = m_catalogue.read(path);
+    if (m_catalogue.reads() != readsBefore)
+        prepared.reset();
     if (!catalogue.ok || catalogue.entries.empty()) {
         // The window still comes up, empty, and says how to get a catalogue.
         ui.EmulatedSystemList->clear();
@@ -160,10 +171,13 @@ void Form1::LoadSystemsCatalogue()
         report(problem + u'\n' + useUpdateSystems);
         return;
     }
-    ui.EmulatedSystemList->setLines(catalogue.descriptions());
+    ui.EmulatedSystemList->setLines(prepared ? std::move(prepared->sortedDescriptions) : catalogue.descriptions());
     // Taken before the selection, which loads the images and may read the catalogue again.
     const int skippedLines = catalogue.skippedLines;
+    if (prepared && prepared->firstSystemName)
+        m_preparedImageLines = PreparedImageLines{*prepared->firstSystemName, std::move(prepared->firstImageLines)};
     ui.EmulatedSystemList->setSelectedIndex(0);
+    m_preparedImageLines.reset();
     if (skippedLines == 1)
         report(u"1 line of the systems catalogue " + QDir::toNativeSeparators(path) +
                u" is shorter than 12 characters and was skipped.");
@@ -196,13 +210,12 @@ void Form1::LoadImageList()
     if (ui.GamesList->tag() == u"Fav")
         setListMode(QStringLiteral("Full"));
     QStringList lines;
-    if (isPlainFolderName(*systemName)) {
-        const QString roms = locateInFolder(m_programFolder, QStringLiteral("ROMS"));
-        const FolderListing listing = listFiles(locateInFolder(roms, *systemName), QStringLiteral("*.*"));
-        if (listing.ok)
-            lines = buildImageLines(listing.names, *systemName);
-    }
-    ui.GamesList->setLines(lines);
+    if (m_preparedImageLines && m_preparedImageLines->systemName == *systemName)
+        lines = std::move(m_preparedImageLines->lines);
+    else
+        lines = imageLinesFor(m_programFolder, *systemName);
+    m_preparedImageLines.reset();
+    ui.GamesList->setLines(std::move(lines));
     // Recordings made since the last load show up in the file list too.
     pointFileListAtRecordings();
 }

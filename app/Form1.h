@@ -3,10 +3,14 @@
 #pragma once
 
 #include "Form1Ui.h"
+#include "PreparedLists.h"
 #include "SystemsCatalogue.h"
 
 #include <QMainWindow>
 #include <QStringList>
+
+#include <future>
+#include <optional>
 
 namespace Orvane
 {
@@ -45,6 +49,8 @@ public:
     // Runs once, before the window is first shown: the recordings, the stored options, then the systems and the
     // first system's images.
     void Form_Load();
+    // Lets the load take the lists prepared on another thread instead of reading them itself; it waits for them.
+    void usePreparedLists(std::future<PreparedLists> lists);
 
     void EmulatedSystemList_Click();
     void GamesList_DblClick();
@@ -106,6 +112,14 @@ private:
     OptionStore& m_options;
     DocumentOpener& m_opener;
     CatalogueReader m_catalogue;
+    std::future<PreparedLists> m_preparedLists;
+    // The first system's image lines, prepared, for the one load that selecting the first system starts.
+    struct PreparedImageLines
+    {
+        QString systemName;
+        QStringList lines;
+    };
+    std::optional<PreparedImageLines> m_preparedImageLines;
     QStringList m_pendingMessages;
     // Set while the store refuses writes, so a failing store is reported once, not on every keystroke.
     bool m_storeFailureReported = false;

@@ -9,6 +9,7 @@ int main(int argc, char* argv[])
 {
     if (const std::optional<int> answered = Orvane::answerCommandLine(argc, argv))
         return *answered;
+    std::future<Orvane::PreparedLists> preparedLists = Orvane::startPreparingLists();
     QApplication application(argc, argv);
-    return Orvane::runOrvane(application);
+    return Orvane::runOrvane(application, std::move(preparedLists));
 }

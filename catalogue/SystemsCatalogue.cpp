@@ -186,6 +186,7 @@ const SystemsCatalogue& CatalogueReader::read(const QString& path)
     if (!signature || m_signature != signature) {
         m_catalogue = readSystemsCatalogue(path);
         m_signature = m_catalogue.ok ? signature : std::nullopt;
+        ++m_reads;
     }
     return m_catalogue;
 }
@@ -194,6 +195,7 @@ void CatalogueReader::adopt(const QString& path, SystemsCatalogue catalogue)
 {
     m_catalogue = std::move(catalogue);
     m_signature = m_catalogue.ok ? signatureOf(path) : std::nullopt;
+    ++m_reads;
 }
 
 } // namespace Orvane

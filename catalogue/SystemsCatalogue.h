@@ -54,6 +54,9 @@ public:
     const SystemsCatalogue& read(const QString& path);
     // Takes a catalogue already read from the file now at `path` (moved there whole), so it is not read twice.
     void adopt(const QString& path, SystemsCatalogue catalogue);
+    // How many times a file was read or adopted, so that what a caller derived from the catalogue can be known
+    // to be still current.
+    std::uint64_t reads() const { return m_reads; }
 
 private:
     struct Signature
@@ -71,6 +74,7 @@ private:
 
     std::optional<Signature> m_signature;
     SystemsCatalogue m_catalogue;
+    std::uint64_t m_reads = 0;
 };
 
 } // namespace Orvane

@@ -10,6 +10,7 @@
 #include "ImageList.h"
 #include "NativeShell.h"
 #include "OptionStore.h"
+#include "PreparedLists.h"
 #include "SortedListBox.h"
 
 #include <QAction>
@@ -21,6 +22,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <future>
 #include <memory>
 
 using namespace Orvane;
@@ -51,6 +53,9 @@ private slots:
     void cleanup();
 
     void startUpShowsTheSystemsAndTheFirstImages();
+    void preparedListsShowTheSameWindow_data();
+    void preparedListsShowTheSameWindow();
+    void outdatedPreparedListsAreNotShown();
     void startUpWithoutCatalogueOrRecordings_data();
     void startUpWithoutCatalogueOrRecordings();
     void shortCatalogueLinesAreCounted();
@@ -65,7 +70,7 @@ private slots:
     void standInKeepsRecordings();
 
 private:
-    void startWindow();
+    void startWindow(std::future<PreparedLists> preparedLists = {});
     template <typename Widget> Widget* control(const char* name) const
     {
         auto* widget = m_window->findChild<Widget*>(QString::fromLatin1(name));
@@ -110,9 +115,11 @@ void TestCatalogueWindow::cleanup()
     m_folder.reset();
 }
 
-void TestCatalogueWindow::startWindow()
+void TestCatalogueWindow::startWindow(std::future<PreparedLists> preparedLists)
 {
     m_window = std::make_unique<Form1>(m_folder->path(), Form1Services{*m_shell, m_messages, *m_options, m_opener});
+    if (preparedLists.valid())
+        m_window->usePreparedLists(std::move(preparedLists));
     m_window->Form_Load();
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
@@ -136,6 +143,61 @@ void TestCatalogueWindow::startUpShowsTheSystemsAndTheFirstImages()
     auto* files = control<FileListBox>("INPFile");
     QCOMPARE(files->folder(), m_folder->filePath(u"INP"_s));
     QCOMPARE(files->pattern(), u"*.INP"_s);
+    QVERIFY(m_messages.informed.isEmpty());
+}
+
+void TestCatalogueWindow::preparedListsShowTheSameWindow_data()
+{
+    QTest::addColumn<QByteArray>("catalogue");
+    QTest::addColumn<int>("messages");
+    QTest::newRow("systems") << twoSystems << 0;
+    QTest::newRow("short lines") << header + "short\r\nabc       \"Alpha Beta Computer\"\r\nab\r\n" << 1;
+    QTest::newRow("no folder for the first system") << header + "zzz       \"A first\"\r\n" + twoSystems << 0;
+    QTest::newRow("header only") << header << 1;
+    QTest::newRow("missing") << QByteArray() << 1;
+}
+
+void TestCatalogueWindow::preparedListsShowTheSameWindow()
+{
+    QFETCH(QByteArray, catalogue);
+    QFETCH(int, messages);
+    QFile::remove(m_folder->filePath(u"Orvane.sys"_s));
+    if (!catalogue.isNull())
+        m_folder->write(u"Orvane.sys"_s, catalogue);
+    startWindow();
+    const QStringList systems = control<SortedListBox>("EmulatedSystemList")->lines();
+    const int selected = control<SortedListBox>("EmulatedSystemList")->selectedIndex();
+    const QStringList images = control<SortedListBox>("GamesList")->lines();
+    QTRY_COMPARE(m_messages.informed.size(), messages);
+    const QStringList informed = std::exchange(m_messages.informed, {});
+    m_window.reset();
+
+    startWindow(std::async(std::launch::async, prepareLists, m_folder->path()));
+    QCOMPARE(control<SortedListBox>("EmulatedSystemList")->lines(), systems);
+    QCOMPARE(control<SortedListBox>("EmulatedSystemList")->selectedIndex(), selected);
+    QCOMPARE(control<SortedListBox>("GamesList")->lines(), images);
+    QTRY_COMPARE(m_messages.informed.size(), messages);
+    QCOMPARE(m_messages.informed, informed);
+}
+
+void TestCatalogueWindow::outdatedPreparedListsAreNotShown()
+{
+    // Prepared, then the catalogue is rebuilt before the window takes the lists: the window shows the new one.
+    std::future<PreparedLists> prepared = std::async(std::launch::async, prepareLists, m_folder->path());
+    prepared.wait();
+    m_folder->write(u"Orvane.sys"_s, header + m_folder->read(u"listfull.txt"_s));
+    startWindow(std::move(prepared));
+    QCOMPARE(control<SortedListBox>("EmulatedSystemList")->lines(), (QStringList{u"Beta Box"_s, u"Zed Machine"_s}));
+    QCOMPARE(control<SortedListBox>("GamesList")->lines(), QStringList{buildImageLine(u"one.bin"_s, u"beta"_s)});
+    m_window.reset();
+
+    // Lists prepared for another program folder are never shown.
+    ProgramFolder other;
+    other.write(u"Orvane.sys"_s, header + "other     \"Other Machine\"\r\n");
+    other.write(u"ROMS/other/other.bin"_s, "x");
+    startWindow(std::async(std::launch::async, prepareLists, other.path()));
+    QCOMPARE(control<SortedListBox>("EmulatedSystemList")->lines(), (QStringList{u"Beta Box"_s, u"Zed Machine"_s}));
+    QCOMPARE(control<SortedListBox>("GamesList")->lines(), QStringList{buildImageLine(u"one.bin"_s, u"beta"_s)});
     QVERIFY(m_messages.informed.isEmpty());
 }
 

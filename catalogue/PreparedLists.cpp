@@ -1,0 +1,68 @@
+// SPDX-FileCopyrightText: 2026 Orvane developers
+// SPDX-License-Identifier: MIT
+#include "PreparedLists.h"
+
+#include "FolderListing.h"
+#include "ImageList.h"
+#include "LineOrder.h"
+#include "TextFile.h"
+
+#include <algorithm>
+#include <future>
+
+namespace Orvane
+{
+
+// A system name comes from a file that other programs write; it names one folder inside ROMS, never a path.
+static bool isPlainFolderName(const QString& name)
+{
+    return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/') && !name.contains(u'\\');
+}
+
+QStringList imageLinesFor(const QString& programFolder, const QString& systemName)
+{
+    if (!isPlainFolderName(systemName))
+        return {};
+    const QString roms = locateInFolder(programFolder, QStringLiteral("ROMS"));
+    // The lines are built as the names are read, without a list of the names in between.
+    QStringList lines;
+    const std::optional<QString> error =
+        forEachFile(locateInFolder(roms, systemName), QStringLiteral("*.*"), [&](const QString& name) {
+            if (!isFolderNote(name))
+                lines.append(buildImageLine(name, systemName));
+        });
+    if (error)
+        return {};
+    sortLines(lines);
+    return lines;
+}
+
+PreparedLists prepareLists(const QString& programFolder)
+{
+    PreparedLists lists;
+    lists.cataloguePath = locateInFolder(programFolder, QLatin1String(catalogueFileName));
+    const SystemsCatalogue& catalogue = lists.catalogue.read(lists.cataloguePath);
+    if (!catalogue.ok || catalogue.entries.empty())
+        return lists;
+    // The first system in list order is known from one pass, so its images are listed on another thread while
+    // the descriptions are sorted here.
+    const auto first = std::min_element(catalogue.entries.cbegin(), catalogue.entries.cend(),
+                                        [](const CatalogueEntry& left, const CatalogueEntry& right) {
+                                            return lineLess(left.description, right.description);
+                                        });
+    lists.firstSystemName = catalogue.systemNameFor(first->description);
+    std::future<QStringList> images;
+    if (lists.firstSystemName) {
+        images = std::async(std::launch::async, [&programFolder, name = *lists.firstSystemName] {
+            QStringList lines = imageLinesFor(programFolder, name);
+            return lines;
+        });
+    }
+    lists.sortedDescriptions = catalogue.descriptions();
+    sortLines(lists.sortedDescriptions);
+    if (images.valid())
+        lists.firstImageLines = images.get();
+    return lists;
+}
+
+} // namespace Orvane

@@ -1,0 +1,34 @@
+// SPDX-FileCopyrightText: 2026 Orvane developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "SystemsCatalogue.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace Orvane
+{
+
+// The image lines of one system, sorted: its folder inside ROMS (found in any letter case) listed, folder notes
+// left out.
+// A system name that is no plain folder name (a slash, "..") and a missing folder give no lines.
+QStringList imageLinesFor(const QString& programFolder, const QString& systemName);
+
+// What the window shows first, prepared on another thread while the window is being built: the catalogue, its
+// descriptions in list order, and the image lines of the system that the list selects first. Nothing here is
+// shown as it is: the window checks that the catalogue it reads is the one prepared.
+struct PreparedLists
+{
+    QString cataloguePath;
+    CatalogueReader catalogue;
+    QStringList sortedDescriptions;
+    std::optional<QString> firstSystemName;
+    QStringList firstImageLines; // sorted
+};
+
+PreparedLists prepareLists(const QString& programFolder);
+
+} // namespace Orvane
