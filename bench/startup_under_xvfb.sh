@@ -18,23 +18,23 @@ make_program_folder "$build/demo"
 
 now() { date +%s%N; }
 
-# Milliseconds from exec to the main window shown.
+# Milliseconds from exec to the main window shown. The window is awaited by a listener for X map events that is
+# ready before the program starts, so nothing polls the X server while the program starts up.
 start_once() {
     local folder=$1 config="$WORK/config-$RANDOM"
     mkdir -p "$config"
-    local begin end pid
+    local begin shown pid ready
+    coproc WAITER { "$here/wait_for_window.py" 'Orvane (alpha 6)'; }
+    read -r ready <&"${WAITER[0]}" || fail "cannot listen for windows"
     begin=$(now)
     XDG_CONFIG_HOME="$config" "$folder/orvane" >/dev/null 2>&1 &
     pid=$!
-    until xdotool search --onlyvisible --name '^Orvane \(alpha 6\)$' >/dev/null 2>&1; do
-        kill -0 "$pid" 2>/dev/null || fail "orvane ended before its window showed"
-        sleep 0.005
-    done
-    end=$(now)
+    read -r -t 20 shown <&"${WAITER[0]}" || fail "the window of $folder/orvane did not show"
     kill "$pid"
     wait "$pid" 2>/dev/null
+    wait "$WAITER_PID" 2>/dev/null
     rm -rf "$config"
-    echo $(((end - begin) / 1000000))
+    echo $(((shown - begin) / 1000000))
 }
 
 median() { sort -n | awk '{ value[NR] = $1 } END { print (NR % 2) ? value[(NR + 1) / 2] : (value[NR / 2] + value[NR / 2 + 1]) / 2 }'; }
