@@ -171,7 +171,10 @@ void Form1::LoadSystemsCatalogue()
         report(problem + u'\n' + useUpdateSystems);
         return;
     }
-    ui.EmulatedSystemList->setLines(prepared ? std::move(prepared->sortedDescriptions) : catalogue.descriptions());
+    if (prepared)
+        ui.EmulatedSystemList->setSortedLines(std::move(prepared->sortedDescriptions));
+    else
+        ui.EmulatedSystemList->setLines(catalogue.descriptions());
     // Taken before the selection, which loads the images and may read the catalogue again.
     const int skippedLines = catalogue.skippedLines;
     if (prepared && prepared->firstSystemName)
@@ -209,13 +212,14 @@ void Form1::LoadImageList()
     // The list now holds images, whatever it showed before; a removal must never write them as favourites.
     if (ui.GamesList->tag() == u"Fav")
         setListMode(QStringLiteral("Full"));
+    // Either way the lines come sorted.
     QStringList lines;
     if (m_preparedImageLines && m_preparedImageLines->systemName == *systemName)
         lines = std::move(m_preparedImageLines->lines);
     else
         lines = imageLinesFor(m_programFolder, *systemName);
     m_preparedImageLines.reset();
-    ui.GamesList->setLines(std::move(lines));
+    ui.GamesList->setSortedLines(std::move(lines));
     // Recordings made since the last load show up in the file list too.
     pointFileListAtRecordings();
 }

@@ -41,7 +41,7 @@ PreparedLists prepareLists(const QString& programFolder)
 {
     PreparedLists lists;
     lists.cataloguePath = locateInFolder(programFolder, QLatin1String(catalogueFileName));
-    const SystemsCatalogue& catalogue = lists.catalogue.read(lists.cataloguePath);
+    SystemsCatalogue& catalogue = lists.catalogue.read(lists.cataloguePath);
     if (!catalogue.ok || catalogue.entries.empty())
         return lists;
     // The first system in list order is known from one pass, so its images are listed on another thread while
@@ -58,7 +58,7 @@ PreparedLists prepareLists(const QString& programFolder)
             return lines;
         });
     }
-    lists.sortedDescriptions = catalogue.descriptions();
+    lists.sortedDescriptions = catalogue.takeDescriptions();
     sortLines(lists.sortedDescriptions);
     if (images.valid())
         lists.firstImageLines = images.get();

@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include <filesystem>
+#include <utility>
 
 namespace Orvane
 {
@@ -36,11 +37,20 @@ std::optional<CatalogueEntry> parseCatalogueLine(QStringView line)
 
 QStringList SystemsCatalogue::descriptions() const
 {
+    if (collectedDescriptions.size() == static_cast<qsizetype>(entries.size()))
+        return collectedDescriptions;
     QStringList result;
     result.reserve(static_cast<qsizetype>(entries.size()));
     for (const CatalogueEntry& entry : entries)
         result.append(entry.description);
     return result;
+}
+
+QStringList SystemsCatalogue::takeDescriptions()
+{
+    if (collectedDescriptions.size() != static_cast<qsizetype>(entries.size()))
+        return descriptions();
+    return std::exchange(collectedDescriptions, {});
 }
 
 std::optional<QString> SystemsCatalogue::systemNameFor(const QString& description) const
@@ -88,6 +98,7 @@ public:
         // Lines end at CR LF, LF or CR, as splitLines reads them.
         const qsizetype lineEnds = std::max(std::count(data, data + size, '\n'), std::count(data, data + size, '\r'));
         m_catalogue.entries.reserve(static_cast<std::size_t>(lineEnds) + 1);
+        m_catalogue.collectedDescriptions.reserve(lineEnds + 1);
         for (qsizetype index = 0; index < size; ++index) {
             const char character = data[index];
             if (character != '\n' && character != '\r')
@@ -130,8 +141,10 @@ private:
         }
         if (header)
             return true;
-        if (entry)
+        if (entry) {
+            m_catalogue.collectedDescriptions.append(entry->description);
             m_catalogue.entries.push_back(std::move(*entry));
+        }
         // A blank line at the very end is how some editors leave a file; it is no system and no damage.
         else if (!(last && line.isEmpty()))
             ++m_catalogue.skippedLines;
@@ -179,7 +192,7 @@ std::optional<CatalogueReader::Signature> CatalogueReader::signatureOf(const QSt
     return Signature{path, size, static_cast<std::int64_t>(modified.time_since_epoch().count())};
 }
 
-const SystemsCatalogue& CatalogueReader::read(const QString& path)
+SystemsCatalogue& CatalogueReader::read(const QString& path)
 {
     const std::optional<Signature> signature = signatureOf(path);
     // Without a signature there is nothing to compare with: read, and so report, whatever is there.

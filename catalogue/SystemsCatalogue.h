@@ -37,8 +37,14 @@ struct SystemsCatalogue
 
     // The descriptions, in the order of the file.
     QStringList descriptions() const;
+    // The same, handed over: the catalogue gives up its own list of them, so sorting the result copies no line.
+    QStringList takeDescriptions();
     // The short name of the system with this description; the last line that matches decides.
     std::optional<QString> systemNameFor(const QString& description) const;
+
+    // The reader collects the descriptions while it makes each one, rather than in a second pass over 45,000
+    // lines; a catalogue put together otherwise collects them when asked.
+    QStringList collectedDescriptions;
 };
 
 // Reads the whole catalogue in one pass; the header line is never looked at.
@@ -51,7 +57,7 @@ SystemsCatalogue parseSystemsCatalogue(QByteArrayView bytes);
 class CatalogueReader
 {
 public:
-    const SystemsCatalogue& read(const QString& path);
+    SystemsCatalogue& read(const QString& path);
     // Takes a catalogue already read from the file now at `path` (moved there whole), so it is not read twice.
     void adopt(const QString& path, SystemsCatalogue catalogue);
     // How many times a file was read or adopted, so that what a caller derived from the catalogue can be known

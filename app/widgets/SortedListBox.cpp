@@ -26,6 +26,12 @@ QVariant SortedLinesModel::data(const QModelIndex& index, int role) const
 void SortedLinesModel::setLines(QStringList lines)
 {
     sortLines(lines);
+    setSortedLines(std::move(lines));
+}
+
+void SortedLinesModel::setSortedLines(QStringList lines)
+{
+    Q_ASSERT(std::is_sorted(lines.cbegin(), lines.cend(), lineLess));
     beginResetModel();
     m_lines = std::move(lines);
     endResetModel();
@@ -87,6 +93,11 @@ QStringList SortedListBox::lines() const
 void SortedListBox::setLines(QStringList lines)
 {
     m_model->setLines(std::move(lines));
+}
+
+void SortedListBox::setSortedLines(QStringList lines)
+{
+    m_model->setSortedLines(std::move(lines));
 }
 
 void SortedListBox::addLine(const QString& line)

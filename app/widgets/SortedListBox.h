@@ -24,6 +24,8 @@ public:
 
     const QStringList& lines() const { return m_lines; }
     void setLines(QStringList lines);
+    // Lines that sortLines has already put in order, as lists prepared on another thread are.
+    void setSortedLines(QStringList lines);
     int addLine(const QString& line); // returns the row it took
     void removeLine(int row);
 
@@ -46,6 +48,7 @@ public:
     QString line(int row) const;
     QStringList lines() const;
     void setLines(QStringList lines);
+    void setSortedLines(QStringList lines);
     void addLine(const QString& line);
     void removeLine(int row);
     void clear();
