@@ -54,8 +54,7 @@ PreparedLists prepareLists(const QString& programFolder)
     std::future<QStringList> images;
     if (lists.firstSystemName) {
         images = std::async(std::launch::async, [&programFolder, name = *lists.firstSystemName] {
-            QStringList lines = imageLinesFor(programFolder, name);
-            return lines;
+            return imageLinesFor(programFolder, name);
         });
     }
     lists.sortedDescriptions = catalogue.takeDescriptions();
