@@ -5,10 +5,12 @@
 #include "TextColumns.h"
 #include "TextFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <cstring>
 
 #include <filesystem>
 #include <utility>
@@ -62,43 +64,39 @@ std::optional<QString> SystemsCatalogue::systemNameFor(const QString& descriptio
     return std::nullopt;
 }
 
-SystemsCatalogue readSystemsCatalogue(const QString& path)
-{
-    const BytesRead file = readBytes(path);
-    if (!file.ok) {
-        SystemsCatalogue catalogue;
-        catalogue.error = file.error;
-        return catalogue;
-    }
-    return parseSystemsCatalogue(file.bytes);
-}
-
 namespace
 {
 
 // The catalogue is read straight from its bytes, line by line, never as one decoded text: a catalogue of 45,000
-// systems would otherwise be held three times over (bytes, text, lines) for a moment at every start.
+// systems would otherwise be held three times over (bytes, text, lines) for a moment at every start. The bytes
+// may come in pieces, as a file is read.
 class CatalogueParser
 {
 public:
-    explicit CatalogueParser(QByteArrayView bytes) : m_bytes(bytes) {}
-
-    // False as soon as a line is not valid UTF-8: the whole file is then Latin-1, as decodeText reads it.
-    bool parse(bool asUtf8)
+    // Starts over, reading the lines as UTF-8 or as Latin-1, with room for `lines` lines.
+    void begin(bool asUtf8, qsizetype lines)
     {
+        m_asUtf8 = asUtf8;
         m_catalogue = SystemsCatalogue();
         m_catalogue.ok = true;
+        m_catalogue.entries.reserve(static_cast<std::size_t>(lines));
+        m_catalogue.collectedDescriptions.reserve(lines);
         m_lineCount = 0;
         if (asUtf8)
             m_decoder = QStringDecoder(QStringDecoder::Utf8,
                                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-        const char* const data = m_bytes.data();
-        const qsizetype size = m_bytes.size();
-        qsizetype start = 0;
+    }
+
+    // Takes the lines at the front of `bytes` and sets `used` to where the rest begins. Before the end of the
+    // file, a line is taken only once a byte follows its end: that byte tells a CR LF from a CR, and the last line
+    // of the file from the others. False as soon as a line is not valid UTF-8: the whole file is then Latin-1, as
+    // decodeText reads it.
+    bool feed(QByteArrayView bytes, bool atEnd, qsizetype& used)
+    {
         // Lines end at CR LF, LF or CR, as splitLines reads them.
-        const qsizetype lineEnds = std::max(std::count(data, data + size, '\n'), std::count(data, data + size, '\r'));
-        m_catalogue.entries.reserve(static_cast<std::size_t>(lineEnds) + 1);
-        m_catalogue.collectedDescriptions.reserve(lineEnds + 1);
+        const char* const data = bytes.data();
+        const qsizetype size = bytes.size();
+        used = 0;
         for (qsizetype index = 0; index < size; ++index) {
             const char character = data[index];
             if (character != '\n' && character != '\r')
@@ -106,13 +104,18 @@ public:
             qsizetype next = index + 1;
             if (character == '\r' && next < size && data[next] == '\n')
                 ++next;
-            if (!takeLine(m_bytes.sliced(start, index - start), asUtf8, next >= size))
+            if (!atEnd && next >= size)
+                return true;
+            if (!takeLine(bytes.sliced(used, index - used), next >= size))
                 return false;
-            start = next;
+            used = next;
             index = next - 1;
         }
-        if (start < size && !takeLine(m_bytes.sliced(start), asUtf8, true))
-            return false;
+        if (atEnd && used < size) {
+            if (!takeLine(bytes.sliced(used), true))
+                return false;
+            used = size;
+        }
         return true;
     }
 
@@ -124,11 +127,11 @@ private:
         return std::all_of(line.begin(), line.end(), [](char byte) { return static_cast<unsigned char>(byte) < 0x80; });
     }
 
-    bool takeLine(QByteArrayView line, bool asUtf8, bool last)
+    bool takeLine(QByteArrayView line, bool last)
     {
         const bool header = m_lineCount++ == 0;
         std::optional<CatalogueEntry> entry;
-        if (!asUtf8 || isAscii(line)) {
+        if (!m_asUtf8 || isAscii(line)) {
             // One byte is one character: the columns are byte offsets.
             if (!header)
                 entry = parseSingleByteLine(line);
@@ -163,7 +166,7 @@ private:
         return CatalogueEntry{QString::fromLatin1(name), QString::fromLatin1(line.sliced(11, line.size() - 12))};
     }
 
-    QByteArrayView m_bytes;
+    bool m_asUtf8 = true;
     QStringDecoder m_decoder;
     SystemsCatalogue m_catalogue;
     qsizetype m_lineCount = 0;
@@ -173,9 +176,60 @@ private:
 
 SystemsCatalogue parseSystemsCatalogue(QByteArrayView bytes)
 {
-    CatalogueParser parser(bytes);
-    if (!parser.parse(true))
-        parser.parse(false);
+    const qsizetype lineEnds =
+        std::max(std::count(bytes.begin(), bytes.end(), '\n'), std::count(bytes.begin(), bytes.end(), '\r'));
+    CatalogueParser parser;
+    qsizetype used = 0;
+    parser.begin(true, lineEnds + 1);
+    if (!parser.feed(bytes, true, used)) {
+        parser.begin(false, lineEnds + 1);
+        parser.feed(bytes, true, used);
+    }
+    return parser.take();
+}
+
+SystemsCatalogue readSystemsCatalogue(const QString& path, qsizetype pieceBytes)
+{
+    SystemsCatalogue failed;
+    QFile file;
+    if (!openTextFile(path, file, failed.error))
+        return failed;
+    // Read in pieces through one small buffer rather than whole: a fresh 2 MB buffer for a moment is 500 pages of
+    // memory to touch for the first time. Room for as many lines as the file can hold costs only address space.
+    QByteArray buffer(std::max<qsizetype>(pieceBytes, 1), Qt::Uninitialized);
+    CatalogueParser parser;
+    for (const bool asUtf8 : {true, false}) {
+        if (!file.seek(0)) {
+            failed.error = QDir::toNativeSeparators(path) + u": " + file.errorString();
+            return failed;
+        }
+        parser.begin(asUtf8, file.size() / 12 + 1);
+        qsizetype held = 0;
+        qint64 total = 0;
+        bool valid = true;
+        for (;;) {
+            // A line longer than the buffer makes it grow.
+            if (held == buffer.size())
+                buffer.resize(buffer.size() * 2);
+            const qint64 got = file.read(buffer.data() + held, buffer.size() - held);
+            total += std::max<qint64>(got, 0);
+            if (got < 0 || total > largestTextFile) {
+                failed.error = QDir::toNativeSeparators(path) + u": " +
+                               (got < 0 ? file.errorString() : QStringLiteral("larger than 64 MB, not read"));
+                return failed;
+            }
+            held += got;
+            const bool atEnd = got == 0;
+            qsizetype used = 0;
+            valid = parser.feed(QByteArrayView(buffer.constData(), held), atEnd, used);
+            if (!valid || atEnd)
+                break;
+            std::memmove(buffer.data(), buffer.constData() + used, static_cast<std::size_t>(held - used));
+            held -= used;
+        }
+        if (valid)
+            return parser.take();
+    }
     return parser.take();
 }
 

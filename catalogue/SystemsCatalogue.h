@@ -47,8 +47,8 @@ struct SystemsCatalogue
     QStringList collectedDescriptions;
 };
 
-// Reads the whole catalogue in one pass; the header line is never looked at.
-SystemsCatalogue readSystemsCatalogue(const QString& path);
+// Reads the whole catalogue in one pass, `pieceBytes` at a time; the header line is never looked at.
+SystemsCatalogue readSystemsCatalogue(const QString& path, qsizetype pieceBytes = 64 * 1024);
 // The same from the file's bytes.
 SystemsCatalogue parseSystemsCatalogue(QByteArrayView bytes);
 

@@ -56,33 +56,41 @@ TextFileRead readTextLines(const QString& path)
     return {read.ok, read.ok ? splitLines(read.text) : QStringList(), read.error};
 }
 
+bool openTextFile(const QString& path, QFile& file, QString& error)
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    std::error_code status;
+    const std::filesystem::path native(QFile::encodeName(path).toStdString());
+    const auto type = std::filesystem::status(native, status);
+    if (status) {
+        error = shown + u": " + QString::fromLocal8Bit(status.message());
+        return false;
+    }
+    if (!std::filesystem::is_regular_file(type)) {
+        error = shown + u": " + QStringLiteral("not a file");
+        return false;
+    }
+    if (std::filesystem::file_size(native, status) > static_cast<std::uintmax_t>(largestTextFile)) {
+        error = shown + u": " + QStringLiteral("larger than 64 MB, not read");
+        return false;
+    }
+    file.setFileName(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        error = shown + u": " + file.errorString();
+        return false;
+    }
+    return true;
+}
+
 BytesRead readBytes(const QString& path)
 {
     BytesRead result;
-    const QString shown = QDir::toNativeSeparators(path);
-    std::error_code error;
-    const std::filesystem::path native(QFile::encodeName(path).toStdString());
-    const auto status = std::filesystem::status(native, error);
-    if (error) {
-        result.error = shown + u": " + QString::fromLocal8Bit(error.message());
+    QFile file;
+    if (!openTextFile(path, file, result.error))
         return result;
-    }
-    if (!std::filesystem::is_regular_file(status)) {
-        result.error = shown + u": " + QStringLiteral("not a file");
-        return result;
-    }
-    if (std::filesystem::file_size(native, error) > static_cast<std::uintmax_t>(largestTextFile)) {
-        result.error = shown + u": " + QStringLiteral("larger than 64 MB, not read");
-        return result;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error = shown + u": " + file.errorString();
-        return result;
-    }
     result.bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        result.error = shown + u": " + file.errorString();
+        result.error = QDir::toNativeSeparators(path) + u": " + file.errorString();
         result.bytes.clear();
         return result;
     }

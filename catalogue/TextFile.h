@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFile>
 #include <QString>
 #include <QStringList>
 
@@ -49,6 +50,8 @@ inline constexpr qint64 largestTextFile = 64 * 1024 * 1024;
 TextFileRead readTextLines(const QString& path);
 TextRead readText(const QString& path);
 BytesRead readBytes(const QString& path);
+// Opens a text file for reading after the same checks; false with the reason, naming the file, when it cannot.
+bool openTextFile(const QString& path, QFile& file, QString& error);
 
 // The entry `name` of `folder`: spelt exactly when it exists, otherwise any entry of that name in another letter
 // case (names brought over from Windows keep their spelling); the exact spelling when there is none.
