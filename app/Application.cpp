@@ -9,6 +9,7 @@
 #include "NativeShell.h"
 #include "OptionStore.h"
 #include "PreparedLists.h"
+#include "StartupMemory.h"
 
 #include <QApplication>
 #include <QFile>
@@ -24,8 +25,10 @@ std::future<PreparedLists> startPreparingLists()
 #ifdef Q_OS_LINUX
     // Where QCoreApplication finds the program too; the window takes the lists only for its own catalogue.
     const QString program = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
-    if (!program.isEmpty())
+    if (!program.isEmpty()) {
+        holdStartupMemory();
         return std::async(std::launch::async, prepareLists, QFileInfo(program).path());
+    }
 #endif
     return {};
 }
@@ -50,6 +53,7 @@ int runOrvane(QApplication& application, std::future<PreparedLists> preparedList
     if (preparedLists.valid())
         window.usePreparedLists(std::move(preparedLists));
     window.Form_Load();
+    releaseStartupMemory();
     window.moveToScreenCentre();
     window.show();
     return application.exec();

@@ -5,7 +5,10 @@
 #include "FolderListing.h"
 #include "ImageList.h"
 #include "LineOrder.h"
+#include "StartupMemory.h"
 #include "TextFile.h"
+
+#include <QFileInfo>
 
 #include <algorithm>
 #include <future>
@@ -41,6 +44,8 @@ PreparedLists prepareLists(const QString& programFolder)
 {
     PreparedLists lists;
     lists.cataloguePath = locateInFolder(programFolder, QLatin1String(catalogueFileName));
+    // The entries, the descriptions in list order and their sort take about eight times the file's size.
+    takePagesInOneStep(static_cast<std::size_t>(std::max<qint64>(QFileInfo(lists.cataloguePath).size(), 0)) * 8);
     SystemsCatalogue& catalogue = lists.catalogue.read(lists.cataloguePath);
     if (!catalogue.ok || catalogue.entries.empty())
         return lists;
@@ -54,6 +59,9 @@ PreparedLists prepareLists(const QString& programFolder)
     std::future<QStringList> images;
     if (lists.firstSystemName) {
         images = std::async(std::launch::async, [&programFolder, name = *lists.firstSystemName] {
+            // An image line takes about five times what its name takes in the folder's own listing.
+            const QString folder = locateInFolder(locateInFolder(programFolder, QStringLiteral("ROMS")), name);
+            takePagesInOneStep(static_cast<std::size_t>(std::max<qint64>(QFileInfo(folder).size(), 0)) * 5);
             return imageLinesFor(programFolder, name);
         });
     }
