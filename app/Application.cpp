@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QThread>
 
 #include <future>
 
@@ -26,6 +27,8 @@ std::future<PreparedLists> startPreparingLists()
     // Where QCoreApplication finds the program too; the window takes the lists only for its own catalogue.
     const QString program = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
     if (!program.isEmpty()) {
+        // Qt takes the first thread that uses it for the main thread: that must be this one, not a preparing one.
+        QThread::currentThread();
         holdStartupMemory();
         return std::async(std::launch::async, prepareLists, QFileInfo(program).path());
     }

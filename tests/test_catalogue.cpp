@@ -164,7 +164,8 @@ void TestCatalogue::catalogueBytesReadAsText_data()
     QTest::newRow("cut sequence before a line end") << "h\nabc       \"Caf\xC3\"\n" + line + "\xC3\nabc       \"x\"";
     QTest::newRow("cut sequence at the end") << "h\nabc       \"Caf\xC3\xA9\"\n" + line + "\xE2\x82";
     QTest::newRow("encoded surrogate") << "h\nabc       \"\xED\xA0\x80\"\n" + line;
-    QTest::newRow("zero bytes") << QByteArray("h\na\0b\0\0\0\0\0\0\0\0\0\0\n", 19);
+    static const char zeros[] = "h\na\0b\0\0\0\0\0\0\0\0\0\0\n";
+    QTest::newRow("zero bytes") << QByteArray(zeros, sizeof zeros - 1);
 }
 
 void TestCatalogue::catalogueBytesReadAsText()

@@ -58,6 +58,10 @@ start_orvane() {
     WINDOW=$(timeout 30 xdotool search --sync --onlyvisible --name '^Orvane \(alpha 6\)$' | head -n 1) ||
         fail "the main window did not show: $(cat "$WORK/orvane.log")"
     [ -n "$WINDOW" ] || fail "the main window did not show"
+    # Qt must run its event loop on the thread that started the program, not on one of the threads that read
+    # the lists while the window is built.
+    ! grep -q 'not created in the main() thread' "$WORK/orvane.log" ||
+        fail "Qt took another thread for the main thread: $(cat "$WORK/orvane.log")"
     read -r WINDOW_X WINDOW_Y WINDOW_WIDTH WINDOW_HEIGHT < <(window_geometry "$WINDOW")
     # The client area is 313 pixels high; what is above it is the menu bar.
     MENU_HEIGHT=$((WINDOW_HEIGHT - 313))
