@@ -5,7 +5,6 @@
 #include "ApplicationInfo.h"
 #include "CatalogueUpdate.h"
 #include "FileListBox.h"
-#include "FolderListing.h"
 #include "FrmAbouttov.h"
 #include "ImageList.h"
 #include "LaunchCommand.h"

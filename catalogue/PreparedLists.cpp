@@ -22,22 +22,31 @@ static bool isPlainFolderName(const QString& name)
     return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/') && !name.contains(u'\\');
 }
 
-QStringList imageLinesFor(const QString& programFolder, const QString& systemName)
+std::optional<QString> imageFolderFor(const QString& programFolder, const QString& systemName)
 {
     if (!isPlainFolderName(systemName))
-        return {};
-    const QString roms = locateInFolder(programFolder, QStringLiteral("ROMS"));
-    // The lines are built as the names are read, without a list of the names in between.
+        return std::nullopt;
+    return locateInFolder(locateInFolder(programFolder, QStringLiteral("ROMS")), systemName);
+}
+
+// The lines are built as the names are read, without a list of the names in between.
+static QStringList imageLinesIn(const QString& folder, const QString& systemName)
+{
     QStringList lines;
-    const std::optional<QString> error =
-        forEachFile(locateInFolder(roms, systemName), QStringLiteral("*.*"), [&](const QString& name) {
-            if (!isFolderNote(name))
-                lines.append(buildImageLine(name, systemName));
-        });
+    const std::optional<QString> error = forEachFile(folder, QStringLiteral("*.*"), [&](const QString& name) {
+        if (!isFolderNote(name))
+            lines.append(buildImageLine(name, systemName));
+    });
     if (error)
         return {};
     sortLines(lines);
     return lines;
+}
+
+QStringList imageLinesFor(const QString& programFolder, const QString& systemName)
+{
+    const std::optional<QString> folder = imageFolderFor(programFolder, systemName);
+    return folder ? imageLinesIn(*folder, systemName) : QStringList();
 }
 
 PreparedLists prepareLists(const QString& programFolder)
@@ -59,10 +68,12 @@ PreparedLists prepareLists(const QString& programFolder)
     std::future<QStringList> images;
     if (lists.firstSystemName) {
         images = std::async(std::launch::async, [&programFolder, name = *lists.firstSystemName] {
+            const std::optional<QString> folder = imageFolderFor(programFolder, name);
+            if (!folder)
+                return QStringList();
             // An image line takes about five times what its name takes in the folder's own listing.
-            const QString folder = locateInFolder(locateInFolder(programFolder, QStringLiteral("ROMS")), name);
-            takePagesInOneStep(static_cast<std::size_t>(std::max<qint64>(QFileInfo(folder).size(), 0)) * 5);
-            return imageLinesFor(programFolder, name);
+            takePagesInOneStep(static_cast<std::size_t>(std::max<qint64>(QFileInfo(*folder).size(), 0)) * 5);
+            return imageLinesIn(*folder, name);
         });
     }
     lists.sortedDescriptions = catalogue.takeDescriptions();

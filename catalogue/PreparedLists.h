@@ -12,9 +12,12 @@
 namespace Orvane
 {
 
-// The image lines of one system, sorted: its folder inside ROMS (found in any letter case) listed, folder notes
-// left out.
-// A system name that is no plain folder name (a slash, "..") and a missing folder give no lines.
+// The folder of one system's images: its folder inside ROMS, found in any letter case. None for a system name
+// that is no plain folder name (a slash, ".."): such a name never reaches outside ROMS.
+std::optional<QString> imageFolderFor(const QString& programFolder, const QString& systemName);
+
+// The image lines of one system, sorted: its folder listed, folder notes left out. A system without a folder
+// gives no lines.
 QStringList imageLinesFor(const QString& programFolder, const QString& systemName);
 
 // What the window shows first, prepared on another thread while the window is being built: the catalogue, its
