@@ -6,7 +6,6 @@
 #include "CatalogueUpdate.h"
 #include "FileListBox.h"
 #include "FrmAbouttov.h"
-#include "ImageList.h"
 #include "LaunchCommand.h"
 #include "MessageBoxes.h"
 #include "Recordings.h"
