@@ -63,12 +63,15 @@ rm -rf "$reports" && mkdir -p "$reports"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:log_path=$reports/asan"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1:log_path=$reports/ubsan"
 export LSAN_OPTIONS="suppressions=$(pwd)/tests/sanitizers/lsan.supp:print_suppressions=0"
-ctest --test-dir build-sanitize --output-on-failure --parallel "$(nproc)"
+# The reports are shown when a test fails too: they often say why.
+failed=0
+ctest --test-dir build-sanitize --output-on-failure --parallel "$(nproc)" || failed=$?
 if [ -n "$(ls -A "$reports")" ]; then
     cat "$reports"/*
     echo "The sanitizers reported the findings above." >&2
     exit 1
 fi
+[ "$failed" -eq 0 ] || exit "$failed"
 unset ASAN_OPTIONS UBSAN_OPTIONS LSAN_OPTIONS
 
 echo "== Each fuzz target for a few seconds (longer: see tests/fuzz/CMakeLists.txt)"

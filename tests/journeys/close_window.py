@@ -13,4 +13,7 @@ delete = connection.intern_atom("WM_DELETE_WINDOW")
 message = protocol.event.ClientMessage(window=window, client_type=protocols,
                                        data=(32, [delete, X.CurrentTime, 0, 0, 0]))
 window.send_event(message, event_mask=X.NoEventMask)
-connection.flush()
+# A round trip, not just a flush: the server may drop the requests of a client that hangs up before it has read them,
+# and then the window never hears of the close.
+connection.sync()
+connection.close()

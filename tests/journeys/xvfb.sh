@@ -83,9 +83,29 @@ window_gone() {
 # Closes the main window as its close box would, and waits for Orvane to end.
 close_orvane() {
     /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/close_window.py" "$WINDOW" || fail "cannot send WM_DELETE_WINDOW"
-    wait_until 20 sh -c "! kill -0 $ORVANE_PID" || fail "Orvane did not end when its window was closed"
+    wait_until 20 sh -c "! kill -0 $ORVANE_PID" || {
+        describe_orvane
+        fail "Orvane did not end when its window was closed"
+    }
     wait "$ORVANE_PID" 2>/dev/null
     ORVANE_PID=
+}
+
+# What a run that does not end was doing: the windows it shows, where each of its threads waits, their stacks
+# where gdb is at hand, and what it printed.
+describe_orvane() {
+    echo "windows shown:" >&2
+    local shown
+    for shown in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
+        echo "  $shown $(xdotool getwindowname "$shown" 2>/dev/null)" >&2
+    done
+    echo "threads (id, state, waiting in, name):" >&2
+    ps -L -o tid=,stat=,wchan:32=,comm= -p "$ORVANE_PID" >&2
+    if command -v gdb >/dev/null; then
+        timeout 60 gdb -p "$ORVANE_PID" -batch -ex 'thread apply all bt 25' 2>&1 | grep -E '^(Thread|#)' >&2
+    fi
+    echo "its output:" >&2
+    cat "$WORK/orvane.log" >&2
 }
 
 # "x y width height" of a window. (xdotool's --shell form would also overwrite $WINDOW.)
