@@ -77,8 +77,10 @@ inline int runAll()
 {
     for (const Case& testCase : cases()) {
         const int before = failures();
+        // Written out before and after each case, so a case that never ends is named in the output.
+        std::cout << "RUN  " << testCase.name << std::endl;
         testCase.body();
-        std::cout << (failures() == before ? "PASS " : "FAIL ") << testCase.name << '\n';
+        std::cout << (failures() == before ? "PASS " : "FAIL ") << testCase.name << std::endl;
     }
     std::cout << "Totals: " << cases().size() << " cases, " << failures() << " failed checks\n";
     return failures() == 0 ? 0 : 1;
