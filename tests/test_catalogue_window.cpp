@@ -71,6 +71,13 @@ private slots:
 
 private:
     void startWindow(std::future<PreparedLists> preparedLists = {});
+    // A null text leaves the program folder without a catalogue.
+    void replaceCatalogue(const QByteArray& catalogue)
+    {
+        QFile::remove(m_folder->filePath(u"Orvane.sys"_s));
+        if (!catalogue.isNull())
+            m_folder->write(u"Orvane.sys"_s, catalogue);
+    }
     template <typename Widget> Widget* control(const char* name) const
     {
         auto* widget = m_window->findChild<Widget*>(QString::fromLatin1(name));
@@ -161,9 +168,7 @@ void TestCatalogueWindow::preparedListsShowTheSameWindow()
 {
     QFETCH(QByteArray, catalogue);
     QFETCH(int, messages);
-    QFile::remove(m_folder->filePath(u"Orvane.sys"_s));
-    if (!catalogue.isNull())
-        m_folder->write(u"Orvane.sys"_s, catalogue);
+    replaceCatalogue(catalogue);
     startWindow();
     const QStringList systems = control<SortedListBox>("EmulatedSystemList")->lines();
     const int selected = control<SortedListBox>("EmulatedSystemList")->selectedIndex();
@@ -214,9 +219,7 @@ void TestCatalogueWindow::startUpWithoutCatalogueOrRecordings()
 {
     QFETCH(QByteArray, catalogue);
     QFETCH(QString, message);
-    QFile::remove(m_folder->filePath(u"Orvane.sys"_s));
-    if (!catalogue.isNull())
-        m_folder->write(u"Orvane.sys"_s, catalogue);
+    replaceCatalogue(catalogue);
     QDir(m_folder->filePath(u"INP"_s)).removeRecursively();
     startWindow();
     // The window comes up with empty lists and says once what to do.
