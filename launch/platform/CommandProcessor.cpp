@@ -4,6 +4,7 @@
 
 #include "CommandLine.h"
 #include "ProgramSearch.h"
+#include "Utf8Path.h"
 
 #include <algorithm>
 #include <cctype>
@@ -70,14 +71,15 @@ RedirectionFiles redirectionFiles(const CommandProcessorLine& line, const std::f
     RedirectionFiles files;
     if (line.redirectionFile.empty())
         return files;
-    std::filesystem::path target{line.redirectionFile};
+    std::filesystem::path target = pathFromUtf8(line.redirectionFile);
     if (target.is_relative())
         target = workingFolder / target;
     files.target = findEntryIgnoringCase(target.parent_path(), target.filename().string()).value_or(target);
     // Appending keeps what the file held, so there is nothing to protect by staging.
     files.staged = redirection == Redirection::Staged && !line.append;
-    files.writeTo =
-        files.staged ? files.target.parent_path() / ("." + files.target.filename().string() + ".new") : files.target;
+    files.writeTo = files.staged
+                        ? files.target.parent_path() / pathFromUtf8("." + files.target.filename().string() + ".new")
+                        : files.target;
     return files;
 }
 

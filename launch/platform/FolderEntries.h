@@ -11,7 +11,8 @@ namespace Orvane
 {
 
 // Reads the names in `folder` one at a time, in the order the file system keeps them, and hands each plain file
-// (a link to a plain file counts; folders, devices, pipes, sockets and broken links do not) to `takeFile`, its
+// that is not hidden (a link to a plain file counts; folders, devices, pipes, sockets and broken links do not; on
+// POSIX a name starting with a dot is hidden, on Windows a file marked hidden or system) to `takeFile`, its
 // name in the file system's bytes (UTF-8 on Windows). An image folder holds 100,000 names: no path object is
 // built for each. Returns an empty text, or the reason the folder could not be read.
 std::string forEachFileIn(const std::filesystem::path& folder, const std::function<void(std::string_view)>& takeFile);

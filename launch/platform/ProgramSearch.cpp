@@ -3,6 +3,7 @@
 #include "ProgramSearch.h"
 
 #include "CommandLine.h"
+#include "Utf8Path.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -47,7 +48,7 @@ std::optional<fs::path> findEntryIgnoringCase(const fs::path& folder, std::strin
     if (name.empty())
         return std::nullopt;
     std::error_code error;
-    const fs::path exact = folder / fs::path(std::string(name));
+    const fs::path exact = folder / pathFromUtf8(name);
     if (fs::exists(fs::symlink_status(exact, error)))
         return exact;
     std::optional<fs::path> best;
@@ -88,7 +89,7 @@ std::optional<fs::path> findProgram(std::string_view name, const SearchPlaces& p
     if (name.empty())
         return std::nullopt;
     if (holdsFolderSeparator(name)) {
-        fs::path path{std::string(name)};
+        fs::path path = pathFromUtf8(name);
         if (path.is_relative())
             path = places.currentFolder / path;
         return findExecutableIn(path.parent_path(), path.filename().string());
@@ -104,7 +105,7 @@ std::optional<fs::path> findProgram(std::string_view name, const SearchPlaces& p
         const std::string_view folder = path.substr(0, end);
         // An empty entry means the current folder, which has been searched already.
         if (!folder.empty()) {
-            if (auto found = findExecutableIn(fs::path(std::string(folder)), name))
+            if (auto found = findExecutableIn(pathFromUtf8(folder), name))
                 return found;
         }
         path.remove_prefix(std::min(end + 1, path.size()));

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "Utf8Path.h"
+
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -29,7 +31,7 @@ public:
 
     std::filesystem::path write(const std::string& relativePath, const std::string& content, bool executable = false)
     {
-        const std::filesystem::path file = m_path / relativePath;
+        const std::filesystem::path file = m_path / Orvane::pathFromUtf8(relativePath);
         std::filesystem::create_directories(file.parent_path());
         std::ofstream(file, std::ios::binary) << content;
         if (executable)

@@ -8,7 +8,9 @@
 
 #include <algorithm>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -33,7 +35,7 @@ std::vector<std::string> filesIn(const fs::path& folder, std::string* error = nu
 
 } // namespace
 
-TEST_CASE("every plain file is read once, folders are not, and names come as they are spelt")
+TEST_CASE("every plain file that is not hidden is read once, folders are not, and names come as they are spelt")
 {
     TemporaryFolder root;
     root.write("images/a.bin", "a");
@@ -41,10 +43,18 @@ TEST_CASE("every plain file is read once, folders are not, and names come as the
     root.write("images/.hidden", "h");
     root.write("images/with blanks and $;'.zip", "z");
     root.write("images/empty", "");
+    root.write("images/caf\xc3\xa9.bin", "c");
     root.write("images/sub/inner.bin", "i");
+    std::vector<std::string> expected{"B.ROM", "a.bin", "caf\xc3\xa9.bin", "empty", "with blanks and $;'.zip"};
+#ifdef _WIN32
+    // On Windows a dot hides nothing; the hidden and system marks do.
+    expected.insert(expected.begin(), ".hidden");
+    SetFileAttributesW(root.write("images/desktop.ini", "d").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    SetFileAttributesW(root.write("images/Thumbs.db", "t").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    SetFileAttributesW(root.write("images/system.bin", "s").c_str(), FILE_ATTRIBUTE_SYSTEM);
+#endif
     std::string error = "unset";
-    CHECK_EQUAL(filesIn(root.path() / "images", &error),
-                (std::vector<std::string>{".hidden", "B.ROM", "a.bin", "empty", "with blanks and $;'.zip"}));
+    CHECK_EQUAL(filesIn(root.path() / "images", &error), expected);
     CHECK_EQUAL(error, std::string());
 }
 

@@ -28,7 +28,8 @@ std::string forEachFileIn(const std::filesystem::path& folder, const std::functi
             break;
         }
         const std::string_view name = entry->d_name;
-        if (name == "." || name == "..")
+        // A name that starts with a dot is hidden.
+        if (name.front() == '.')
             continue;
         bool plainFile = entry->d_type == DT_REG;
         // A link, or a file system that does not say, is asked: a link counts as what it points to.

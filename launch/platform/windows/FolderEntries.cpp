@@ -49,7 +49,10 @@ std::string forEachFileIn(const std::filesystem::path& folder, const std::functi
         // A link counts as what it points to.
         if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
             attributes = GetFileAttributesW((folder / found.cFileName).c_str());
-        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)))
+        // Hidden and system files (desktop.ini, Thumbs.db) are the file manager's, never the user's images.
+        constexpr DWORD notListed =
+            FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & notListed) || (found.dwFileAttributes & notListed))
             continue;
         takeFile(toUtf8(found.cFileName));
     } while (FindNextFileW(search, &found));
