@@ -7,6 +7,8 @@
 
 #ifdef Q_OS_WIN
 #include "DocumentShell.h"
+#include "NativeText.h"
+#include "Utf8Path.h"
 #else
 #include <QDesktopServices>
 #endif
@@ -17,7 +19,7 @@ namespace Orvane
 bool DesktopDocumentOpener::open(const QString& target)
 {
 #ifdef Q_OS_WIN
-    return openWithShell(target.toStdString(), QFile::encodeName(m_programFolder).toStdString()).started;
+    return openWithShell(toNativeBytes(target), pathFromUtf8(toNativeBytes(m_programFolder))).started;
 #else
     // A path is a local file; anything with a scheme (https:, mailto:) is an address.
     const bool address = target.startsWith(u"mailto:") || target.contains(u"://");

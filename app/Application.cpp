@@ -7,9 +7,11 @@
 #include "Form1.h"
 #include "MessageBoxes.h"
 #include "NativeShell.h"
+#include "NativeText.h"
 #include "OptionStore.h"
 #include "PreparedLists.h"
 #include "StartupMemory.h"
+#include "Utf8Path.h"
 
 #include <QApplication>
 #include <QFile>
@@ -48,7 +50,7 @@ int runOrvane(QApplication& application, std::future<PreparedLists> preparedList
                                             .arg(ApplicationInfo::versionRevision));
 
     const QString programFolder = QApplication::applicationDirPath();
-    NativeShell shell(QFile::encodeName(programFolder).toStdString());
+    NativeShell shell(pathFromUtf8(toNativeBytes(programFolder)));
     DesktopMessageBoxes messages;
     const std::unique_ptr<OptionStore> options = OptionStore::forUser();
     DesktopDocumentOpener opener(programFolder);

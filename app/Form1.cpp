@@ -8,6 +8,7 @@
 #include "FrmAbouttov.h"
 #include "LaunchCommand.h"
 #include "MessageBoxes.h"
+#include "NativeText.h"
 #include "Recordings.h"
 #include "Shell.h"
 #include "ShellTools.h"
@@ -33,16 +34,6 @@ namespace Orvane
 
 namespace
 {
-
-std::string toNative(const QString& path)
-{
-    return QFile::encodeName(QDir::toNativeSeparators(path)).toStdString();
-}
-
-QString fromNative(const std::string& text)
-{
-    return QFile::decodeName(QByteArray::fromStdString(text));
-}
 
 const QString useUpdateSystems = QStringLiteral("Use \"Update systems\" in the \"File\" menu to build it.");
 const QString catalogueKept = QStringLiteral("The systems catalogue was not changed.");
@@ -268,7 +259,7 @@ void Form1::BuildAndLaunch(const QString& extraArgument)
     const QString command = buildLaunchCommand(choice, selectedLine, extraArgument);
     ui.CommandlineLabel->setText(command);
     // A program that cannot start is not reported: the command line in the label is all the user gets.
-    const StartResult result = m_shell.startDetached(command.toStdString());
+    const StartResult result = m_shell.startDetached(toNativeBytes(command));
     if (!result.started)
         qInfo("%s", result.error.c_str());
 }
@@ -276,7 +267,7 @@ void Form1::BuildAndLaunch(const QString& extraArgument)
 void Form1::UpdateSystemsMenu_Click()
 {
     const QString emulator = locateInFolder(m_programFolder, QLatin1String(emulatorFileName));
-    const std::string shortPath = tov_ShellTools::ShortPathName(m_shell, toNative(emulator));
+    const std::string shortPath = tov_ShellTools::ShortPathName(m_shell, toNativePath(emulator));
     if (shortPath == "Error!") {
         report(u"Cannot update the systems: there is no " + QLatin1String(emulatorFileName) + u" in " +
                QDir::toNativeSeparators(m_programFolder) + u".\n" + catalogueKept);
@@ -284,21 +275,21 @@ void Form1::UpdateSystemsMenu_Click()
     }
     // The output goes beside the catalogue first, and replaces it only once it is known to hold systems.
     const HiddenStart start =
-        m_shell.startHidden(updateCommandLine(fromNative(shortPath)).toStdString(), Redirection::Staged);
+        m_shell.startHidden(toNativeBytes(updateCommandLine(fromNativeBytes(shortPath))), Redirection::Staged);
     if (!start.process) {
-        report(u"Cannot update the systems: " + fromNative(start.error) + u'\n' + catalogueKept);
+        report(u"Cannot update the systems: " + fromNativeBytes(start.error) + u'\n' + catalogueKept);
         return;
     }
     if (!waitForUpdate(*start.process)) {
         start.process->discardOutput();
         return;
     }
-    UpdateCheck check = checkUpdate(start.process->outcome(), fromNative(start.process->stagedOutputPath()));
+    UpdateCheck check = checkUpdate(start.process->outcome(), fromNativeBytes(start.process->stagedOutputPath()));
     std::string error;
     if (!check.problem.isEmpty() || !start.process->commitOutput(error)) {
         start.process->discardOutput();
-        report(u"Cannot update the systems: " + (check.problem.isEmpty() ? fromNative(error) : check.problem) + u'\n' +
-               catalogueKept);
+        report(u"Cannot update the systems: " + (check.problem.isEmpty() ? fromNativeBytes(error) : check.problem) +
+               u'\n' + catalogueKept);
         return;
     }
     // What was checked is what now lies at the catalogue's place: no need to read it again.

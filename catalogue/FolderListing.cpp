@@ -8,6 +8,8 @@
 #include <QFile>
 
 #include "FolderEntries.h"
+#include "NativeText.h"
+#include "Utf8Path.h"
 
 #include <filesystem>
 
@@ -48,19 +50,14 @@ std::optional<QString> forEachFile(const QString& folder, const QString& pattern
                                    const std::function<void(const QString&)>& takeFile)
 {
     const bool everyName = pattern == u"*.*" || pattern == u"*";
-    const std::string error =
-        forEachFileIn(std::filesystem::path(QFile::encodeName(folder).toStdString()), [&](std::string_view name) {
-            if (name.empty() || name.front() == '.')
-                return;
-            // As QFile::decodeName reads a name, without copying it into a QByteArray first.
-            const QString decoded =
-                QString::fromLocal8Bit(QByteArrayView(name.data(), static_cast<qsizetype>(name.size())));
-            if (everyName || matchesPattern(decoded, pattern))
-                takeFile(decoded);
-        });
+    const std::string error = forEachFileIn(pathFromUtf8(toNativeBytes(folder)), [&](std::string_view name) {
+        const QString decoded = fromNativeBytes(name);
+        if (everyName || matchesPattern(decoded, pattern))
+            takeFile(decoded);
+    });
     if (error.empty())
         return std::nullopt;
-    return QDir::toNativeSeparators(folder) + u": " + QString::fromLocal8Bit(error);
+    return QDir::toNativeSeparators(folder) + u": " + fromNativeBytes(error);
 }
 
 FolderListing listFiles(const QString& folder, const QString& pattern)

@@ -14,12 +14,13 @@ QString buildImageLine(const QString& fileName, const QString& systemName)
     const qsizetype length = characterCount(fileName);
     // Built in place: a folder of 100,000 images makes as many lines.
     QString line;
-    line.reserve(qMax(fileName.size(), nameColumns) + systemName.size() + fileName.size() + 3);
+    line.reserve(qMax(fileName.size(), nameColumns) + systemName.size() + fileName.size() + 4);
     if (length <= nameColumns)
         line.append(fileName).append(QString(nameColumns - length, u' '));
     else
         line.append(leftCharacters(fileName, nameColumns));
-    line.append(systemName).append(u" \"").append(fileName).append(u'"');
+    line.append(systemName).append(u' ');
+    appendQuotedFileName(line, fileName);
     return line;
 }
 

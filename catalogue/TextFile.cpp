@@ -2,7 +2,9 @@
 // SPDX-License-Identifier: MIT
 #include "TextFile.h"
 
+#include "NativeText.h"
 #include "ProgramSearch.h"
+#include "Utf8Path.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,6 +23,13 @@ QString decodeText(const QByteArray& bytes)
     if (!utf8.hasError())
         return text;
     return QString::fromLatin1(bytes);
+}
+
+bool isValidUtf8(QByteArrayView bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    [[maybe_unused]] const QString text = utf8.decode(bytes);
+    return !utf8.hasError();
 }
 
 QList<QStringView> splitLineViews(QStringView text)
@@ -60,10 +69,10 @@ bool openTextFile(const QString& path, QFile& file, QString& error)
 {
     const QString shown = QDir::toNativeSeparators(path);
     std::error_code status;
-    const std::filesystem::path native(QFile::encodeName(path).toStdString());
+    const std::filesystem::path native = pathFromUtf8(toNativeBytes(path));
     const auto type = std::filesystem::status(native, status);
     if (status) {
-        error = shown + u": " + QString::fromLocal8Bit(status.message());
+        error = shown + u": " + fromNativeBytes(status.message());
         return false;
     }
     if (!std::filesystem::is_regular_file(type)) {
@@ -111,10 +120,10 @@ TextRead readText(const QString& path)
 
 QString locateInFolder(const QString& folder, const QString& name)
 {
-    const auto found = findEntryIgnoringCase(QFile::encodeName(folder).toStdString(), name.toStdString());
+    const auto found = findEntryIgnoringCase(pathFromUtf8(toNativeBytes(folder)), toNativeBytes(name));
     if (!found)
         return QDir(folder).filePath(name);
-    return QDir(folder).filePath(QFile::decodeName(QByteArray::fromStdString(found->filename().string())));
+    return QDir(folder).filePath(fromNativeBytes(found->filename().string()));
 }
 
 } // namespace Orvane

@@ -13,6 +13,8 @@ namespace Orvane
 // Text files come from Windows and from other programs: a file that is valid UTF-8 is read as UTF-8, any other
 // as Latin-1, so no byte is ever lost or stops a load.
 QString decodeText(const QByteArray& bytes);
+// Whether decodeText reads these bytes as UTF-8 (rather than Latin-1).
+bool isValidUtf8(QByteArrayView bytes);
 
 // Lines end at CR LF, LF or CR; the end is not part of the line. A last line without an end is still a line,
 // and a file that ends with a line end has no extra empty line.

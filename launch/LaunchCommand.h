@@ -14,6 +14,12 @@ inline constexpr qsizetype launchFieldColumn = 64;
 
 QString launchField(QStringView line);
 
+// A file name in double quotes, so that the Windows splitting of a command line gives back exactly the name as
+// one argument: a quote inside goes as \", and backslashes are doubled where a quote follows them. A name that
+// Windows allows holds neither, so its field reads as it always did.
+QString quotedFileName(QStringView fileName);
+void appendQuotedFileName(QString& text, QStringView fileName);
+
 // Which emulator the user chose: the original program, or an alternate build named in a text box.
 struct ProgramChoice
 {

@@ -1,6 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
+#include "CommandLine.h"
+#include "ImageList.h"
 #include "LaunchCommand.h"
+#include "NativeText.h"
 #include "TextColumns.h"
 
 #include <QTest>
@@ -16,6 +19,8 @@ private slots:
     void command();
     void launchFieldCountsCharacters();
     void recordingArguments();
+    void fileNameStaysOneArgument_data();
+    void fileNameStaysOneArgument();
 };
 
 // An image line as the image list builds it: the name padded to 63 columns, then the launch field.
@@ -87,6 +92,38 @@ void TestLaunchCommand::recordingArguments()
     QCOMPARE(recordArgument(QString()), QStringLiteral("-record  "));
     QCOMPARE(recordArgument(QStringLiteral(" my run ")), QStringLiteral("-record  my run  "));
     QCOMPARE(playbackArgument(QString()), QStringLiteral("-playback  "));
+}
+
+void TestLaunchCommand::fileNameStaysOneArgument_data()
+{
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<bool>("windowsName"); // a name Windows allows keeps the line it always had
+    QTest::newRow("plain") << QByteArray("game1.rom") << true;
+    QTest::newRow("blanks, shell characters") << QByteArray(" a & b; $(x) `y`.rom ") << true;
+    QTest::newRow("non-ASCII") << QByteArray("caf\xc3\xa9 \xf0\x9d\x84\x9e.rom") << true;
+    QTest::newRow("longer than 63 characters") << QByteArray(80, 'n') << true;
+    QTest::newRow("inner quote") << QByteArray("quote\"d.rom") << false;
+    QTest::newRow("quoted arguments") << QByteArray("a\" -x \"b.rom") << false;
+    QTest::newRow("trailing backslash") << QByteArray("a\\") << false;
+    QTest::newRow("backslashes before a quote") << QByteArray("a\\\\\"b\\\"") << false;
+    QTest::newRow("backslashes elsewhere") << QByteArray("a\\b\\\\c") << false;
+    QTest::newRow("three quotes") << QByteArray("\"\"\"") << false;
+    QTest::newRow("not UTF-8") << QByteArray("bad\xff\xfe \xc3 \xed\xb2\x80.rom") << false;
+}
+
+void TestLaunchCommand::fileNameStaysOneArgument()
+{
+    QFETCH(QByteArray, name);
+    QFETCH(bool, windowsName);
+    const QString fileName = fromNativeBytes(name.toStdString());
+    QCOMPARE(toNativeBytes(fileName), name.toStdString());
+    const QString line = buildImageLine(fileName, QStringLiteral("coleco"));
+    if (windowsName)
+        QCOMPARE(line, imageLine(fileName, QStringLiteral("coleco")));
+    // The shown part is the name as it is.
+    QCOMPARE(leftCharacters(line, 63).trimmed(), leftCharacters(fileName, 63).trimmed());
+    const std::vector<std::string> arguments = splitArguments(toNativeBytes(launchField(line)));
+    QCOMPARE(arguments, (std::vector<std::string>{"coleco", name.toStdString()}));
 }
 
 QTEST_APPLESS_MAIN(TestLaunchCommand)
