@@ -179,7 +179,12 @@ private:
 // A file for the process's error output that vanishes when closed.
 File anonymousFile()
 {
-    std::string name = (fs::temp_directory_path() / "orvane-errors-XXXXXX").string();
+    // A temporary folder that does not exist (TMPDIR naming a removed folder) is no reason to fail the process.
+    std::error_code error;
+    fs::path folder = fs::temp_directory_path(error);
+    if (error)
+        folder = "/tmp";
+    std::string name = (folder / "orvane-errors-XXXXXX").string();
     const int descriptor = ::mkostemp(name.data(), O_CLOEXEC);
     if (descriptor >= 0)
         ::unlink(name.c_str());
