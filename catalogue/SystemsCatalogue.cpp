@@ -7,12 +7,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QStringDecoder>
 
 #include <algorithm>
 #include <cstring>
 
-#include <filesystem>
 #include <utility>
 
 namespace Orvane
@@ -235,15 +235,23 @@ SystemsCatalogue readSystemsCatalogue(const QString& path, qsizetype pieceBytes)
 
 std::optional<CatalogueReader::Signature> CatalogueReader::signatureOf(const QString& path)
 {
-    namespace fs = std::filesystem;
-    const fs::path native(QFile::encodeName(path).toStdString());
-    std::error_code sizeError;
-    std::error_code timeError;
-    const std::uintmax_t size = fs::file_size(native, sizeError);
-    const auto modified = fs::last_write_time(native, timeError);
-    if (sizeError || timeError)
+    QFile file;
+    QString error;
+    if (!openTextFile(path, file, error))
         return std::nullopt;
-    return Signature{path, size, static_cast<std::int64_t>(modified.time_since_epoch().count())};
+    // Read through one small buffer in fixed pieces, so the same bytes always give the same hash.
+    QByteArray buffer(64 * 1024, Qt::Uninitialized);
+    std::size_t hash = 0;
+    qint64 size = 0;
+    for (qint64 got; (got = file.read(buffer.data(), buffer.size())) > 0;) {
+        hash = qHashBits(buffer.constData(), static_cast<std::size_t>(got), hash);
+        size += got;
+        if (size > largestTextFile)
+            return std::nullopt;
+    }
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return Signature{path, size, hash};
 }
 
 SystemsCatalogue& CatalogueReader::read(const QString& path)

@@ -52,8 +52,9 @@ SystemsCatalogue readSystemsCatalogue(const QString& path, qsizetype pieceBytes 
 // The same from the file's bytes.
 SystemsCatalogue parseSystemsCatalogue(QByteArrayView bytes);
 
-// Keeps the catalogue read last and reads the file again only when it changed on disk (another file, size or
-// modification time), so that a click on a system does not read 45,000 lines to find one name.
+// Keeps the catalogue read last and parses the file again only when its bytes changed, so that a click on a
+// system does not parse 45,000 lines to find one name. The bytes themselves are looked at every time: a rewrite
+// of the same size within one tick of the file system's clock, or a copy that keeps the old time, is still seen.
 class CatalogueReader
 {
 public:
@@ -68,12 +69,12 @@ private:
     struct Signature
     {
         Signature() = default;
-        Signature(QString path, std::uintmax_t size, std::int64_t modified)
-            : path(std::move(path)), size(size), modified(modified)
+        Signature(QString path, qint64 size, std::size_t contentHash)
+            : path(std::move(path)), size(size), contentHash(contentHash)
         {}
         QString path;
-        std::uintmax_t size = 0;
-        std::int64_t modified = 0;
+        qint64 size = 0;
+        std::size_t contentHash = 0;
         bool operator==(const Signature&) const = default;
     };
     static std::optional<Signature> signatureOf(const QString& path);
