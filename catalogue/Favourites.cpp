@@ -2,12 +2,14 @@
 // SPDX-License-Identifier: MIT
 #include "Favourites.h"
 
+#include "NativeText.h"
 #include "TextFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+
+#include <algorithm>
 
 namespace Orvane
 {
@@ -42,37 +44,41 @@ bool appendFavourite(const QString& path, const QString& line, QString& error)
         error = u"Cannot add it to " + shown + u": its name holds a line end, which a favourites line cannot.";
         return false;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
-        error = u"Cannot write " + shown + u": " + file.errorString();
+    // What the file holds is kept byte for byte: the new line goes behind it in the encoding the file already
+    // uses, so a file brought from an older installation in Latin-1 is not turned into a mix of two encodings.
+    QByteArray bytes;
+    if (QFileInfo::exists(path)) {
+        // A pipe or a device would block the window or take the line nowhere; it is refused unopened.
+        BytesRead file = readBytes(path);
+        if (!file.ok) {
+            error = u"Cannot write " + file.error;
+            return false;
+        }
+        bytes = std::move(file.bytes);
+    }
+    const bool latin1 = !isValidUtf8(bytes);
+    const bool writable = latin1 ? std::all_of(line.cbegin(), line.cend(), [](QChar c) { return c.unicode() <= 0xFF; })
+                                 : !holdsCarriedBytes(line);
+    if (!writable) {
+        error = u"Cannot add it to " + shown + u": its name cannot be written in the file's encoding (" +
+                (latin1 ? u"Latin-1" : u"UTF-8") + u").";
         return false;
     }
-    const qint64 sizeBefore = file.size();
-    const QByteArray bytes = encodedLine(line);
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        error = u"Cannot write " + shown + u": " + file.errorString();
-        // Leave no half line behind.
-        file.resize(sizeBefore);
-        return false;
-    }
-    return true;
+    // A last line left without its end would otherwise be joined with the new one.
+    if (!bytes.isEmpty() && !bytes.endsWith('\n') && !bytes.endsWith('\r'))
+        bytes += "\r\n";
+    bytes += (latin1 ? line.toLatin1() : line.toUtf8()) + "\r\n";
+    // Written whole beside the file and moved onto it in one step: a full disk leaves the file as it was, never
+    // with half a line that the next add would join.
+    return replaceFile(path, bytes, error);
 }
 
 bool rewriteFavourites(const QString& path, const QStringList& lines, QString& error)
 {
-    const QString shown = QDir::toNativeSeparators(path);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = u"Cannot write " + shown + u": " + file.errorString();
-        return false;
-    }
+    QByteArray bytes;
     for (const QString& line : lines)
-        file.write(encodedLine(line));
-    if (!file.commit()) {
-        error = u"Cannot write " + shown + u": " + file.errorString();
-        return false;
-    }
-    return true;
+        bytes += encodedLine(line);
+    return replaceFile(path, bytes, error);
 }
 
 } // namespace Orvane

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <filesystem>
@@ -116,6 +117,20 @@ TextRead readText(const QString& path)
     if (file.ok)
         result.text = decodeText(file.bytes);
     return result;
+}
+
+bool replaceFile(const QString& path, const QByteArray& bytes, QString& error)
+{
+    QSaveFile file(path);
+    // Unbuffered, so that a write the disk refuses fails here: a buffered write that fails only when the buffer is
+    // flushed inside commit() was seen to be committed all the same, leaving the file empty.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size() ||
+        !file.commit()) {
+        error = u"Cannot write " + QDir::toNativeSeparators(path) + u": " + file.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    return true;
 }
 
 QString locateInFolder(const QString& folder, const QString& name)

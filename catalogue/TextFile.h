@@ -55,6 +55,10 @@ BytesRead readBytes(const QString& path);
 // Opens a text file for reading after the same checks; false with the reason, naming the file, when it cannot.
 bool openTextFile(const QString& path, QFile& file, QString& error);
 
+// Replaces the file's content with `bytes` in one step: written beside it, then moved onto it, so a failure (a
+// full disk included) leaves the file as it was. False with the reason, naming the file, when it fails.
+bool replaceFile(const QString& path, const QByteArray& bytes, QString& error);
+
 // The entry `name` of `folder`: spelt exactly when it exists, otherwise any entry of that name in another letter
 // case (names brought over from Windows keep their spelling); the exact spelling when there is none.
 QString locateInFolder(const QString& folder, const QString& name);

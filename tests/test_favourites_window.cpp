@@ -14,10 +14,13 @@
 #include "SortedListBox.h"
 
 #include <QGroupBox>
+#include <QProcess>
 #include <QSettings>
 #include <QTest>
 
 #include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Orvane;
 using namespace Qt::StringLiterals;
@@ -38,6 +41,10 @@ private slots:
     void loadingImagesLeavesTheFavouritesMode();
     void readOnlyFolderLosesNothing();
     void lineEndsCannotBeFavourites();
+    void appendKeepsTheFilesEncodingAndItsLines_data();
+    void appendKeepsTheFilesEncodingAndItsLines();
+    void appendToAPipeIsRefused();
+    void appendOnAFullDiskIsWholeOrNothing();
 
 private:
     void start();
@@ -301,6 +308,79 @@ void TestFavouritesWindow::lineEndsCannotBeFavourites()
     QVERIFY(!QFile::exists(path));
     QVERIFY(appendFavourite(path, u"plain"_s, error));
     QCOMPARE(readFavourites(path).lines, QStringList{u"plain"_s});
+}
+
+void TestFavouritesWindow::appendKeepsTheFilesEncodingAndItsLines_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QByteArray>("after"); // empty: refused, the file unchanged
+    const QByteArray latin1 = "caf\xe9.rom\r\n";
+    const QByteArray utf8 = "caf\xc3\xa9.rom\r\n";
+    QTest::newRow("Latin-1 file, Latin-1 line") << latin1 << u"\u00e9t\u00e9.rom"_s << latin1 + "\xe9t\xe9.rom\r\n";
+    QTest::newRow("Latin-1 file, line beyond Latin-1") << latin1 << u"\u2615.rom"_s << QByteArray();
+    QTest::newRow("UTF-8 file") << utf8 << u"\u2615.rom"_s << utf8 + "\xe2\x98\x95.rom\r\n";
+    QTest::newRow("no file yet") << QByteArray() << u"\u00e9.rom"_s << QByteArray("\xc3\xa9.rom\r\n");
+    QTest::newRow("last line without its end") << QByteArray("a") << u"b"_s << QByteArray("a\r\nb\r\n");
+    QTest::newRow("name that is not text") << utf8 << u"bad\xdcff.rom"_s << QByteArray();
+}
+
+void TestFavouritesWindow::appendKeepsTheFilesEncodingAndItsLines()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QString, line);
+    QFETCH(QByteArray, after);
+    const QString path = m_folder->filePath(u"Orvane.fav"_s);
+    if (!before.isEmpty())
+        m_folder->write(u"Orvane.fav"_s, before);
+    QString error;
+    QCOMPARE(appendFavourite(path, line, error), !after.isEmpty());
+    if (after.isEmpty())
+        QVERIFY2(error.startsWith(u"Cannot add it to "_s + path + u": "), qPrintable(error));
+    QCOMPARE(m_folder->read(u"Orvane.fav"_s), after.isEmpty() ? before : after);
+}
+
+void TestFavouritesWindow::appendToAPipeIsRefused()
+{
+    // Opening a pipe for writing waits for a reader: the window would hang.
+    const QString path = m_folder->filePath(u"Orvane.fav"_s);
+    QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    QString error;
+    QVERIFY(!appendFavourite(path, u"line"_s, error));
+    QCOMPARE(error, u"Cannot write "_s + path + u": not a file");
+}
+
+void TestFavouritesWindow::appendOnAFullDiskIsWholeOrNothing()
+{
+    // A small file system of its own, filled up, in a mount namespace of its own so nothing else sees it.
+    QStringList unshare{u"--mount"_s};
+    if (::geteuid() != 0)
+        unshare = QStringList{u"--user"_s, u"--map-root-user"_s, u"--mount"_s};
+    const QString line(5000, u'x');
+    const QString script = uR"(set -e
+mount -t tmpfs -o size=64k tmpfs "$1"
+printf 'first\r\n' > "$1/Orvane.fav"
+dd if=/dev/zero of="$1/filler" bs=4k 2>/dev/null || true
+"$2" "$1/Orvane.fav" "$3" || true
+od -An -v -c "$1/Orvane.fav" | tr -d ' \n'; echo
+rm "$1/filler"
+"$2" "$1/Orvane.fav" "$3"
+od -An -v -c "$1/Orvane.fav" | tr -d ' \n'; echo
+)"_s;
+    QProcess process;
+    process.start(u"unshare"_s, unshare + QStringList{u"sh"_s, u"-c"_s, script, u"sh"_s, m_folder->path(),
+                                                      QStringLiteral(ORVANE_FAVOURITE_APPEND), line});
+    QVERIFY(process.waitForFinished(60000));
+    if (process.exitCode() != 0 && process.readAllStandardOutput().isEmpty())
+        QSKIP(qPrintable(u"no file system of the test's own: "_s +
+                         QString::fromLocal8Bit(process.readAllStandardError())));
+    const QStringList output = QString::fromUtf8(process.readAllStandardOutput()).split(u'\n');
+    QVERIFY2(output.size() >= 4, qPrintable(output.join(u'|')));
+    QVERIFY2(output.at(0).startsWith(u"Cannot write "_s + m_folder->path() + u"/Orvane.fav: "),
+             qPrintable(output.at(0)));
+    QCOMPARE(output.at(1), u"first\\r\\n"_s);
+    QCOMPARE(output.at(2), u"added"_s);
+    QCOMPARE(output.at(3), u"first\\r\\n"_s + line + u"\\r\\n");
 }
 
 QTEST_MAIN(TestFavouritesWindow)
