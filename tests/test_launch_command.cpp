@@ -119,7 +119,7 @@ void TestLaunchCommand::fileNameStaysOneArgument()
     QCOMPARE(toNativeBytes(fileName), name.toStdString());
     const QString line = buildImageLine(fileName, QStringLiteral("coleco"));
     if (windowsName)
-        QCOMPARE(line, leftCharacters(fileName + QString(63, u' '), 63) + u"coleco \"" + fileName + u'"');
+        QCOMPARE(line, leftCharacters(QString(fileName + QString(63, u' ')), 63) + u"coleco \"" + fileName + u'"');
     // The shown part is the name as it is.
     QCOMPARE(leftCharacters(line, 63).trimmed(), leftCharacters(fileName, 63).trimmed());
     const std::vector<std::string> arguments = splitArguments(toNativeBytes(launchField(line)));
