@@ -46,15 +46,18 @@ const std::array<OptionKey, 26>& optionKeys()
 std::unique_ptr<OptionStore> OptionStore::forUser()
 {
     const QString title = QString::fromLatin1(ApplicationInfo::title);
-    return std::unique_ptr<OptionStore>(new OptionStore(std::make_unique<QSettings>(title, title)));
+    return std::unique_ptr<OptionStore>(new OptionStore([title] { return std::make_unique<QSettings>(title, title); }));
 }
 
 std::unique_ptr<OptionStore> OptionStore::inFile(const QString& path)
 {
-    return std::unique_ptr<OptionStore>(new OptionStore(std::make_unique<QSettings>(path, QSettings::IniFormat)));
+    return std::unique_ptr<OptionStore>(
+        new OptionStore([path] { return std::make_unique<QSettings>(path, QSettings::IniFormat); }));
 }
 
-OptionStore::OptionStore(std::unique_ptr<QSettings> settings) : m_settings(std::move(settings)) {}
+OptionStore::OptionStore(std::function<std::unique_ptr<QSettings>()> open)
+    : m_open(std::move(open)), m_settings(m_open())
+{}
 
 OptionStore::~OptionStore() = default;
 
@@ -77,6 +80,13 @@ QString OptionStore::read(const char* section, const QString& key, const QString
 
 bool OptionStore::write(const char* section, const QString& key, const QString& value)
 {
+    // A store keeps its first error for good, so after a refusal the next write goes through a fresh one: a write
+    // that succeeds then counts as success (and takes along what was refused), and a failure is seen again.
+    if (m_refused) {
+        m_settings.reset();
+        m_settings = m_open();
+        m_refused = false;
+    }
     m_settings->setValue(settingsKey(section, key), value);
     m_settings->sync();
     if (m_settings->status() == QSettings::NoError) {
@@ -87,6 +97,7 @@ bool OptionStore::write(const char* section, const QString& key, const QString& 
                                ? QStringLiteral("it or its folder cannot be written")
                                : QStringLiteral("its content cannot be read as settings");
     m_error = u"Cannot write the settings file " + location() + u": " + reason + u'.';
+    m_refused = true;
     return false;
 }
 

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class QSettings;
@@ -54,9 +55,11 @@ public:
     QString location() const;
 
 private:
-    explicit OptionStore(std::unique_ptr<QSettings> settings);
+    explicit OptionStore(std::function<std::unique_ptr<QSettings>()> open);
 
+    std::function<std::unique_ptr<QSettings>()> m_open;
     std::unique_ptr<QSettings> m_settings;
+    bool m_refused = false;
     QString m_error;
 };
 

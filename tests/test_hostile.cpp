@@ -18,6 +18,7 @@
 #include <QDirIterator>
 #include <QLineEdit>
 #include <QScopeGuard>
+#include <QSettings>
 #include <QTest>
 
 #include <cstdio>
@@ -334,12 +335,18 @@ void TestHostile::unwritableSettingsAreReportedOnce()
     QVERIFY(settings.open(QIODevice::ReadOnly));
     const QByteArray content = settings.readAll();
     settings.close();
-    QFile::setPermissions(QFileInfo(m_settingsFile).path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner |
-                                                                QFileDevice::ReadOther | QFileDevice::ExeOther);
-    QFile::setPermissions(m_settingsFile, QFileDevice::ReadOwner | QFileDevice::ReadOther);
+    const QString folder = QFileInfo(m_settingsFile).path();
+    const auto setWritable = [&](bool writable) {
+        const auto readable =
+            QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadOther | QFileDevice::ExeOther;
+        QFile::setPermissions(folder, writable ? QFileDevice::Permissions(0x7777) : readable);
+        QFile::setPermissions(m_settingsFile, writable ? QFileDevice::Permissions(0x6666)
+                                                       : QFileDevice::ReadOwner | QFileDevice::ReadOther);
+    };
+    auto* text = m_window->findChild<QLineEdit*>(u"BeamText"_s);
+    setWritable(false);
     {
         AsUnprivilegedUser unprivileged;
-        auto* text = m_window->findChild<QLineEdit*>(u"BeamText"_s);
         text->setText(u"2"_s);
         text->setText(u"3"_s);
     }
@@ -349,6 +356,21 @@ void TestHostile::unwritableSettingsAreReportedOnce()
     QFile after(m_settingsFile);
     QVERIFY(after.open(QIODevice::ReadOnly));
     QCOMPARE(after.readAll(), content);
+
+    // Writable again: the next change is stored and says nothing; unwritable once more, the user hears again.
+    setWritable(true);
+    {
+        AsUnprivilegedUser unprivileged;
+        text->setText(u"4"_s);
+    }
+    QCOMPARE(m_messages.informed.size(), 1);
+    QCOMPARE(QSettings(m_settingsFile, QSettings::IniFormat).value(u"Options/BeamText"_s).toString(), u"4"_s);
+    setWritable(false);
+    {
+        AsUnprivilegedUser unprivileged;
+        text->setText(u"5"_s);
+    }
+    QCOMPARE(m_messages.informed.size(), 2);
 }
 
 void TestHostile::hostileEmulators_data()
