@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
+
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -118,6 +120,16 @@ void TestCatalogue::catalogueFiles()
     const QString fifo = m_folder.filePath(u"fifo.sys"_s);
     QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     QVERIFY(!readSystemsCatalogue(fifo).ok);
+
+    // The catalogue kept between reads is read afresh after a rewrite of the same size that keeps the old time.
+    CatalogueReader reader;
+    QCOMPARE(reader.read(twoSystems).systemNameFor(u"Alpha"_s), std::optional<QString>(u"abc"_s));
+    struct stat written;
+    QCOMPARE(::stat(QFile::encodeName(twoSystems).constData(), &written), 0);
+    writeFile(u"two.sys"_s, "x\r\nzzz       \"Zed\"\r\nxyz       \"Alpha\"\r\n");
+    const struct timespec times[2] = {written.st_atim, written.st_mtim};
+    QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(twoSystems).constData(), times, 0), 0);
+    QCOMPARE(reader.read(twoSystems).systemNameFor(u"Alpha"_s), std::optional<QString>(u"xyz"_s));
 }
 
 void TestCatalogue::lastMatchingLineDecides()
