@@ -52,6 +52,7 @@ private slots:
     void hostileEmulators_data();
     void hostileEmulators();
     void readOnlyProgramFolderKeepsTheCatalogue();
+    void missingTemporaryFolderEndsNothing();
 
 private:
     void start(Shell& shell);
@@ -415,6 +416,23 @@ void TestHostile::readOnlyProgramFolderKeepsTheCatalogue()
     QCOMPARE(m_messages.informed.size(), 1);
     QVERIFY2(m_messages.informed.first().startsWith(u"Cannot update the systems: Cannot write "_s),
              qPrintable(m_messages.informed.first()));
+}
+
+void TestHostile::missingTemporaryFolderEndsNothing()
+{
+    m_folder->write(u"listfull.txt"_s, "hostile   \"Hostile names\"\r\nother     \"Other\"\r\n");
+    start(*m_native);
+    const QByteArray temporary = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(m_folder->filePath(u"no such folder"_s)));
+    const auto restore = qScopeGuard([&] {
+        if (temporary.isNull())
+            qunsetenv("TMPDIR");
+        else
+            qputenv("TMPDIR", temporary);
+    });
+    m_window->findChild<QAction*>(u"UpdateSystemsMenu"_s)->trigger();
+    QVERIFY2(m_messages.informed.isEmpty(), qPrintable(m_messages.informed.join(u" | ")));
+    QCOMPARE(m_window->findChild<SortedListBox*>(u"EmulatedSystemList"_s)->count(), 2);
 }
 
 QTEST_MAIN(TestHostile)
