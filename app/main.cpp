@@ -2,11 +2,13 @@
 // SPDX-License-Identifier: MIT
 #include "Application.h"
 #include "CommandLineOptions.h"
+#include "StandardStreams.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
+    Orvane::openClosedStandardStreams();
     if (const std::optional<int> answered = Orvane::answerCommandLine(argc, argv))
         return *answered;
     std::future<Orvane::PreparedLists> preparedLists = Orvane::startPreparingLists();

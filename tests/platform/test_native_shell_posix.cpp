@@ -4,10 +4,16 @@
 #include "TemporaryFolder.h"
 
 #include "NativeShell.h"
+#include "StandardStreams.h"
 
 #include <chrono>
 #include <sstream>
 #include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -83,4 +89,32 @@ TEST_CASE("a program that is missing or cannot run is reported, never started th
     const Orvane::StartResult refused = shell.startDetached("MESS  ");
     CHECK(!refused.started);
     CHECK(refused.error.find("Cannot start " + broken.string() + ": ") == 0);
+}
+
+TEST_CASE("closed standard streams are opened on the null device, so no file takes their numbers")
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(STDIN_FILENO);
+        ::close(STDOUT_FILENO);
+        ::close(STDERR_FILENO);
+        Orvane::openClosedStandardStreams();
+        struct stat null
+        {
+        };
+        ::stat("/dev/null", &null);
+        int wrong = 0;
+        for (int stream = 0; stream <= 2; ++stream) {
+            struct stat status
+            {
+            };
+            if (::fstat(stream, &status) != 0 || status.st_rdev != null.st_rdev)
+                ++wrong;
+        }
+        const int next = ::open("/dev/null", O_RDONLY);
+        ::_exit(wrong == 0 && next > STDERR_FILENO ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    CHECK(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
