@@ -45,7 +45,7 @@ private slots:
     void playStartsTheSelectedLine();
     void playWithTheAlternateBuild();
     void doubleClickPlays();
-    void rightPressKeepsTheSelection();
+    void onlyALeftPressMovesTheSelection();
     void failedStartIsNotReported();
 
 private:
@@ -320,7 +320,7 @@ void TestForm1::doubleClickPlays()
     QCOMPARE(m_shell->started.back(), std::string("MESS zephyr \"b.bin\" "));
 }
 
-void TestForm1::rightPressKeepsTheSelection()
+void TestForm1::onlyALeftPressMovesTheSelection()
 {
     auto* list = control<SortedListBox>("GamesList");
     list->setLines({u"a"_s, u"b"_s, u"c"_s});
@@ -336,8 +336,23 @@ void TestForm1::rightPressKeepsTheSelection()
     // The question was about the selected line, not the one under the pointer.
     QCOMPARE(m_messages.asked, QStringList{u"Add a"_s});
     QTest::mousePress(list->viewport(), Qt::LeftButton, {}, rowCentre(list, 1));
+    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, rowCentre(list, 1));
     QCOMPARE(list->selectedIndex(), 1);
     QCOMPARE(pressedButtons, (QList<int>{Qt::RightButton, Qt::LeftButton}));
+
+    // No press clears the selection, and only the left one moves it: in both lists.
+    for (SortedListBox* box : {list, control<SortedListBox>("EmulatedSystemList")}) {
+        box->setLines({u"a"_s, u"b"_s, u"c"_s});
+        QTest::mouseClick(box->viewport(), Qt::LeftButton, {}, rowCentre(box, 1));
+        QTest::mouseClick(box->viewport(), Qt::LeftButton, Qt::ControlModifier, rowCentre(box, 1));
+        QCOMPARE(box->selectedIndex(), 1);
+        QTest::keyClick(box, Qt::Key_Space, Qt::ControlModifier);
+        QCOMPARE(box->selectedIndex(), 1);
+        QTest::mouseClick(box->viewport(), Qt::MiddleButton, {}, rowCentre(box, 2));
+        QCOMPARE(box->selectedIndex(), 1);
+        QTest::mouseClick(box->viewport(), Qt::LeftButton, Qt::ControlModifier, rowCentre(box, 0));
+        QCOMPARE(box->selectedIndex(), 0);
+    }
 }
 
 void TestForm1::failedStartIsNotReported()

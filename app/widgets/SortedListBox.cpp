@@ -146,19 +146,37 @@ void SortedListBox::noteSelection()
     emit selectedIndexChanged(row);
 }
 
+QItemSelectionModel::SelectionFlags SortedListBox::selectionCommand(const QModelIndex& index, const QEvent* event) const
+{
+    // The selection only ever moves onto a line: Ctrl + click (or Ctrl + Space) on the selected line would clear
+    // it, and the next Play would start the emulator on nothing.
+    // And only the left button moves it, dragging included.
+    if (event && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseMove)) {
+        const auto* mouse = static_cast<const QMouseEvent*>(event);
+        if (mouse->button() != Qt::LeftButton && !(mouse->buttons() & Qt::LeftButton))
+            return QItemSelectionModel::NoUpdate;
+    }
+    const QItemSelectionModel::SelectionFlags command = QListView::selectionCommand(index, event);
+    if (command & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle))
+        return QItemSelectionModel::NoUpdate;
+    return command;
+}
+
 void SortedListBox::mousePressEvent(QMouseEvent* event)
 {
-    // A right press acts on the line already selected, wherever the pointer is.
-    if (event->button() != Qt::RightButton)
+    // Only a left press moves the selection; a right press acts on the line already selected, wherever the
+    // pointer is, and the other buttons leave it alone.
+    if (event->button() == Qt::LeftButton)
         QListView::mousePressEvent(event);
     emit mouseDown(event->button(), event->modifiers(), event->position().toPoint());
 }
 
 void SortedListBox::mouseDoubleClickEvent(QMouseEvent* event)
 {
+    if (event->button() != Qt::LeftButton)
+        return;
     QListView::mouseDoubleClickEvent(event);
-    if (event->button() == Qt::LeftButton)
-        emit doubleClick();
+    emit doubleClick();
 }
 
 } // namespace Orvane
