@@ -40,13 +40,23 @@ const QString catalogueKept = QStringLiteral("The systems catalogue was not chan
 
 } // namespace
 
+Qt::WindowFlags fixedWindowFlags(QStringView platformName)
+{
+    // A fixed dialog frame: a close box, no minimise or maximise box, no resizing.
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                            Qt::MSWindowsFixedSizeDialogHint;
+    // A Windows title bar shows its close box only along with the system menu; elsewhere the menu would add a
+    // button the design does not have.
+    if (platformName == u"windows")
+        flags |= Qt::WindowSystemMenuHint;
+    return flags;
+}
+
 Form1::Form1(QString programFolder, Form1Services services, QWidget* parent)
     : QMainWindow(parent), m_programFolder(std::move(programFolder)), m_shell(services.shell),
       m_messages(services.messages), m_options(services.options), m_opener(services.opener)
 {
-    // A fixed dialog frame: a close box, no minimise or maximise box, no resizing.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlags(fixedWindowFlags(QGuiApplication::platformName()));
     ui.setupUi(this);
     const QSize client = centralWidget()->size();
     setFixedSize(client.width(), menuBar()->sizeHint().height() + client.height());

@@ -31,6 +31,9 @@ struct Form1Services
     DocumentOpener& opener;
 };
 
+// The frame of the main window on the named Qt platform.
+Qt::WindowFlags fixedWindowFlags(QStringView platformName);
+
 // The main window. Every user action is one of its handlers, named after the control and the event.
 class Form1 final : public QMainWindow
 {

@@ -123,6 +123,8 @@ void Form1Ui::setupUi(QMainWindow* window)
                                                 FontStyle::Normal, QStringLiteral("Update list"));
     CommandlineLabel = plainLabel(builder.add<QLabel>(client, "CommandlineLabel", twipsRect(120, 4560, 8052, 252), 27,
                                                       FontStyle::Tiny, QStringLiteral("Debug")));
+    // Only the label's top nine pixels lie inside the window: its text starts at the top, so the whole line shows.
+    CommandlineLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     // Below the client area: they take part in the program but the fixed window never shows them.
     setupOptionFrames(*this, client, builder);

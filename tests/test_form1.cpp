@@ -99,6 +99,8 @@ void TestForm1::windowIsFixedWithTheDesignedClientArea()
     QVERIFY(flags & Qt::WindowCloseButtonHint);
     QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
     QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+    QVERIFY(!(fixedWindowFlags(u"xcb") & Qt::WindowSystemMenuHint));
+    QVERIFY(fixedWindowFlags(u"windows").testFlags(Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint));
     QVERIFY(!m_window->windowIcon().pixmap(32, 32).isNull());
 
     QCOMPARE(m_window->menuBar()->actions().size(), 1);
@@ -289,6 +291,26 @@ void TestForm1::playStartsTheSelectedLine()
     // The label shows the very string handed over, as text, trailing blank included.
     QCOMPARE(label->text(), expected);
     QCOMPARE(label->textFormat(), Qt::PlainText);
+
+    // Only the label's top rows lie inside the window: every row of its text must be among them, as drawn.
+    const QImage alone = label->grab().toImage();
+    const QImage window = m_window->centralWidget()->grab().toImage();
+    const int visibleRows = window.height() - label->y();
+    QVERIFY(visibleRows < label->height());
+    const QRgb background = alone.pixel(alone.width() - 1, alone.height() - 1);
+    int inkRows = 0;
+    for (int y = 0; y < alone.height(); ++y) {
+        bool ink = false;
+        for (int x = 0; x < alone.width(); ++x)
+            ink = ink || alone.pixel(x, y) != background;
+        if (!ink)
+            continue;
+        ++inkRows;
+        QVERIFY2(y < visibleRows, qPrintable(u"text drawn below the window's edge, in row "_s + QString::number(y)));
+        for (int x = 0; x < alone.width(); ++x)
+            QCOMPARE(window.pixel(label->x() + x, label->y() + y), alone.pixel(x, y));
+    }
+    QVERIFY(inkRows >= 5);
 }
 
 void TestForm1::playWithTheAlternateBuild()
