@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "AboutInfo.h"
 
+#include "TextFile.h"
+
 #include <QDir>
 
 namespace Orvane
@@ -19,7 +21,8 @@ QString mailLink(const QString& title)
 
 QString helpPagePath(const QString& programFolder, const QString& title)
 {
-    return QDir::toNativeSeparators(QDir(programFolder).filePath(title + u".htm"));
+    // Found in any letter case, as every file Orvane names in its program folder.
+    return QDir::toNativeSeparators(locateInFolder(programFolder, title + u".htm"));
 }
 
 } // namespace Orvane

@@ -17,14 +17,17 @@ foreach(size IN LISTS ORVANE_ICON_SIZES)
             DESTINATION share/icons/hicolor/${size}x${size}/apps RENAME orvane.png)
 endforeach()
 
-# The prefix is only known when installing (cmake --install --prefix), so the paths that name it are written then.
+# The prefix is only known when installing (cmake --install --prefix), so the paths that name it are written then;
+# they go into install_manifest.txt like every other installed file, so the manifest removes the whole install.
 install(CODE "
     set(folder \"\${CMAKE_INSTALL_PREFIX}/${ORVANE_PROGRAM_FOLDER}\")
     set(program \"\${folder}/orvane\")
     configure_file(\"${CMAKE_SOURCE_DIR}/app/orvane.desktop.in\"
                    \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/share/applications/orvane.desktop\" @ONLY)
     message(STATUS \"Installing: \$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/share/applications/orvane.desktop\")
+    list(APPEND CMAKE_INSTALL_MANIFEST_FILES \"\${CMAKE_INSTALL_PREFIX}/share/applications/orvane.desktop\")
     file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin\")
     file(CREATE_LINK \"../${ORVANE_PROGRAM_FOLDER}/orvane\" \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/orvane\" SYMBOLIC)
     message(STATUS \"Installing: \$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/bin/orvane\")
+    list(APPEND CMAKE_INSTALL_MANIFEST_FILES \"\${CMAKE_INSTALL_PREFIX}/bin/orvane\")
 ")

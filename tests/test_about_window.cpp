@@ -129,14 +129,19 @@ void TestAboutWindow::shellButtonsOpenTheirTargetAndClose_data()
     QTest::addColumn<QString>("button");
     QTest::addColumn<bool>("openerSucceeds");
     QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("pageOnDisk"); // the help page as it is spelt in the program folder, if there
     const QString help = QDir::toNativeSeparators(m_folder.filePath(u"Orvane.htm"_s));
-    QTest::newRow("Doc") << u"Command2"_s << true << help;
-    QTest::newRow("Doc, no help page") << u"Command2"_s << false << help;
-    QTest::newRow("home page") << u"Command3"_s << true << u"https://www.example.org/orvane/"_s;
-    QTest::newRow("home page, no browser") << u"Command3"_s << false << u"https://www.example.org/orvane/"_s;
-    QTest::newRow("e-mail") << u"Command4"_s << true << u"mailto:orvane@example.org?Subject=Orvane program"_s;
+    QTest::newRow("Doc") << u"Command2"_s << true << help << QString();
+    QTest::newRow("Doc, no help page") << u"Command2"_s << false << help << QString();
+    QTest::newRow("Doc, help page in another letter case")
+        << u"Command2"_s << true << QDir::toNativeSeparators(m_folder.filePath(u"ORVANE.HTM"_s)) << u"ORVANE.HTM"_s;
+    QTest::newRow("home page") << u"Command3"_s << true << u"https://www.example.org/orvane/"_s << QString();
+    QTest::newRow("home page, no browser")
+        << u"Command3"_s << false << u"https://www.example.org/orvane/"_s << QString();
+    QTest::newRow("e-mail") << u"Command4"_s << true << u"mailto:orvane@example.org?Subject=Orvane program"_s
+                            << QString();
     QTest::newRow("e-mail, no mail program")
-        << u"Command4"_s << false << u"mailto:orvane@example.org?Subject=Orvane program"_s;
+        << u"Command4"_s << false << u"mailto:orvane@example.org?Subject=Orvane program"_s << QString();
 }
 
 void TestAboutWindow::shellButtonsOpenTheirTargetAndClose()
@@ -144,6 +149,11 @@ void TestAboutWindow::shellButtonsOpenTheirTargetAndClose()
     QFETCH(QString, button);
     QFETCH(bool, openerSucceeds);
     QFETCH(QString, target);
+    QFETCH(QString, pageOnDisk);
+    QFile page(m_folder.filePath(pageOnDisk));
+    if (!pageOnDisk.isEmpty())
+        QVERIFY(page.open(QIODevice::WriteOnly));
+    const auto removePage = qScopeGuard([&] { page.remove(); });
     m_opener.succeeds = openerSucceeds;
     withAboutWindow(
         [&](FrmAbouttov* about) { QTest::mouseClick(about->findChild<QAbstractButton*>(button), Qt::LeftButton); });

@@ -41,6 +41,11 @@ echo "-- the command in bin finds its program folder"
 "$prefix/bin/orvane" --version | tee "$work/version"
 grep -qx 'Orvane v0.0.6' "$work/version" || fail "wrong version line"
 grep -qx "Program folder: $folder" "$work/version" || fail "the program folder is not the installed one"
+"$prefix/bin/orvane" --help >"$work/help" || fail "--help did not succeed"
+grep -q 'Orvane.htm' "$work/help" || fail "the usage does not name the user's guide"
+"$prefix/bin/orvane" --no-such-option >"$work/out" 2>"$work/err"
+[ $? -eq 2 ] && [ ! -s "$work/out" ] && grep -q '^Usage: orvane' "$work/err" ||
+    fail "an unknown option was not refused with the usage"
 
 echo "-- the installed program starts, from another folder, on its program folder"
 printf 'Name:     Description:\r\ninst      "Installed System"\r\n' >"$folder/Orvane.sys"
@@ -54,4 +59,11 @@ for _ in $(seq 100); do
 done
 grep -q 'AdditionalParamText=Nothing !' "$settings" 2>/dev/null || fail "the installed program did not start up"
 kill -0 "$orvane_pid" 2>/dev/null || fail "the installed program ended"
+kill "$orvane_pid" && wait "$orvane_pid" 2>/dev/null
+orvane_pid=
+
+echo "-- the README's removal takes every file the install made, and nothing the user made"
+xargs -d '\n' rm -f -- <"$build/install_manifest.txt" || fail "the files of the manifest could not be removed"
+left=$(cd "$prefix" && find . ! -type d | sort)
+[ "$left" = "./lib/orvane/Orvane.sys" ] || fail "the removal left or took the wrong files: $left"
 echo "PASS: install_check"
