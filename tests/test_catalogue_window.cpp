@@ -369,10 +369,11 @@ void TestCatalogueWindow::recordingButtons()
     // A press on an image line proposes its system's name for the next recording.
     QCOMPARE(control<QLineEdit>("RecText")->text(), u"abc"_s);
 
-    m_window->Command1_Click();
+    // The hidden buttons and the file list reach their handlers through their own signals.
+    emit control<QPushButton>("Command1")->clicked();
     QCOMPARE(m_shell->started.back(), std::string("MESS abc \"c.rom\" -playback a "));
     control<QLineEdit>("RecText")->setText(u" my run "_s);
-    m_window->Command2_Click();
+    emit control<QPushButton>("Command2")->clicked();
     QCOMPARE(m_shell->started.back(), std::string("MESS abc \"c.rom\" -record  my run  "));
 
     // A right press on the file list re-reads the recordings; a left press does not.
@@ -380,10 +381,10 @@ void TestCatalogueWindow::recordingButtons()
     auto* files = control<FileListBox>("INPFile");
     auto* recordings = control<QComboBox>("PlaybackCombo");
     recordings->setCurrentIndex(1);
-    m_window->INPFile_MouseDown(Qt::LeftButton, {}, {});
+    emit files->mouseDown(Qt::LeftButton, {}, {});
     QCOMPARE(recordings->count(), 2);
     QCOMPARE(recordings->currentIndex(), 1);
-    m_window->INPFile_MouseDown(Qt::RightButton, {}, {});
+    emit files->mouseDown(Qt::RightButton, {}, {});
     QCOMPARE(files->count(), 3);
     QCOMPARE(recordings->count(), 3);
     QCOMPARE(recordings->itemText(0), u"0"_s);

@@ -40,6 +40,8 @@ private slots:
     void storedValuesComeBack();
     void rejectedValuesFallBackToTheirDefaults();
     void eachKindWritesItsTextForm();
+    void greyedCheckBoxClickedStoresOneZeroOne();
+    void everyOptionListHasItsItems();
     void closingWritesNothing();
 
 private:
@@ -279,6 +281,33 @@ void TestOptionsWindow::eachKindWritesItsTextForm()
     control<SortedListBox>("GamesList")->setSelectedIndex(0);
     m_window->PlayButton_Click();
     QCOMPARE(m_shell.started.back(), std::string("MESS abc \"a.rom\" "));
+}
+
+void TestOptionsWindow::greyedCheckBoxClickedStoresOneZeroOne()
+{
+    store("SbOplCheck", u"2"_s);
+    start();
+    auto* check = control<CheckBox>("SbOplCheck");
+    QCOMPARE(check->checkValue(), 2);
+    // The design leaves it disabled; a user's click is what is tested here.
+    check->setEnabled(true);
+    QStringList stored;
+    for (int click = 0; click < 3; ++click) {
+        QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(6, check->height() / 2));
+        stored << options().value(u"SbOplCheck"_s);
+    }
+    QCOMPARE(stored, (QStringList{u"1"_s, u"0"_s, u"1"_s}));
+}
+
+void TestOptionsWindow::everyOptionListHasItsItems()
+{
+    start();
+    const std::pair<const char*, int> lists[] = {
+        {"VideoCombo", 7}, {"DoubleCombo", 3},     {"DepthCombo", 3},   {"VGAFreqCombo", 4}, {"ScanlinesCombo", 3},
+        {"VESACombo", 3},  {"VSyncCombo", 3},      {"RotateCombo", 4},  {"FlipCombo", 4},    {"AntialiasCombo", 3},
+        {"AudioCombo", 9}, {"SampleRateCombo", 4}, {"BitRateCombo", 3}, {"JoyCombo", 8}};
+    for (const auto& [name, items] : lists)
+        QVERIFY2(control<QComboBox>(name)->count() == items, name);
 }
 
 void TestOptionsWindow::closingWritesNothing()
