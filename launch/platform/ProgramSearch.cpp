@@ -38,8 +38,14 @@ SearchPlaces currentSearchPlaces(const fs::path& programFolder)
     places.programFolder = programFolder;
     std::error_code error;
     places.currentFolder = fs::current_path(error);
+#ifdef _WIN32
+    // In UTF-8, as every text at this layer's boundary: the narrow environment is in the ANSI code page.
+    if (const wchar_t* path = _wgetenv(L"PATH"))
+        places.pathVariable = fs::path(path).string();
+#else
     if (const char* path = std::getenv("PATH"))
         places.pathVariable = path;
+#endif
     return places;
 }
 
