@@ -91,6 +91,27 @@ std::vector<std::string> splitArguments(std::string_view text)
     return arguments;
 }
 
+std::string quoteArgument(std::string_view argument)
+{
+    if (!argument.empty() && argument.find_first_of(" \t\"") == std::string_view::npos)
+        return std::string(argument);
+    std::string quoted = "\"";
+    std::size_t backslashes = 0;
+    for (const char character : argument) {
+        if (character == '\\') {
+            ++backslashes;
+        } else {
+            if (character == '"')
+                quoted.append(backslashes + 1, '\\');
+            backslashes = 0;
+        }
+        quoted += character;
+    }
+    quoted.append(backslashes, '\\');
+    quoted += '"';
+    return quoted;
+}
+
 std::vector<std::string> splitCommandLine(std::string_view commandLine)
 {
     const ProgramToken program = takeProgramToken(commandLine);

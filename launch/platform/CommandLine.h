@@ -29,6 +29,10 @@ ProgramToken takeProgramToken(std::string_view commandLine);
 // before a quote give n backslashes, 2n+1 give n and a literal quote, and backslashes elsewhere are literal.
 std::vector<std::string> splitArguments(std::string_view arguments);
 
+// One argument written so that splitArguments gives it back exactly: as it is when it needs no quotes, otherwise
+// in double quotes with each inner quote as \" and the backslashes before a quote doubled.
+std::string quoteArgument(std::string_view argument);
+
 // The whole line: the program name first, then its arguments.
 std::vector<std::string> splitCommandLine(std::string_view commandLine);
 

@@ -1,10 +1,12 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
 #include "NativeShell.h"
+#include "ProgramRun.h"
 
 #include "CommandProcessor.h"
 #include "ProgramSearch.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -340,6 +342,50 @@ std::string NativeShell::shortPathName(const std::string& path)
     if (!found || !fs::exists(*found, error))
         return "Error!";
     return found->string();
+}
+
+RunResult runAndWait(const ProgramRun& run)
+{
+    ChildSetup setup(run.program, run.arguments, run.workingFolder);
+    File output;
+    if (run.outputFile) {
+        output.reset(::open(run.outputFile->c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+        if (output.get() < 0)
+            return {false, {}, "Cannot write " + run.outputFile->string() + ": " + systemError(errno)};
+        setup.output = output.get();
+    }
+    File errorOutput = anonymousFile();
+    setup.error = errorOutput.get();
+    const ChildStart start = startChild(setup, ChildKind::Waited);
+    if (!start.failure.empty())
+        return {false, {}, start.failure};
+    PosixHiddenProcess process(start.process, std::move(errorOutput), RedirectionFiles{});
+    process.wait();
+    return {true, process.outcome(), {}};
+}
+
+std::filesystem::path runningProgramPath()
+{
+    std::error_code error;
+    return fs::read_symlink("/proc/self/exe", error);
+}
+
+std::vector<std::string> programArguments(int argc, char* argv[])
+{
+    return std::vector<std::string>(argv + std::min(argc, 1), argv + argc);
+}
+
+bool writeStandardOutput(std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(STDOUT_FILENO, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
 }
 
 } // namespace Orvane

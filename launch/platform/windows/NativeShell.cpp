@@ -2,11 +2,17 @@
 // SPDX-License-Identifier: MIT
 #include "NativeShell.h"
 
+#include "CommandLine.h"
+#include "ProgramRun.h"
+
 #include "CommandProcessor.h"
 #include "ProgramSearch.h"
 
 #include <windows.h>
 
+#include <shellapi.h>
+
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -271,6 +277,83 @@ std::string NativeShell::shortPathName(const std::string& path)
     std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
     MultiByteToWideChar(CP_ACP, 0, buffer, static_cast<int>(count), wide.data(), wideLength);
     return toUtf8(wide);
+}
+
+RunResult runAndWait(const ProgramRun& run)
+{
+    // A Windows program receives one line and splits it itself: each argument is quoted so it splits back whole.
+    std::string commandLine = quoteArgument(run.program.string());
+    for (const std::string& argument : run.arguments)
+        commandLine += " " + quoteArgument(argument);
+    std::wstring line = widen(commandLine);
+
+    Handle input(openInheritable(L"NUL", GENERIC_READ, OPEN_EXISTING));
+    Handle output;
+    if (run.outputFile) {
+        output.reset(openInheritable(run.outputFile->wstring(), GENERIC_WRITE, CREATE_ALWAYS));
+        if (!output.get())
+            return {false, {}, "Cannot write " + run.outputFile->string() + ": " + systemMessage(GetLastError())};
+    }
+    wchar_t temporaryFolder[MAX_PATH + 1];
+    wchar_t errorFile[MAX_PATH + 1];
+    Handle errorOutput;
+    if (GetTempPathW(MAX_PATH + 1, temporaryFolder) && GetTempFileNameW(temporaryFolder, L"orv", 0, errorFile))
+        errorOutput.reset(openInheritable(errorFile, GENERIC_READ | GENERIC_WRITE, CREATE_ALWAYS,
+                                          FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE));
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    if (output.get() || errorOutput.get()) {
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = input.get();
+        startup.hStdOutput = output.get() ? output.get() : GetStdHandle(STD_OUTPUT_HANDLE);
+        startup.hStdError = errorOutput.get() ? errorOutput.get() : GetStdHandle(STD_ERROR_HANDLE);
+    }
+    const std::wstring folder = run.workingFolder.wstring();
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(run.program.wstring().c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &startup, &process))
+        return {false, {}, "Cannot start " + run.program.string() + ": " + systemMessage(GetLastError())};
+    CloseHandle(process.hThread);
+    WindowsHiddenProcess waited(process.dwProcessId, process.hProcess, errorOutput.release(), RedirectionFiles{});
+    waited.wait();
+    return {true, waited.outcome(), {}};
+}
+
+std::filesystem::path runningProgramPath()
+{
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+std::vector<std::string> programArguments(int, char*[])
+{
+    int count = 0;
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> arguments;
+    for (int index = 1; index < count; ++index)
+        arguments.push_back(toUtf8(wide[index]));
+    LocalFree(wide);
+    return arguments;
+}
+
+bool writeStandardOutput(std::string_view bytes)
+{
+    const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+    while (!bytes.empty()) {
+        DWORD written = 0;
+        const DWORD size = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1 << 20));
+        if (!WriteFile(output, bytes.data(), size, &written, nullptr) || written == 0)
+            return false;
+        bytes.remove_prefix(written);
+    }
+    return true;
 }
 
 } // namespace Orvane

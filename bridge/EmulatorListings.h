@@ -1,0 +1,64 @@
+// SPDX-FileCopyrightText: 2026 Orvane developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace Orvane::Bridge
+{
+
+// What today's emulator prints for "-listfull": a header, then a name, blanks and the description in quotes.
+struct EmulatorSystem
+{
+    std::string name;
+    std::string description;
+};
+std::vector<EmulatorSystem> parseListFull(std::string_view text);
+
+// One kind of media a system takes, from "-listmedia": "a2600  cartridge  (cart)  .bin  .a26".
+struct Media
+{
+    std::string name;                    // "cartridge"
+    std::string brief;                   // "cart": the switch is "-cart"
+    std::vector<std::string> extensions; // lower case, without the dot
+};
+// The media of each system that takes any, in the order the emulator lists them.
+std::map<std::string, std::vector<Media>> parseListMedia(std::string_view text);
+
+// The media whose extensions hold the file's (in any letter case): the first that does, in the emulator's order.
+std::optional<Media> mediaForFile(const std::vector<Media>& media, std::string_view fileName);
+
+// Classic catalogues name a system in eight columns; today's names run longer. Each system gets a name of at most
+// eight characters that never changes once given, so a favourite saved before an update launches the same system
+// after it. A name of eight or fewer is its own alias unless an older alias already took it; every alias given
+// is kept (as text, one "alias<TAB>system" per line) for the next update, and never given to another system.
+class AliasTable
+{
+public:
+    static AliasTable parse(std::string_view text);
+    std::string text() const;
+
+    // Gives every listed system its alias, keeping the ones given before. `allNames` are all the emulator's
+    // systems: a new alias never takes the name of one of them.
+    std::vector<std::string> assign(const std::vector<std::string>& systems, const std::set<std::string>& allNames);
+    // The system an alias names: the one it was given to, or the name itself.
+    std::string systemFor(const std::string& alias) const;
+
+private:
+    std::map<std::string, std::string> m_systemByAlias;
+    std::map<std::string, std::string> m_aliasBySystem;
+};
+
+inline constexpr std::size_t classicNameColumns = 8;
+
+// The catalogue as the classic emulator printed it: a header, then each system that takes media, its alias padded
+// to ten columns and its description in double quotes, every line ended with CR LF, in the emulator's order.
+std::string classicCatalogue(const std::vector<EmulatorSystem>& systems,
+                             const std::map<std::string, std::vector<Media>>& media, AliasTable& aliases);
+
+} // namespace Orvane::Bridge

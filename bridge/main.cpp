@@ -1,0 +1,281 @@
+// SPDX-FileCopyrightText: 2026 Orvane developers
+// SPDX-License-Identifier: MIT
+// The bridge: installed in Orvane's program folder as MESS.EXE, it takes the classic emulator's command line and
+// drives today's emulator. See BridgeRules.h for its settings file and the README for where it keeps its files.
+#include "BridgeRules.h"
+#include "EmulatorListings.h"
+
+#include "ProgramRun.h"
+#include "ProgramSearch.h"
+#include "Utf8Path.h"
+
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+namespace fs = std::filesystem;
+using namespace Orvane;
+using namespace Orvane::Bridge;
+
+namespace
+{
+
+constexpr char aliasFileName[] = "bridge-aliases.txt";
+constexpr char logFileName[] = "bridge.log";
+constexpr char cacheFolderName[] = "bridge-cache";
+
+// A failure: one line on the error output and the same line in the log beside the bridge, since Orvane starts a
+// play without showing what the emulator says.
+class Failure
+{
+public:
+    explicit Failure(fs::path folder) : m_log(std::move(folder) / logFileName) {}
+
+    int operator()(const std::string& message) const
+    {
+        std::fprintf(stderr, "MESS: %s\n", message.c_str());
+        const std::time_t now = std::time(nullptr);
+        char stamp[32] = {};
+        std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H:%M:%S", std::localtime(&now));
+        std::ofstream(m_log, std::ios::app | std::ios::binary) << stamp << "  " << message << "\n";
+        return 1;
+    }
+
+private:
+    fs::path m_log;
+};
+
+std::optional<std::string> readFile(const fs::path& path)
+{
+    std::ifstream input(path, std::ios::binary);
+    if (!input)
+        return std::nullopt;
+    std::stringstream content;
+    content << input.rdbuf();
+    return content.str();
+}
+
+// Written beside the file and moved onto it, so a failure leaves the old one whole.
+bool replaceFile(const fs::path& path, std::string_view content)
+{
+    const fs::path written = path.parent_path() / pathFromUtf8(path.filename().string() + ".new");
+    {
+        std::ofstream output(written, std::ios::binary | std::ios::trunc);
+        if (!output || !output.write(content.data(), static_cast<std::streamsize>(content.size())) || !output.flush())
+            return false;
+    }
+    std::error_code error;
+    fs::rename(written, path, error);
+    return !error;
+}
+
+// The emulator: the one the settings name, else "mame" found as Orvane finds programs, else where Debian puts it.
+std::optional<fs::path> findEmulator(const Settings& settings, const fs::path& bridgeFolder)
+{
+    const SearchPlaces places = currentSearchPlaces(bridgeFolder);
+    if (!settings.emulator.empty())
+        return findProgram(settings.emulator, places);
+    if (auto found = findProgram("mame", places))
+        return found;
+    if (isExecutableFile("/usr/games/mame"))
+        return fs::path("/usr/games/mame");
+    return std::nullopt;
+}
+
+std::string endOf(const RunResult& run)
+{
+    if (!run.started)
+        return run.error;
+    std::string how = run.outcome.exitedNormally ? "ended with exit code " + std::to_string(run.outcome.exitCode)
+                                                 : "ended on signal " + std::to_string(run.outcome.signal);
+    std::string said = run.outcome.errorOutput.substr(0, run.outcome.errorOutput.find('\n'));
+    return said.empty() ? how : how + ": " + said;
+}
+
+bool succeeded(const RunResult& run)
+{
+    return run.started && run.outcome.exitedNormally && run.outcome.exitCode == 0;
+}
+
+// What identifies the emulator's build: its path, size and time. Its listings depend on nothing else.
+std::string emulatorIdentity(const fs::path& emulator)
+{
+    std::error_code error;
+    const fs::path real = fs::canonical(emulator, error);
+    const fs::path& path = error ? emulator : real;
+    const auto size = fs::file_size(path, error);
+    const auto time = fs::last_write_time(path, error).time_since_epoch().count();
+    return path.string() + "\n" + std::to_string(size) + "\n" + std::to_string(time) + "\n";
+}
+
+struct Listings
+{
+    std::string full;
+    std::string media;
+};
+
+// The two listings, from the cache when the emulator is the one that made them, else from the emulator, both at
+// once (the media listing takes several seconds).
+std::variant<Listings, std::string> emulatorListings(const fs::path& emulator, const fs::path& bridgeFolder)
+{
+    const fs::path cache = bridgeFolder / cacheFolderName;
+    const std::string identity = emulatorIdentity(emulator);
+    if (readFile(cache / "identity") == identity) {
+        auto full = readFile(cache / "listfull.txt");
+        auto media = readFile(cache / "listmedia.txt");
+        if (full && media)
+            return Listings{std::move(*full), std::move(*media)};
+    }
+    std::error_code error;
+    fs::create_directories(cache, error);
+    if (error)
+        return "cannot make the folder " + cache.string() + ": " + error.message();
+    fs::remove(cache / "identity", error);
+    const fs::path fullFile = cache / "listfull.txt";
+    const fs::path mediaFile = cache / "listmedia.txt";
+    RunResult mediaRun;
+    std::thread media([&] { mediaRun = runAndWait({emulator, {"-listmedia"}, bridgeFolder, mediaFile}); });
+    const RunResult fullRun = runAndWait({emulator, {"-listfull"}, bridgeFolder, fullFile});
+    media.join();
+    if (!succeeded(fullRun))
+        return emulator.string() + " -listfull " + endOf(fullRun);
+    if (!succeeded(mediaRun))
+        return emulator.string() + " -listmedia " + endOf(mediaRun);
+    auto full = readFile(fullFile);
+    auto mediaText = readFile(mediaFile);
+    if (!full || !mediaText)
+        return "cannot read the listings in " + cache.string();
+    replaceFile(cache / "identity", identity);
+    return Listings{std::move(*full), std::move(*mediaText)};
+}
+
+int listFull(const fs::path& emulator, const fs::path& bridgeFolder, const Failure& fail)
+{
+    auto listings = emulatorListings(emulator, bridgeFolder);
+    if (auto* problem = std::get_if<std::string>(&listings))
+        return fail(*problem);
+    const Listings& lists = std::get<Listings>(listings);
+    const fs::path aliasFile = bridgeFolder / aliasFileName;
+    AliasTable aliases = AliasTable::parse(readFile(aliasFile).value_or(std::string()));
+    const std::vector<EmulatorSystem> systems = parseListFull(lists.full);
+    const std::string catalogue = classicCatalogue(systems, parseListMedia(lists.media), aliases);
+    if (catalogue.find('\n') == catalogue.size() - 1)
+        return fail(emulator.string() + " listed no system that takes media");
+    // The aliases are kept before the catalogue that uses them goes out.
+    if (!replaceFile(aliasFile, aliases.text()))
+        return fail("cannot write " + aliasFile.string());
+    if (!writeStandardOutput(catalogue))
+        return fail("cannot write the catalogue to the standard output");
+    return 0;
+}
+
+// The file `name` in `folder`, in any letter case, as Orvane finds it.
+std::optional<fs::path> entryIn(const fs::path& folder, const std::string& name)
+{
+    std::error_code error;
+    auto found = findEntryIgnoringCase(folder, name);
+    if (found && fs::exists(*found, error))
+        return found;
+    return std::nullopt;
+}
+
+int play(const std::vector<std::string>& arguments, const fs::path& emulator, const Settings& settings,
+         const fs::path& bridgeFolder, const Failure& fail)
+{
+    auto parsed = parsePlayArguments(arguments);
+    if (auto* problem = std::get_if<std::string>(&parsed))
+        return fail(*problem);
+    const PlayRequest& request = std::get<PlayRequest>(parsed);
+    const AliasTable aliases = AliasTable::parse(readFile(bridgeFolder / aliasFileName).value_or(std::string()));
+    const std::string system = aliases.systemFor(request.system);
+
+    std::error_code error;
+    const fs::path programFolder = fs::current_path(error);
+    const fs::path roms = entryIn(programFolder, "ROMS").value_or(programFolder / "ROMS");
+    std::optional<fs::path> image;
+    for (const std::string& folderName : {request.system, system}) {
+        if (const auto folder = entryIn(roms, folderName)) {
+            if ((image = entryIn(*folder, request.file)))
+                break;
+        }
+    }
+    if (!image)
+        return fail("no image \"" + request.file + "\" in " + (roms / pathFromUtf8(request.system)).string());
+
+    RunResult listing;
+    const fs::path mediaFile = bridgeFolder / cacheFolderName / "play-media.txt";
+    fs::create_directories(mediaFile.parent_path(), error);
+    listing = runAndWait({emulator, {"-listmedia", system}, programFolder, mediaFile});
+    if (!succeeded(listing))
+        return fail("the emulator does not know the system " + system + " (" + endOf(listing) + ")");
+    const auto media = parseListMedia(readFile(mediaFile).value_or(std::string()));
+    const auto systemMedia = media.find(system);
+    if (systemMedia == media.end())
+        return fail("the system " + system + " takes no media");
+    const std::optional<Media> chosen = mediaForFile(systemMedia->second, image->filename().string());
+    if (!chosen) {
+        std::string taken;
+        for (const Media& entry : systemMedia->second)
+            for (const std::string& extension : entry.extensions)
+                taken += " ." + extension;
+        return fail("no media of " + system + " takes the file " + image->filename().string() + " (it takes" + taken +
+                    ")");
+    }
+
+    const fs::path configFile = bridgeFolder / cacheFolderName / "play-config.txt";
+    const RunResult config = runAndWait({emulator, {"-showconfig"}, programFolder, configFile});
+    const std::optional<std::string> ownRomPath =
+        succeeded(config) ? configuredRomPath(readFile(configFile).value_or(std::string())) : std::nullopt;
+    const fs::path recordings = entryIn(programFolder, "INP").value_or(programFolder / "INP");
+
+    PlayStart start{system, *chosen, fs::absolute(*image).string(), roms.string(), recordings.string(),
+                    {},     {},      settings.playArguments};
+    if (ownRomPath && !ownRomPath->empty())
+        start.romPath += ";" + *ownRomPath;
+    if (!request.recordName.empty()) {
+        fs::create_directories(recordings, error);
+        start.recordFile = request.recordName + ".inp";
+    }
+    if (!request.playbackName.empty()) {
+        const auto recording = entryIn(recordings, request.playbackName + ".inp");
+        if (!recording)
+            return fail("no recording \"" + request.playbackName + ".inp\" in " + recordings.string());
+        start.playbackFile = recording->filename().string();
+    }
+    const RunResult run = runAndWait({emulator, emulatorArguments(start), programFolder, std::nullopt});
+    if (!succeeded(run)) {
+        fail(emulator.string() + " " + endOf(run));
+        return run.started && run.outcome.exitedNormally ? run.outcome.exitCode : 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    const std::vector<std::string> arguments = programArguments(argc, argv);
+    const fs::path bridgeFolder = runningProgramPath().parent_path();
+    const Failure fail(bridgeFolder);
+
+    Settings settings;
+    const fs::path settingsFile = bridgeFolder / settingsFileName;
+    if (const auto text = readFile(settingsFile)) {
+        auto parsed = parseSettings(*text);
+        if (auto* problem = std::get_if<std::string>(&parsed))
+            return fail(settingsFile.string() + ": " + *problem);
+        settings = std::get<Settings>(parsed);
+    }
+    const std::optional<fs::path> emulator = findEmulator(settings, bridgeFolder);
+    if (!emulator)
+        return fail(settings.emulator.empty()
+                        ? std::string("no emulator: \"mame\" is neither on PATH nor in /usr/games; name it in ") +
+                              settingsFile.string()
+                        : "no emulator \"" + settings.emulator + "\", which " + settingsFile.string() + " names");
+    if (arguments.size() == 1 && arguments.front() == "-listfull")
+        return listFull(*emulator, bridgeFolder, fail);
+    return play(arguments, *emulator, settings, bridgeFolder, fail);
+}
