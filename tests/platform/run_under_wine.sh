@@ -7,7 +7,7 @@ set -u
 windows_build=${1:?usage: run_under_wine.sh WINDOWS_BUILD_FOLDER}
 tests="$windows_build/tests/platform/test_platform.exe"
 helper="$windows_build/tests/platform/platform_helper.exe"
-[ -f "$tests" ] && [ -f "$helper" ] || {
+[ -f "$tests" ] && [ -f "$helper" ] && [ -f "$windows_build/bridge/test_bridge.exe" ] || {
     echo "FAIL: no Windows build in $windows_build (see cmake/mingw-w64-x86_64.cmake)"
     exit 1
 }
@@ -26,4 +26,7 @@ if ! echo "$answer" | grep -q wine-started; then
     exit 77
 fi
 echo "Running $tests under $("$wine" --version 2>/dev/null || echo Wine)"
-timeout 300 "$wine" "$tests"
+timeout 300 "$wine" "$tests" || exit 1
+bridge_tests="$windows_build/bridge/test_bridge.exe"
+echo "Running $bridge_tests"
+timeout 300 "$wine" "$bridge_tests"

@@ -1,0 +1,55 @@
+// SPDX-FileCopyrightText: 2026 Orvane developers
+// SPDX-License-Identifier: MIT
+// An emulator of today's kind for the bridge's tests, on any system. It answers from files beside it:
+//   -listfull               prints fake-listfull.txt
+//   -listmedia [SYSTEM]     prints fake-listmedia.txt (only SYSTEM's lines, under the header, when one is given)
+//   -showconfig             prints fake-showconfig.txt
+//   anything else           a play: appends its arguments, one per line, to fake-play.log
+// and ends with the exit code in fake-exit.txt (fake-play-exit.txt for a play) when that file exists.
+#include "ProgramRun.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+static std::string fileBeside(const fs::path& folder, const char* name)
+{
+    std::ifstream input(folder / name, std::ios::binary);
+    std::stringstream content;
+    content << input.rdbuf();
+    return content.str();
+}
+
+int main(int argc, char* argv[])
+{
+    const std::vector<std::string> arguments = Orvane::programArguments(argc, argv);
+    const fs::path folder = Orvane::runningProgramPath().parent_path();
+    const auto exitCode = [&](const char* file) {
+        const std::string text = fileBeside(folder, file);
+        return text.empty() ? 0 : std::stoi(text);
+    };
+    const bool listing = !arguments.empty() && arguments[0].rfind("-list", 0) == 0;
+    const int code = exitCode(listing || arguments == std::vector<std::string>{"-showconfig"} ? "fake-exit.txt"
+                                                                                              : "fake-play-exit.txt");
+    std::string output;
+    if (arguments.size() == 1 && arguments[0] == "-listfull") {
+        output = fileBeside(folder, "fake-listfull.txt");
+    } else if (!arguments.empty() && arguments[0] == "-listmedia") {
+        std::istringstream lines(fileBeside(folder, "fake-listmedia.txt"));
+        int number = 0;
+        for (std::string line; std::getline(lines, line); ++number) {
+            if (arguments.size() == 1 || number < 2 || line.rfind(arguments[1] + ' ', 0) == 0)
+                output += line + '\n';
+        }
+    } else if (arguments.size() == 1 && arguments[0] == "-showconfig") {
+        output = fileBeside(folder, "fake-showconfig.txt");
+    } else {
+        std::ofstream log(folder / "fake-play.log", std::ios::app | std::ios::binary);
+        for (const std::string& argument : arguments)
+            log << argument << '\n';
+        log << "--\n";
+    }
+    Orvane::writeStandardOutput(output);
+    return code;
+}
