@@ -5,6 +5,7 @@
 #include "BridgeRules.h"
 #include "EmulatorListings.h"
 
+#include "CommandLine.h"
 #include "ProgramRun.h"
 #include "ProgramSearch.h"
 #include "Utf8Path.h"
@@ -27,26 +28,33 @@ constexpr char aliasFileName[] = "bridge-aliases.txt";
 constexpr char logFileName[] = "bridge.log";
 constexpr char cacheFolderName[] = "bridge-cache";
 
-// A failure: one line on the error output and the same line in the log beside the bridge, since Orvane starts a
-// play without showing what the emulator says.
-class Failure
+// The log beside the bridge: Orvane starts a play without showing what the emulator says, so each play and each
+// failure leaves a line there.
+class Log
 {
 public:
-    explicit Failure(fs::path folder) : m_log(std::move(folder) / logFileName) {}
+    explicit Log(fs::path folder) : m_path(std::move(folder) / logFileName) {}
 
-    int operator()(const std::string& message) const
+    void write(const std::string& message) const
     {
-        std::fprintf(stderr, "MESS: %s\n", message.c_str());
         const std::time_t now = std::time(nullptr);
         char stamp[32] = {};
         std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H:%M:%S", std::localtime(&now));
-        std::ofstream(m_log, std::ios::app | std::ios::binary) << stamp << "  " << message << "\n";
+        std::ofstream(m_path, std::ios::app | std::ios::binary) << stamp << "  " << message << "\n";
+    }
+
+    // A failure: one line on the error output, the same line in the log, and the exit code that says so.
+    int operator()(const std::string& message) const
+    {
+        std::fprintf(stderr, "MESS: %s\n", message.c_str());
+        write(message);
         return 1;
     }
 
 private:
-    fs::path m_log;
+    fs::path m_path;
 };
+using Failure = Log;
 
 std::optional<std::string> readFile(const fs::path& path)
 {
@@ -245,11 +253,17 @@ int play(const std::vector<std::string>& arguments, const fs::path& emulator, co
             return fail("no recording \"" + request.playbackName + ".inp\" in " + recordings.string());
         start.playbackFile = recording->filename().string();
     }
-    const RunResult run = runAndWait({emulator, emulatorArguments(start), programFolder, std::nullopt});
+    const std::vector<std::string> emulatorLine = emulatorArguments(start);
+    std::string shown = emulator.string();
+    for (const std::string& argument : emulatorLine)
+        shown += " " + quoteArgument(argument);
+    fail.write("playing: " + shown);
+    const RunResult run = runAndWait({emulator, emulatorLine, programFolder, std::nullopt});
     if (!succeeded(run)) {
         fail(emulator.string() + " " + endOf(run));
         return run.started && run.outcome.exitedNormally ? run.outcome.exitCode : 1;
     }
+    fail.write("played: " + system + " \"" + request.file + "\" ended with exit code 0");
     return 0;
 }
 

@@ -21,13 +21,14 @@ prefix="$work/my prefix"
 cmake --install "$build" --prefix "$prefix" || fail "the install failed"
 folder="$prefix/lib/orvane"
 
-echo "-- the program folder: the program, the help page, empty INP and ROMS, no stand-in"
+echo "-- the program folder: the program, the help page, empty INP and ROMS, the bridge as MESS.EXE"
 [ -x "$folder/orvane" ] || fail "no program"
 [ -f "$folder/Orvane.htm" ] || fail "no help page"
 for empty in INP ROMS; do
     [ -d "$folder/$empty" ] && [ -z "$(ls -A "$folder/$empty")" ] || fail "$empty is not an empty folder"
 done
-[ ! -e "$folder/MESS.EXE" ] || fail "the stand-in was installed without being asked for"
+cmp -s "$folder/MESS.EXE" "$folder/orvane-bridge" && [ -x "$folder/MESS.EXE" ] ||
+    fail "MESS.EXE is not the bridge to the emulator"
 
 echo "-- the desktop entry and the icons"
 entry="$prefix/share/applications/orvane.desktop"
@@ -61,6 +62,15 @@ grep -q 'AdditionalParamText=Nothing !' "$settings" 2>/dev/null || fail "the ins
 kill -0 "$orvane_pid" 2>/dev/null || fail "the installed program ended"
 kill "$orvane_pid" && wait "$orvane_pid" 2>/dev/null
 orvane_pid=
+
+echo "-- an update keeps a MESS.EXE the user put there, in any letter case"
+rm "$folder/MESS.EXE"
+echo "the user's own" >"$folder/mess.exe"
+cmake --install "$build" --prefix "$prefix" >/dev/null || fail "the second install failed"
+[ "$(cat "$folder/mess.exe")" = "the user's own" ] && [ ! -e "$folder/MESS.EXE" ] ||
+    fail "the install replaced the user's emulator"
+rm "$folder/mess.exe"
+cmake --install "$build" --prefix "$prefix" >/dev/null || fail "the third install failed"
 
 echo "-- the README's removal takes every file the install made, and nothing the user made"
 xargs -d '\n' rm -f -- <"$build/install_manifest.txt" || fail "the files of the manifest could not be removed"
