@@ -1,0 +1,139 @@
+// SPDX-FileCopyrightText: 2026 Orvane developers
+// SPDX-License-Identifier: MIT
+
+// "Update systems" through the bridge against today's emulator, side by side with what the emulator itself takes:
+// its "-listfull" alone, and its two listings run at once as the bridge runs them. The first update (the bridge
+// asks the emulator) is held against the two listings; a repeated one (the emulator unchanged, its listings kept)
+// against "-listfull" alone. Drives the real main window on the offscreen platform.
+//
+//   orvane-bridge-bench [--runs N] [--emulator PATH]
+//
+// Exits with 77, saying why, where there is no emulator.
+
+#include "DocumentOpener.h"
+#include "Form1.h"
+#include "MessageBoxes.h"
+#include "NativeShell.h"
+#include "NativeText.h"
+#include "OptionStore.h"
+#include "ProgramRun.h"
+#include "SortedListBox.h"
+#include "Utf8Path.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <thread>
+
+using namespace Orvane;
+
+namespace
+{
+
+class PrintedMessages final : public MessageBoxes
+{
+public:
+    void inform(QWidget*, const QString& text) override { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
+    bool confirm(QWidget*, const QString&) override { return false; }
+};
+
+class NoOpener final : public DocumentOpener
+{
+public:
+    bool open(const QString&) override { return false; }
+};
+
+double milliseconds(const std::function<void()>& action)
+{
+    QElapsedTimer clock;
+    clock.start();
+    action();
+    return clock.nsecsElapsed() / 1e6;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    const QStringList arguments = application.arguments();
+    int runs = 3;
+    if (const qsizetype at = arguments.indexOf(QStringLiteral("--runs")); at >= 0 && at + 1 < arguments.size())
+        runs = std::max(1, arguments.at(at + 1).toInt());
+    QString emulator = QStandardPaths::findExecutable(QStringLiteral("mame"), {QStringLiteral("/usr/games")});
+    if (const qsizetype at = arguments.indexOf(QStringLiteral("--emulator")); at >= 0 && at + 1 < arguments.size())
+        emulator = arguments.at(at + 1);
+    if (emulator.isEmpty()) {
+        std::printf("SKIPPED: no emulator (Debian's package mame) to measure against.\n");
+        return 77;
+    }
+
+    QTemporaryDir scratch;
+    const QString folder = scratch.filePath(QStringLiteral("my program"));
+    QDir().mkpath(folder + QStringLiteral("/ROMS"));
+    QFile::copy(QStringLiteral(ORVANE_BRIDGE), folder + QStringLiteral("/MESS.EXE"));
+    QFile::setPermissions(folder + QStringLiteral("/MESS.EXE"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    QFile settings(folder + QStringLiteral("/bridge.ini"));
+    if (!settings.open(QIODevice::WriteOnly) || settings.write("emulator=" + emulator.toUtf8() + "\n") < 0)
+        return 1;
+    settings.close();
+    QFile catalogue(folder + QStringLiteral("/Orvane.sys"));
+    if (!catalogue.open(QIODevice::WriteOnly) ||
+        catalogue.write("Name:     Description:\r\nnone      \"None\"\r\n") < 0)
+        return 1;
+    catalogue.close();
+
+    const std::filesystem::path nativeFolder = pathFromUtf8(toNativeBytes(folder));
+    const std::filesystem::path nativeEmulator = pathFromUtf8(toNativeBytes(emulator));
+    NativeShell shell(nativeFolder);
+    PrintedMessages messages;
+    NoOpener opener;
+    const std::unique_ptr<OptionStore> options =
+        OptionStore::inFile(scratch.filePath(QStringLiteral("config/Orvane.conf")));
+    Form1 window(folder, Form1Services{shell, messages, *options, opener});
+    window.Form_Load();
+    window.show();
+    QApplication::processEvents();
+    auto* systems = window.findChild<SortedListBox*>(QStringLiteral("EmulatedSystemList"));
+
+    std::vector<double> listFull, bothListings, firstUpdate, repeatedUpdate;
+    const auto list = [&](const char* option, const char* output) {
+        return runAndWait({nativeEmulator, {option}, nativeFolder, nativeFolder / output});
+    };
+    for (int run = 0; run < runs; ++run) {
+        listFull.push_back(milliseconds([&] { list("-listfull", "alone.txt"); }));
+        bothListings.push_back(milliseconds([&] {
+            std::thread media([&] { list("-listmedia", "media.txt"); });
+            list("-listfull", "full.txt");
+            media.join();
+        }));
+        // A first update: the bridge has kept nothing of this emulator yet.
+        QDir(folder + QStringLiteral("/bridge-cache")).removeRecursively();
+        firstUpdate.push_back(milliseconds([&] { window.UpdateSystemsMenu_Click(); }));
+        repeatedUpdate.push_back(milliseconds([&] { window.UpdateSystemsMenu_Click(); }));
+        if (systems->count() < 1000)
+            std::fprintf(stderr, "only %d systems after the update\n", systems->count());
+    }
+
+    std::printf("Update systems through the bridge against %s, %d systems listed; median of %d runs\n\n",
+                qPrintable(emulator), systems->count(), runs);
+    std::printf("| Action | Time | Held against | Its time | Ratio |\n|---|---:|---|---:|---:|\n");
+    std::printf("| first update, menu command to lists reloaded | %.0f ms | both listings at once | %.0f ms | %.2f |\n",
+                median(firstUpdate), median(bothListings), median(firstUpdate) / median(bothListings));
+    std::printf("| repeated update (emulator unchanged) | %.0f ms | -listfull alone | %.0f ms | %.2f |\n",
+                median(repeatedUpdate), median(listFull), median(repeatedUpdate) / median(listFull));
+    return 0;
+}
