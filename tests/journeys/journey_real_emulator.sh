@@ -50,10 +50,17 @@ for _ in 1 2 3 4 5 6 7 8 9 10; do
 done
 grep 'playing: ' "$PROGRAM/bridge.log" | grep -q -- ' a2600 -cart ' || fail "no play of the cartridge: $(cat "$PROGRAM/bridge.log")"
 
-step "the emulator's window shows the cartridge running, then ends by itself"
+step "the emulator's window shows the cartridge running (its blue screen), then ends by itself"
 shown=$(timeout 60 xdotool search --sync --onlyvisible --name '^Atari 2600 \(NTSC\) \[a2600\]' | head -n 1) ||
     fail "the emulator's window did not show: $(cat "$PROGRAM/bridge.log")"
 echo "window: $(xdotool getwindowname "$shown")"
+# The cartridge paints the screen blue: the emulator runs it, not just shows a window.
+running_blue() {
+    local red green blue
+    read -r red green blue < <(/usr/bin/python3 "$(dirname "$0")/window_colour.py" "$shown")
+    [ "$blue" -gt 128 ] && [ "$blue" -gt $((red + 40)) ] && [ "$blue" -gt $((green + 40)) ]
+}
+wait_until 20 running_blue || fail "the emulator's window does not show the cartridge's blue screen"
 wait_until 60 grep -q 'played: a2600 "Test Cart.a26" ended with exit code 0' "$PROGRAM/bridge.log" ||
     fail "the emulator did not end well: $(cat "$PROGRAM/bridge.log")"
 cat "$PROGRAM/bridge.log"
