@@ -56,7 +56,7 @@ shown=$(timeout 60 xdotool search --sync --onlyvisible --name '^Atari 2600 \(NTS
 echo "window: $(xdotool getwindowname "$shown")"
 # The cartridge paints the screen blue: the emulator runs it, not just shows a window.
 running_blue() {
-    local red green blue
+    local red=0 green=0 blue=0
     read -r red green blue < <(/usr/bin/python3 "$(dirname "$0")/window_colour.py" "$shown")
     [ "$blue" -gt 128 ] && [ "$blue" -gt $((red + 40)) ] && [ "$blue" -gt $((green + 40)) ]
 }
