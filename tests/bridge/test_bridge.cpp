@@ -194,8 +194,8 @@ TEST_CASE("bridge: what cannot be played is refused with one line that says why,
 TEST_CASE("bridge rules: media by extension, settings, the emulator's ROM path, arguments that split back")
 {
     const auto media = parseListMedia(listMedia);
-    CHECK_EQUAL(mediaForFile(media.at("verylongname2"), "Disk.BIN")->brief, std::string("flop1"));
-    CHECK_EQUAL(mediaForFile(media.at("caf"), "x.com")->brief, std::string("quik"));
+    CHECK_EQUAL(std::string(mediaForFile(media.at("verylongname2"), "Disk.BIN")->brief), std::string("flop1"));
+    CHECK_EQUAL(std::string(mediaForFile(media.at("caf"), "x.com")->brief), std::string("quik"));
     CHECK(!mediaForFile(media.at("a2600"), "noextension"));
     CHECK(media.count("pacman") == 0);
     CHECK_EQUAL(configuredRomPath("rompathx   a\nrompath    $HOME/r;/usr/r  \n").value_or("none"),
