@@ -99,7 +99,15 @@ std::string endOf(const RunResult& run)
         return run.error;
     std::string how = run.outcome.exitedNormally ? "ended with exit code " + std::to_string(run.outcome.exitCode)
                                                  : "ended on signal " + std::to_string(run.outcome.signal);
-    std::string said = run.outcome.errorOutput.substr(0, run.outcome.errorOutput.find('\n'));
+    // The reason is the emulator's last word; what comes first is often the sound system's chatter.
+    std::string said;
+    std::istringstream lines(run.outcome.errorOutput);
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (!line.empty())
+            said = line;
+    }
     return said.empty() ? how : how + ": " + said;
 }
 
