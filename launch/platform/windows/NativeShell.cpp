@@ -10,8 +10,6 @@
 
 #include <windows.h>
 
-#include <shellapi.h>
-
 #include <algorithm>
 #include <utility>
 #include <vector>
@@ -334,12 +332,9 @@ std::filesystem::path runningProgramPath()
 
 std::vector<std::string> programArguments(int, char*[])
 {
-    int count = 0;
-    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
-    std::vector<std::string> arguments;
-    for (int index = 1; index < count; ++index)
-        arguments.push_back(toUtf8(wide[index]));
-    LocalFree(wide);
+    // Split by the same rules as CommandLineToArgvW, without loading the shell's library for it.
+    std::vector<std::string> arguments = splitCommandLine(toUtf8(GetCommandLineW()));
+    arguments.erase(arguments.begin());
     return arguments;
 }
 
