@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "AboutInfo.h"
+#include "about/AboutInfo.h"
 
-#include "TextFile.h"
+#include "catalogue/TextFile.h"
 
 #include <QDir>
 

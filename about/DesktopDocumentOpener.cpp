@@ -1,14 +1,14 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "DocumentOpener.h"
+#include "about/DocumentOpener.h"
 
 #include <QFile>
 #include <QUrl>
 
 #ifdef Q_OS_WIN
-#include "DocumentShell.h"
-#include "NativeText.h"
-#include "Utf8Path.h"
+#include "launch/NativeText.h"
+#include "platform/DocumentShell.h"
+#include "platform/Utf8Path.h"
 #else
 #include <QDesktopServices>
 #endif

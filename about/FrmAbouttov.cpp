@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "FrmAbouttov.h"
+#include "about/FrmAbouttov.h"
 
-#include "AboutInfo.h"
-#include "DesignFonts.h"
-#include "DocumentOpener.h"
+#include "about/AboutInfo.h"
+#include "about/DocumentOpener.h"
+#include "app/widgets/DesignFonts.h"
 
 #include <QIcon>
 #include <QLabel>

@@ -1,17 +1,17 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "Application.h"
+#include "app/Application.h"
 
 #include "ApplicationInfo.h"
-#include "DocumentOpener.h"
-#include "Form1.h"
-#include "MessageBoxes.h"
-#include "NativeShell.h"
-#include "NativeText.h"
-#include "OptionStore.h"
-#include "PreparedLists.h"
-#include "StartupMemory.h"
-#include "Utf8Path.h"
+#include "about/DocumentOpener.h"
+#include "app/Form1.h"
+#include "app/MessageBoxes.h"
+#include "catalogue/PreparedLists.h"
+#include "launch/NativeText.h"
+#include "platform/NativeShell.h"
+#include "platform/StartupMemory.h"
+#include "platform/Utf8Path.h"
+#include "settings/OptionStore.h"
 
 #include <QApplication>
 #include <QFile>

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "PreparedLists.h"
+#include "catalogue/PreparedLists.h"
 
 #include <future>
 

@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "CommandLineOptions.h"
+#include "app/CommandLineOptions.h"
 
-#include "AboutInfo.h"
 #include "ApplicationInfo.h"
+#include "about/AboutInfo.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,20 +1,20 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "Form1.h"
+#include "app/Form1.h"
 
 #include "ApplicationInfo.h"
-#include "CatalogueUpdate.h"
-#include "FileListBox.h"
-#include "FrmAbouttov.h"
-#include "LaunchCommand.h"
-#include "MessageBoxes.h"
-#include "NativeText.h"
-#include "Recordings.h"
-#include "Shell.h"
-#include "ShellTools.h"
-#include "SortedListBox.h"
-#include "SystemsCatalogue.h"
-#include "TextFile.h"
+#include "about/FrmAbouttov.h"
+#include "app/MessageBoxes.h"
+#include "app/widgets/FileListBox.h"
+#include "app/widgets/SortedListBox.h"
+#include "catalogue/CatalogueUpdate.h"
+#include "catalogue/SystemsCatalogue.h"
+#include "catalogue/TextFile.h"
+#include "launch/LaunchCommand.h"
+#include "launch/NativeText.h"
+#include "launch/Recordings.h"
+#include "platform/Shell.h"
+#include "platform/ShellTools.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "Form1Ui.h"
-#include "PreparedLists.h"
-#include "SystemsCatalogue.h"
+#include "app/Form1Ui.h"
+#include "catalogue/PreparedLists.h"
+#include "catalogue/SystemsCatalogue.h"
 
 #include <QMainWindow>
 #include <QStringList>

@@ -1,15 +1,15 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "Form1.h"
+#include "app/Form1.h"
 
-#include "Favourites.h"
-#include "ImageList.h"
-#include "MessageBoxes.h"
-#include "OptionStore.h"
-#include "Recordings.h"
-#include "SettingsText.h"
-#include "SortedListBox.h"
-#include "TextFile.h"
+#include "app/MessageBoxes.h"
+#include "app/widgets/SortedListBox.h"
+#include "catalogue/Favourites.h"
+#include "catalogue/ImageList.h"
+#include "catalogue/TextFile.h"
+#include "launch/Recordings.h"
+#include "settings/OptionStore.h"
+#include "settings/SettingsText.h"
 
 #include <QGroupBox>
 #include <QLineEdit>

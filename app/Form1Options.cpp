@@ -1,12 +1,12 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "Form1.h"
+#include "app/Form1.h"
 
-#include "CheckControls.h"
-#include "MessageBoxes.h"
-#include "OptionBinding.h"
-#include "OptionStore.h"
-#include "SettingsText.h"
+#include "app/MessageBoxes.h"
+#include "app/OptionBinding.h"
+#include "app/widgets/CheckControls.h"
+#include "settings/OptionStore.h"
+#include "settings/SettingsText.h"
 
 #include <QLabel>
 #include <QLineEdit>

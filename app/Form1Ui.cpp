@@ -1,12 +1,12 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "Form1Ui.h"
+#include "app/Form1Ui.h"
 
-#include "CheckControls.h"
-#include "ControlBuilder.h"
-#include "FileListBox.h"
-#include "SortedListBox.h"
-#include "WindowIcon.h"
+#include "app/widgets/CheckControls.h"
+#include "app/widgets/ControlBuilder.h"
+#include "app/widgets/FileListBox.h"
+#include "app/widgets/SortedListBox.h"
+#include "app/widgets/WindowIcon.h"
 
 #include <QComboBox>
 #include <QFrame>

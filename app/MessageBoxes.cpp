@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "MessageBoxes.h"
+#include "app/MessageBoxes.h"
 
 #include "ApplicationInfo.h"
 

@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "OptionBinding.h"
+#include "app/OptionBinding.h"
 
-#include "CheckControls.h"
-#include "SettingsText.h"
+#include "app/widgets/CheckControls.h"
+#include "settings/SettingsText.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "OptionStore.h"
+#include "settings/OptionStore.h"
 
 #include <QString>
 

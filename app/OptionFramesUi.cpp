@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "CheckControls.h"
-#include "ControlBuilder.h"
-#include "Form1Ui.h"
+#include "app/Form1Ui.h"
+#include "app/widgets/CheckControls.h"
+#include "app/widgets/ControlBuilder.h"
 
 #include <QGroupBox>
 #include <QLabel>

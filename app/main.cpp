@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "Application.h"
-#include "CommandLineOptions.h"
-#include "StandardStreams.h"
+#include "app/Application.h"
+#include "app/CommandLineOptions.h"
+#include "platform/StandardStreams.h"
 
 #include <QApplication>
 

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "BenchFolder.h"
+#include "bench/BenchFolder.h"
 
-#include "LineOrder.h"
+#include "catalogue/LineOrder.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "Floors.h"
+#include "bench/Floors.h"
 
 #include <algorithm>
 #include <cctype>

@@ -10,15 +10,15 @@
 //
 // Exits with 77, saying why, where there is no emulator.
 
-#include "DocumentOpener.h"
-#include "Form1.h"
-#include "MessageBoxes.h"
-#include "NativeShell.h"
-#include "NativeText.h"
-#include "OptionStore.h"
-#include "ProgramRun.h"
-#include "SortedListBox.h"
-#include "Utf8Path.h"
+#include "about/DocumentOpener.h"
+#include "app/Form1.h"
+#include "app/MessageBoxes.h"
+#include "app/widgets/SortedListBox.h"
+#include "launch/NativeText.h"
+#include "platform/NativeShell.h"
+#include "platform/ProgramRun.h"
+#include "platform/Utf8Path.h"
+#include "settings/OptionStore.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

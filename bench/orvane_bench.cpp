@@ -10,17 +10,17 @@
 // --small uses a small folder and --check verifies every list after every action (the CTest smoke test does
 // both); the figures are printed either way and never judged. --generate-only writes the folder and stops.
 
-#include "BenchFolder.h"
-#include "Floors.h"
+#include "bench/BenchFolder.h"
+#include "bench/Floors.h"
 
-#include "DocumentOpener.h"
-#include "Form1.h"
-#include "ImageList.h"
-#include "LineOrder.h"
-#include "MessageBoxes.h"
-#include "NativeShell.h"
-#include "OptionStore.h"
-#include "SortedListBox.h"
+#include "about/DocumentOpener.h"
+#include "app/Form1.h"
+#include "app/MessageBoxes.h"
+#include "app/widgets/SortedListBox.h"
+#include "catalogue/ImageList.h"
+#include "catalogue/LineOrder.h"
+#include "platform/NativeShell.h"
+#include "settings/OptionStore.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

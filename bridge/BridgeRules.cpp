@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "BridgeRules.h"
+#include "bridge/BridgeRules.h"
 
-#include "CommandLine.h"
+#include "platform/CommandLine.h"
 
 namespace Orvane::Bridge
 {

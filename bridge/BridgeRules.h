@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "EmulatorListings.h"
+#include "bridge/EmulatorListings.h"
 
 #include <optional>
 #include <string>

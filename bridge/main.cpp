@@ -2,13 +2,13 @@
 // SPDX-License-Identifier: MIT
 // The bridge: installed in Orvane's program folder as MESS.EXE, it takes the classic emulator's command line and
 // drives today's emulator. See BridgeRules.h for its settings file and the README for where it keeps its files.
-#include "BridgeRules.h"
-#include "EmulatorListings.h"
+#include "bridge/BridgeRules.h"
+#include "bridge/EmulatorListings.h"
 
-#include "CommandLine.h"
-#include "ProgramRun.h"
-#include "ProgramSearch.h"
-#include "Utf8Path.h"
+#include "platform/CommandLine.h"
+#include "platform/ProgramRun.h"
+#include "platform/ProgramSearch.h"
+#include "platform/Utf8Path.h"
 
 #include <chrono>
 #include <cstdio>

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "Shell.h"
-#include "SystemsCatalogue.h"
+#include "catalogue/SystemsCatalogue.h"
+#include "platform/Shell.h"
 
 #include <QString>
 

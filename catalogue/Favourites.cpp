@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "Favourites.h"
+#include "catalogue/Favourites.h"
 
-#include "NativeText.h"
-#include "TextFile.h"
+#include "catalogue/TextFile.h"
+#include "launch/NativeText.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,15 +1,15 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "FolderListing.h"
+#include "catalogue/FolderListing.h"
 
-#include "LineOrder.h"
+#include "catalogue/LineOrder.h"
 
 #include <QDir>
 #include <QFile>
 
-#include "FolderEntries.h"
-#include "NativeText.h"
-#include "Utf8Path.h"
+#include "launch/NativeText.h"
+#include "platform/FolderEntries.h"
+#include "platform/Utf8Path.h"
 
 #include <filesystem>
 

@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "ImageList.h"
+#include "catalogue/ImageList.h"
 
-#include "LaunchCommand.h"
-#include "TextColumns.h"
+#include "launch/LaunchCommand.h"
+#include "launch/TextColumns.h"
 
 namespace Orvane
 {

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "LineOrder.h"
+#include "catalogue/LineOrder.h"
 
 #include <algorithm>
 #include <array>

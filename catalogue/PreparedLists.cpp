@@ -1,12 +1,12 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "PreparedLists.h"
+#include "catalogue/PreparedLists.h"
 
-#include "FolderListing.h"
-#include "ImageList.h"
-#include "LineOrder.h"
-#include "StartupMemory.h"
-#include "TextFile.h"
+#include "catalogue/FolderListing.h"
+#include "catalogue/ImageList.h"
+#include "catalogue/LineOrder.h"
+#include "catalogue/TextFile.h"
+#include "platform/StartupMemory.h"
 
 #include <QFileInfo>
 

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "SystemsCatalogue.h"
+#include "catalogue/SystemsCatalogue.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "SystemsCatalogue.h"
+#include "catalogue/SystemsCatalogue.h"
 
-#include "TextColumns.h"
-#include "TextFile.h"
+#include "catalogue/TextFile.h"
+#include "launch/TextColumns.h"
 
 #include <QDir>
 #include <QFile>

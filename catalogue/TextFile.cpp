@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "TextFile.h"
+#include "catalogue/TextFile.h"
 
-#include "NativeText.h"
-#include "ProgramSearch.h"
-#include "Utf8Path.h"
+#include "launch/NativeText.h"
+#include "platform/ProgramSearch.h"
+#include "platform/Utf8Path.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "LaunchCommand.h"
+#include "launch/LaunchCommand.h"
 
-#include "TextColumns.h"
+#include "launch/TextColumns.h"
 
 namespace Orvane
 {

@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "Recordings.h"
+#include "launch/Recordings.h"
 
-#include "LaunchCommand.h"
-#include "TextColumns.h"
+#include "launch/LaunchCommand.h"
+#include "launch/TextColumns.h"
 
 namespace Orvane
 {

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "OptionStore.h"
+#include "settings/OptionStore.h"
 
 #include "ApplicationInfo.h"
 

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "SettingsText.h"
+#include "settings/SettingsText.h"
 
 #include <cmath>
 #include <limits>

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "SystemsCatalogue.h"
-#include "TextFile.h"
+#include "catalogue/SystemsCatalogue.h"
+#include "catalogue/TextFile.h"
 
 // The catalogue as its definition reads it: the whole file decoded as one text, split into lines, the header
 // dropped, every other line parsed; the readers take shorter ways and must agree with this one.

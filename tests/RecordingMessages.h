@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "MessageBoxes.h"
+#include "app/MessageBoxes.h"
 
 #include <QList>
 #include <QString>

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "DocumentOpener.h"
+#include "about/DocumentOpener.h"
 
 #include <QStringList>
 

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 // Appends one favourite as the window does, for tests that run it where the test itself cannot go (a full file
 // system in a mount namespace of its own). Prints the reason and exits 1 when the add is refused.
-#include "Favourites.h"
+#include "catalogue/Favourites.h"
 
 #include <cstdio>
 

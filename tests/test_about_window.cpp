@@ -4,10 +4,10 @@
 #include "RecordingOpener.h"
 #include "RecordingShell.h"
 
-#include "AboutInfo.h"
-#include "Form1.h"
-#include "FrmAbouttov.h"
-#include "OptionStore.h"
+#include "about/AboutInfo.h"
+#include "about/FrmAbouttov.h"
+#include "app/Form1.h"
+#include "settings/OptionStore.h"
 
 #include <QLabel>
 #include <QPushButton>

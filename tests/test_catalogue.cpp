@@ -1,14 +1,14 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
 #include "CatalogueReference.h"
-#include "CatalogueUpdate.h"
-#include "FolderListing.h"
-#include "ImageList.h"
-#include "LaunchCommand.h"
-#include "Recordings.h"
-#include "SystemsCatalogue.h"
-#include "TextColumns.h"
-#include "TextFile.h"
+#include "catalogue/CatalogueUpdate.h"
+#include "catalogue/FolderListing.h"
+#include "catalogue/ImageList.h"
+#include "catalogue/SystemsCatalogue.h"
+#include "catalogue/TextFile.h"
+#include "launch/LaunchCommand.h"
+#include "launch/Recordings.h"
+#include "launch/TextColumns.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -5,13 +5,13 @@
 #include "RecordingOpener.h"
 #include "RecordingShell.h"
 
-#include "FileListBox.h"
-#include "Form1.h"
-#include "ImageList.h"
-#include "NativeShell.h"
-#include "OptionStore.h"
-#include "PreparedLists.h"
-#include "SortedListBox.h"
+#include "app/Form1.h"
+#include "app/widgets/FileListBox.h"
+#include "app/widgets/SortedListBox.h"
+#include "catalogue/ImageList.h"
+#include "catalogue/PreparedLists.h"
+#include "platform/NativeShell.h"
+#include "settings/OptionStore.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -7,11 +7,11 @@
 #include "SettingsFile.h"
 #include "Unprivileged.h"
 
-#include "Favourites.h"
-#include "Form1.h"
-#include "ImageList.h"
-#include "OptionStore.h"
-#include "SortedListBox.h"
+#include "app/Form1.h"
+#include "app/widgets/SortedListBox.h"
+#include "catalogue/Favourites.h"
+#include "catalogue/ImageList.h"
+#include "settings/OptionStore.h"
 
 #include <QGroupBox>
 #include <QProcess>

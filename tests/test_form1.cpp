@@ -4,11 +4,11 @@
 #include "RecordingOpener.h"
 #include "RecordingShell.h"
 
-#include "CheckControls.h"
-#include "FileListBox.h"
-#include "Form1.h"
-#include "OptionStore.h"
-#include "SortedListBox.h"
+#include "app/Form1.h"
+#include "app/widgets/CheckControls.h"
+#include "app/widgets/FileListBox.h"
+#include "app/widgets/SortedListBox.h"
+#include "settings/OptionStore.h"
 
 #include <QComboBox>
 #include <QGroupBox>

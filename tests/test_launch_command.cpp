@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "CommandLine.h"
-#include "ImageList.h"
-#include "LaunchCommand.h"
-#include "NativeText.h"
-#include "TextColumns.h"
+#include "catalogue/ImageList.h"
+#include "launch/LaunchCommand.h"
+#include "launch/NativeText.h"
+#include "launch/TextColumns.h"
+#include "platform/CommandLine.h"
 
 #include <QTest>
 

@@ -6,10 +6,10 @@
 #include "RecordingShell.h"
 #include "SettingsFile.h"
 
-#include "CheckControls.h"
-#include "Form1.h"
-#include "OptionStore.h"
-#include "SortedListBox.h"
+#include "app/Form1.h"
+#include "app/widgets/CheckControls.h"
+#include "app/widgets/SortedListBox.h"
+#include "settings/OptionStore.h"
 
 #include <QComboBox>
 #include <QLabel>

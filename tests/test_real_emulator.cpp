@@ -6,13 +6,13 @@
 #include "RecordingMessages.h"
 #include "RecordingOpener.h"
 
-#include "FileListBox.h"
-#include "Form1.h"
-#include "NativeShell.h"
-#include "NativeText.h"
-#include "OptionStore.h"
-#include "SortedListBox.h"
-#include "Utf8Path.h"
+#include "app/Form1.h"
+#include "app/widgets/FileListBox.h"
+#include "app/widgets/SortedListBox.h"
+#include "launch/NativeText.h"
+#include "platform/NativeShell.h"
+#include "platform/Utf8Path.h"
+#include "settings/OptionStore.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,15 +1,15 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "BenchFolder.h"
 #include "RecordingMessages.h"
 #include "RecordingOpener.h"
 #include "RecordingShell.h"
+#include "bench/BenchFolder.h"
 
-#include "Form1.h"
-#include "ImageList.h"
-#include "LineOrder.h"
-#include "OptionStore.h"
-#include "SortedListBox.h"
+#include "app/Form1.h"
+#include "app/widgets/SortedListBox.h"
+#include "catalogue/ImageList.h"
+#include "catalogue/LineOrder.h"
+#include "settings/OptionStore.h"
 
 #include <QTemporaryDir>
 #include <QTest>

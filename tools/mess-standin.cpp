@@ -11,7 +11,7 @@
 // work with the recordings but ends at once instead of showing a window, so tests can check exactly what Orvane
 // handed over.
 
-#include "ProgramSearch.h"
+#include "platform/ProgramSearch.h"
 
 #include <QApplication>
 #include <QLabel>

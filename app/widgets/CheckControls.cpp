@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "CheckControls.h"
+#include "app/widgets/CheckControls.h"
 
 namespace Orvane
 {

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "DesignFonts.h"
+#include "app/widgets/DesignFonts.h"
 
 #include <QComboBox>
 #include <QWidget>

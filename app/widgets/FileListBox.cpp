@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "FileListBox.h"
+#include "app/widgets/FileListBox.h"
 
-#include "FolderListing.h"
+#include "catalogue/FolderListing.h"
 
 #include <QMouseEvent>
 

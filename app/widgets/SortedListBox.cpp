@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "SortedListBox.h"
+#include "app/widgets/SortedListBox.h"
 
-#include "LineOrder.h"
+#include "catalogue/LineOrder.h"
 
 #include <QMouseEvent>
 

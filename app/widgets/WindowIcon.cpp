@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "WindowIcon.h"
+#include "app/widgets/WindowIcon.h"
 
 #include <QPixmap>
 

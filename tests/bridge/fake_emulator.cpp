@@ -6,7 +6,7 @@
 //   -showconfig             prints fake-showconfig.txt
 //   anything else           a play: appends its arguments, one per line, to fake-play.log
 // and ends with the exit code in fake-exit.txt (fake-play-exit.txt for a play) when that file exists.
-#include "ProgramRun.h"
+#include "platform/ProgramRun.h"
 
 #include <fstream>
 #include <sstream>

@@ -5,10 +5,10 @@
 #include "Check.h"
 #include "TemporaryFolder.h"
 
-#include "BridgeRules.h"
-#include "CommandLine.h"
-#include "EmulatorListings.h"
-#include "ProgramRun.h"
+#include "bridge/BridgeRules.h"
+#include "bridge/EmulatorListings.h"
+#include "platform/CommandLine.h"
+#include "platform/ProgramRun.h"
 
 #include <fstream>
 #include <sstream>

@@ -3,8 +3,8 @@
 // The catalogue reader on any bytes: it never fails, it reads what the whole decoded text holds, and every entry
 // it keeps holds what its line held.
 #include "../CatalogueReference.h"
-#include "SystemsCatalogue.h"
-#include "TextColumns.h"
+#include "catalogue/SystemsCatalogue.h"
+#include "launch/TextColumns.h"
 
 #include <cstdint>
 

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: MIT
 // Command-line splitting on any text: it never fails, and a file name quoted as Orvane quotes it (one without
 // double quotes or line ends) always comes back as one argument, whatever else it holds.
-#include "CommandLine.h"
-#include "CommandProcessor.h"
+#include "platform/CommandLine.h"
+#include "platform/CommandProcessor.h"
 
 #include <cstdint>
 #include <string>

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 // The favourites reader on any bytes: it never fails, no line it gives holds a line end, and lines written back
 // read back the same.
-#include "Favourites.h"
+#include "catalogue/Favourites.h"
 
 #include <cstdint>
 

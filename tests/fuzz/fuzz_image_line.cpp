@@ -3,11 +3,11 @@
 // The image-line builder on any file name, as the file system hands it over: the launch field splits back into
 // the system and exactly the name's bytes, the shown part is its first 63 characters, and a name that Windows
 // allows keeps the field it always had.
-#include "CommandLine.h"
-#include "ImageList.h"
-#include "LaunchCommand.h"
-#include "NativeText.h"
-#include "TextColumns.h"
+#include "catalogue/ImageList.h"
+#include "launch/LaunchCommand.h"
+#include "launch/NativeText.h"
+#include "launch/TextColumns.h"
+#include "platform/CommandLine.h"
 
 #include <cstdint>
 

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
 // The settings conversions on any stored text: they never fail, and a number read back is the one written.
-#include "SettingsText.h"
-#include "TextFile.h"
+#include "catalogue/TextFile.h"
+#include "settings/SettingsText.h"
 
 #include <cstdint>
 

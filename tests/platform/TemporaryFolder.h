@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "Utf8Path.h"
+#include "platform/Utf8Path.h"
 
 #include <filesystem>
 #include <fstream>

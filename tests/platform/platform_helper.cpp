@@ -4,8 +4,8 @@
 //   platform_helper print WORD...              prints the words, one per line, on standard output
 //   platform_helper write-after MS FILE        waits MS milliseconds, then writes FILE
 //   platform_helper wait-then-write GO FILE    waits (at most 20 seconds) for GO to exist, then writes FILE
-#include "ProgramRun.h"
-#include "Utf8Path.h"
+#include "platform/ProgramRun.h"
+#include "platform/Utf8Path.h"
 
 #include <chrono>
 #include <cstdio>

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "Check.h"
 
-#include "CommandLine.h"
+#include "platform/CommandLine.h"
 
 using Orvane::splitArguments;
 using Orvane::splitCommandLine;

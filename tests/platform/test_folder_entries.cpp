@@ -4,7 +4,7 @@
 #include "Check.h"
 #include "TemporaryFolder.h"
 
-#include "FolderEntries.h"
+#include "platform/FolderEntries.h"
 
 #include <algorithm>
 

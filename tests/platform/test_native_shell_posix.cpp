@@ -3,8 +3,8 @@
 #include "Check.h"
 #include "TemporaryFolder.h"
 
-#include "NativeShell.h"
-#include "StandardStreams.h"
+#include "platform/NativeShell.h"
+#include "platform/StandardStreams.h"
 
 #include <chrono>
 #include <sstream>

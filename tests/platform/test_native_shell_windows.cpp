@@ -4,10 +4,10 @@
 #include "Check.h"
 #include "TemporaryFolder.h"
 
-#include "NativeShell.h"
-#include "ProgramSearch.h"
-#include "ShellTools.h"
-#include "Utf8Path.h"
+#include "platform/NativeShell.h"
+#include "platform/ProgramSearch.h"
+#include "platform/ShellTools.h"
+#include "platform/Utf8Path.h"
 
 #include <windows.h>
 

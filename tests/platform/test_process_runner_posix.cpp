@@ -3,9 +3,9 @@
 #include "Check.h"
 #include "TemporaryFolder.h"
 
-#include "CommandProcessor.h"
-#include "NativeShell.h"
-#include "ShellTools.h"
+#include "platform/CommandProcessor.h"
+#include "platform/NativeShell.h"
+#include "platform/ShellTools.h"
 
 #include <csignal>
 #include <sstream>

@@ -3,7 +3,7 @@
 #include "Check.h"
 #include "TemporaryFolder.h"
 
-#include "ProgramSearch.h"
+#include "platform/ProgramSearch.h"
 
 namespace fs = std::filesystem;
 using Orvane::findProgram;

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "Check.h"
 
-#include "StartupMemory.h"
+#include "platform/StartupMemory.h"
 
 #include <cstdlib>
 #include <thread>

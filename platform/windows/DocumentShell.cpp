@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "DocumentShell.h"
+#include "platform/DocumentShell.h"
 
 #include <windows.h>
 

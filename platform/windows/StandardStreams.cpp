@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "StandardStreams.h"
+#include "platform/StandardStreams.h"
 
 namespace Orvane
 {

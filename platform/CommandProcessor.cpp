@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "CommandProcessor.h"
+#include "platform/CommandProcessor.h"
 
-#include "CommandLine.h"
-#include "ProgramSearch.h"
-#include "Utf8Path.h"
+#include "platform/CommandLine.h"
+#include "platform/ProgramSearch.h"
+#include "platform/Utf8Path.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,12 +1,12 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "NativeShell.h"
+#include "platform/NativeShell.h"
 
-#include "CommandLine.h"
-#include "ProgramRun.h"
+#include "platform/CommandLine.h"
+#include "platform/ProgramRun.h"
 
-#include "CommandProcessor.h"
-#include "ProgramSearch.h"
+#include "platform/CommandProcessor.h"
+#include "platform/ProgramSearch.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "FolderEntries.h"
+#include "platform/FolderEntries.h"
 
 #include <windows.h>
 

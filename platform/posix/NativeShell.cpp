@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "NativeShell.h"
-#include "ProgramRun.h"
+#include "platform/NativeShell.h"
+#include "platform/ProgramRun.h"
 
-#include "CommandProcessor.h"
-#include "ProgramSearch.h"
+#include "platform/CommandProcessor.h"
+#include "platform/ProgramSearch.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "StartupMemory.h"
+#include "platform/StartupMemory.h"
 
 #include <atomic>
 #include <cstdint>

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "Shell.h"
+#include "platform/Shell.h"
 
 #include <filesystem>
 

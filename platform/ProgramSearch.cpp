@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "ProgramSearch.h"
+#include "platform/ProgramSearch.h"
 
-#include "CommandLine.h"
-#include "Utf8Path.h"
+#include "platform/CommandLine.h"
+#include "platform/Utf8Path.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "ShellTools.h"
+#include "platform/ShellTools.h"
 
 namespace Orvane::tov_ShellTools
 {
