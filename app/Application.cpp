@@ -3,10 +3,10 @@
 #include "app/Application.h"
 
 #include "ApplicationInfo.h"
-#include "about/DocumentOpener.h"
-#include "app/Form1.h"
-#include "app/MessageBoxes.h"
 #include "catalogue/PreparedLists.h"
+#include "gui/about/DocumentOpener.h"
+#include "gui/mainwindow/Form1.h"
+#include "gui/mainwindow/MessageBoxes.h"
 #include "launch/NativeText.h"
 #include "platform/NativeShell.h"
 #include "platform/StartupMemory.h"

@@ -3,7 +3,7 @@
 #include "app/CommandLineOptions.h"
 
 #include "ApplicationInfo.h"
-#include "about/AboutInfo.h"
+#include "gui/about/AboutInfo.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -4,7 +4,7 @@
 // Writes the window icon as PNG files in the sizes desktops look for: icon-export FOLDER SIZE...
 // Sizes that are whole multiples of the drawing keep its hard pixels; the others are smoothed.
 
-#include "app/widgets/WindowIcon.h"
+#include "gui/widgets/WindowIcon.h"
 
 #include <QGuiApplication>
 #include <QImage>

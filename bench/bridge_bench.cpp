@@ -10,10 +10,10 @@
 //
 // Exits with 77, saying why, where there is no emulator.
 
-#include "about/DocumentOpener.h"
-#include "app/Form1.h"
-#include "app/MessageBoxes.h"
-#include "app/widgets/SortedListBox.h"
+#include "gui/about/DocumentOpener.h"
+#include "gui/mainwindow/Form1.h"
+#include "gui/mainwindow/MessageBoxes.h"
+#include "gui/widgets/SortedListBox.h"
 #include "launch/NativeText.h"
 #include "platform/NativeShell.h"
 #include "platform/ProgramRun.h"

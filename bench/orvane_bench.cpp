@@ -13,12 +13,12 @@
 #include "bench/BenchFolder.h"
 #include "bench/Floors.h"
 
-#include "about/DocumentOpener.h"
-#include "app/Form1.h"
-#include "app/MessageBoxes.h"
-#include "app/widgets/SortedListBox.h"
 #include "catalogue/ImageList.h"
 #include "catalogue/LineOrder.h"
+#include "gui/about/DocumentOpener.h"
+#include "gui/mainwindow/Form1.h"
+#include "gui/mainwindow/MessageBoxes.h"
+#include "gui/widgets/SortedListBox.h"
 #include "platform/NativeShell.h"
 #include "settings/OptionStore.h"
 

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Orvane developers
+# SPDX-License-Identifier: MIT
 # Flags shared by every target of the project.
 add_library(orvane_common INTERFACE)
 target_compile_features(orvane_common INTERFACE cxx_std_20)

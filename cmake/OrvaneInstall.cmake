@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Orvane developers
+# SPDX-License-Identifier: MIT
 # Installing Orvane: a program folder that its user can write to (Orvane keeps its catalogue and favourites
 # there), a command in bin, a desktop entry and the icon. Meant for a per-user prefix such as ~/.local.
 option(ORVANE_INSTALL_STANDIN "Install the stand-in emulator as MESS.EXE in the program folder" OFF)

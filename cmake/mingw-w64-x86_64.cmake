@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Orvane developers
+# SPDX-License-Identifier: MIT
 # Cross-compiling for 64-bit Windows with Debian's mingw-w64 (g++-mingw-w64-x86-64), for the platform layer and
 # its tests:  cmake -S . -B build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DORVANE_PLATFORM_ONLY=ON
 set(CMAKE_SYSTEM_NAME Windows)

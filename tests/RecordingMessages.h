@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "app/MessageBoxes.h"
+#include "gui/mainwindow/MessageBoxes.h"
 
 #include <QList>
 #include <QString>

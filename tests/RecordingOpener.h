@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "about/DocumentOpener.h"
+#include "gui/about/DocumentOpener.h"
 
 #include <QStringList>
 

@@ -4,9 +4,9 @@
 #include "RecordingOpener.h"
 #include "RecordingShell.h"
 
-#include "about/AboutInfo.h"
-#include "about/FrmAbouttov.h"
-#include "app/Form1.h"
+#include "gui/about/AboutInfo.h"
+#include "gui/about/FrmAbouttov.h"
+#include "gui/mainwindow/Form1.h"
 #include "settings/OptionStore.h"
 
 #include <QLabel>

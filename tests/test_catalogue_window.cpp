@@ -5,11 +5,11 @@
 #include "RecordingOpener.h"
 #include "RecordingShell.h"
 
-#include "app/Form1.h"
-#include "app/widgets/FileListBox.h"
-#include "app/widgets/SortedListBox.h"
 #include "catalogue/ImageList.h"
 #include "catalogue/PreparedLists.h"
+#include "gui/mainwindow/Form1.h"
+#include "gui/widgets/FileListBox.h"
+#include "gui/widgets/SortedListBox.h"
 #include "platform/NativeShell.h"
 #include "settings/OptionStore.h"
 

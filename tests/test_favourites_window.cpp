@@ -7,10 +7,10 @@
 #include "SettingsFile.h"
 #include "Unprivileged.h"
 
-#include "app/Form1.h"
-#include "app/widgets/SortedListBox.h"
 #include "catalogue/Favourites.h"
 #include "catalogue/ImageList.h"
+#include "gui/mainwindow/Form1.h"
+#include "gui/widgets/SortedListBox.h"
 #include "settings/OptionStore.h"
 
 #include <QGroupBox>

@@ -4,10 +4,10 @@
 #include "RecordingOpener.h"
 #include "RecordingShell.h"
 
-#include "app/Form1.h"
-#include "app/widgets/CheckControls.h"
-#include "app/widgets/FileListBox.h"
-#include "app/widgets/SortedListBox.h"
+#include "gui/mainwindow/Form1.h"
+#include "gui/widgets/CheckControls.h"
+#include "gui/widgets/FileListBox.h"
+#include "gui/widgets/SortedListBox.h"
 #include "settings/OptionStore.h"
 
 #include <QComboBox>

@@ -7,9 +7,9 @@
 #include "SettingsFile.h"
 #include "Unprivileged.h"
 
-#include "app/Form1.h"
-#include "app/widgets/SortedListBox.h"
 #include "catalogue/ImageList.h"
+#include "gui/mainwindow/Form1.h"
+#include "gui/widgets/SortedListBox.h"
 #include "platform/NativeShell.h"
 #include "settings/OptionStore.h"
 

@@ -6,9 +6,9 @@
 #include "RecordingShell.h"
 #include "SettingsFile.h"
 
-#include "app/Form1.h"
-#include "app/widgets/CheckControls.h"
-#include "app/widgets/SortedListBox.h"
+#include "gui/mainwindow/Form1.h"
+#include "gui/widgets/CheckControls.h"
+#include "gui/widgets/SortedListBox.h"
 #include "settings/OptionStore.h"
 
 #include <QComboBox>

@@ -6,9 +6,9 @@
 #include "RecordingMessages.h"
 #include "RecordingOpener.h"
 
-#include "app/Form1.h"
-#include "app/widgets/FileListBox.h"
-#include "app/widgets/SortedListBox.h"
+#include "gui/mainwindow/Form1.h"
+#include "gui/widgets/FileListBox.h"
+#include "gui/widgets/SortedListBox.h"
 #include "launch/NativeText.h"
 #include "platform/NativeShell.h"
 #include "platform/Utf8Path.h"

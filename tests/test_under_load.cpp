@@ -5,10 +5,10 @@
 #include "RecordingShell.h"
 #include "bench/BenchFolder.h"
 
-#include "app/Form1.h"
-#include "app/widgets/SortedListBox.h"
 #include "catalogue/ImageList.h"
 #include "catalogue/LineOrder.h"
+#include "gui/mainwindow/Form1.h"
+#include "gui/widgets/SortedListBox.h"
 #include "settings/OptionStore.h"
 
 #include <QTemporaryDir>

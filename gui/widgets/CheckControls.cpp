@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "app/widgets/CheckControls.h"
+#include "gui/widgets/CheckControls.h"
 
 namespace Orvane
 {

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "app/OptionBinding.h"
+#include "gui/mainwindow/OptionBinding.h"
 
-#include "app/widgets/CheckControls.h"
+#include "gui/widgets/CheckControls.h"
 #include "settings/SettingsText.h"
 
 #include <QComboBox>

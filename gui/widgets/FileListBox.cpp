@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "app/widgets/FileListBox.h"
+#include "gui/widgets/FileListBox.h"
 
 #include "catalogue/FolderListing.h"
 

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "app/Form1Ui.h"
-#include "app/widgets/CheckControls.h"
-#include "app/widgets/ControlBuilder.h"
+#include "gui/mainwindow/Form1Ui.h"
+#include "gui/widgets/CheckControls.h"
+#include "gui/widgets/ControlBuilder.h"
 
 #include <QGroupBox>
 #include <QLabel>

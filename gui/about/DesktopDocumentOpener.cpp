@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "about/DocumentOpener.h"
+#include "gui/about/DocumentOpener.h"
 
 #include <QFile>
 #include <QUrl>

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "app/widgets/DesignFonts.h"
+#include "gui/widgets/DesignFonts.h"
 
 #include <QStringList>
 #include <QtMath>

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "app/widgets/DesignFonts.h"
+#include "gui/widgets/DesignFonts.h"
 
 #include <QComboBox>
 #include <QWidget>

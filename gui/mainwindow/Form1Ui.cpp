@@ -1,12 +1,12 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "app/Form1Ui.h"
+#include "gui/mainwindow/Form1Ui.h"
 
-#include "app/widgets/CheckControls.h"
-#include "app/widgets/ControlBuilder.h"
-#include "app/widgets/FileListBox.h"
-#include "app/widgets/SortedListBox.h"
-#include "app/widgets/WindowIcon.h"
+#include "gui/widgets/CheckControls.h"
+#include "gui/widgets/ControlBuilder.h"
+#include "gui/widgets/FileListBox.h"
+#include "gui/widgets/SortedListBox.h"
+#include "gui/widgets/WindowIcon.h"
 
 #include <QComboBox>
 #include <QFrame>

@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "app/Form1.h"
+#include "gui/mainwindow/Form1.h"
 
-#include "app/MessageBoxes.h"
-#include "app/OptionBinding.h"
-#include "app/widgets/CheckControls.h"
+#include "gui/mainwindow/MessageBoxes.h"
+#include "gui/mainwindow/OptionBinding.h"
+#include "gui/widgets/CheckControls.h"
 #include "settings/OptionStore.h"
 #include "settings/SettingsText.h"
 

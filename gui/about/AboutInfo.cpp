@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "about/AboutInfo.h"
+#include "gui/about/AboutInfo.h"
 
 #include "catalogue/TextFile.h"
 

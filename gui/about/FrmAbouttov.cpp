@@ -1,10 +1,10 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "about/FrmAbouttov.h"
+#include "gui/about/FrmAbouttov.h"
 
-#include "about/AboutInfo.h"
-#include "about/DocumentOpener.h"
-#include "app/widgets/DesignFonts.h"
+#include "gui/about/AboutInfo.h"
+#include "gui/about/DocumentOpener.h"
+#include "gui/widgets/DesignFonts.h"
 
 #include <QIcon>
 #include <QLabel>

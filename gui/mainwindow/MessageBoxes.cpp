@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "app/MessageBoxes.h"
+#include "gui/mainwindow/MessageBoxes.h"
 
 #include "ApplicationInfo.h"
 

@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "app/Form1Ui.h"
 #include "catalogue/PreparedLists.h"
 #include "catalogue/SystemsCatalogue.h"
+#include "gui/mainwindow/Form1Ui.h"
 
 #include <QMainWindow>
 #include <QStringList>

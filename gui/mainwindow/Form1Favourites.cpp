@@ -1,12 +1,12 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "app/Form1.h"
+#include "gui/mainwindow/Form1.h"
 
-#include "app/MessageBoxes.h"
-#include "app/widgets/SortedListBox.h"
 #include "catalogue/Favourites.h"
 #include "catalogue/ImageList.h"
 #include "catalogue/TextFile.h"
+#include "gui/mainwindow/MessageBoxes.h"
+#include "gui/widgets/SortedListBox.h"
 #include "launch/Recordings.h"
 #include "settings/OptionStore.h"
 #include "settings/SettingsText.h"

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "app/widgets/SortedListBox.h"
+#include "gui/widgets/SortedListBox.h"
 
 #include "catalogue/LineOrder.h"
 

@@ -1,15 +1,15 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "app/Form1.h"
+#include "gui/mainwindow/Form1.h"
 
 #include "ApplicationInfo.h"
-#include "about/FrmAbouttov.h"
-#include "app/MessageBoxes.h"
-#include "app/widgets/FileListBox.h"
-#include "app/widgets/SortedListBox.h"
 #include "catalogue/CatalogueUpdate.h"
 #include "catalogue/SystemsCatalogue.h"
 #include "catalogue/TextFile.h"
+#include "gui/about/FrmAbouttov.h"
+#include "gui/mainwindow/MessageBoxes.h"
+#include "gui/widgets/FileListBox.h"
+#include "gui/widgets/SortedListBox.h"
 #include "launch/LaunchCommand.h"
 #include "launch/NativeText.h"
 #include "launch/Recordings.h"
