@@ -9,6 +9,7 @@
 #include "gui/mainwindow/MessageBoxes.h"
 #include "launch/NativeText.h"
 #include "platform/NativeShell.h"
+#include "platform/ProgramRun.h"
 #include "platform/StartupMemory.h"
 #include "platform/Utf8Path.h"
 #include "settings/OptionStore.h"
@@ -25,17 +26,14 @@ namespace Orvane
 
 std::future<PreparedLists> startPreparingLists()
 {
-#ifdef Q_OS_LINUX
     // Where QCoreApplication finds the program too; the window takes the lists only for its own catalogue.
-    const QString program = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
-    if (!program.isEmpty()) {
-        // Qt takes the first thread that uses it for the main thread: that must be this one, not a preparing one.
-        QThread::currentThread();
-        holdStartupMemory();
-        return std::async(std::launch::async, prepareLists, QFileInfo(program).path());
-    }
-#endif
-    return {};
+    const QString program = QFileInfo(fromNativeBytes(runningProgramPath().string())).canonicalFilePath();
+    if (program.isEmpty())
+        return {};
+    // Qt takes the first thread that uses it for the main thread: that must be this one, not a preparing one.
+    QThread::currentThread();
+    holdStartupMemory();
+    return std::async(std::launch::async, prepareLists, QFileInfo(program).path());
 }
 
 int runOrvane(QApplication& application, std::future<PreparedLists> preparedLists)

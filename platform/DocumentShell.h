@@ -10,8 +10,11 @@
 namespace Orvane
 {
 
+// Whether the platform's own shell opens documents: on Windows it does; elsewhere the desktop is reached through Qt.
+bool shellOpensDocuments();
+
 // Windows: asks the shell to open a document, web address or mail link (ShellExecuteA with "Open", no
-// parameters, the program folder as working folder, shown normally). Elsewhere the desktop is reached through Qt.
+// parameters, the program folder as working folder, shown normally). Elsewhere it opens nothing and says so.
 StartResult openWithShell(const std::string& target, const std::filesystem::path& programFolder);
 
 } // namespace Orvane

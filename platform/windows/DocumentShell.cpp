@@ -26,6 +26,11 @@ static std::string toAnsi(const std::wstring& wide)
     return ansi;
 }
 
+bool shellOpensDocuments()
+{
+    return true;
+}
+
 StartResult openWithShell(const std::string& target, const std::filesystem::path& programFolder)
 {
     const std::string file = toAnsi(widen(target));

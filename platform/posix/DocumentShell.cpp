@@ -1,0 +1,18 @@
+// SPDX-FileCopyrightText: 2026 Orvane developers
+// SPDX-License-Identifier: MIT
+#include "platform/DocumentShell.h"
+
+namespace Orvane
+{
+
+bool shellOpensDocuments()
+{
+    return false;
+}
+
+StartResult openWithShell(const std::string& target, const std::filesystem::path&)
+{
+    return {false, "Cannot open " + target + ": the desktop opens documents here, not the platform layer"};
+}
+
+} // namespace Orvane
