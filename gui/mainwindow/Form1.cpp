@@ -209,8 +209,8 @@ void Form1::LoadImageList()
         return;
 
     // The list now holds images, whatever it showed before; a removal must never write them as favourites.
-    if (ui.GamesList->tag() == u"Fav")
-        setListMode(QStringLiteral("Full"));
+    if (listMode() == ListMode::Favourites)
+        setListMode(ListMode::Full);
     // Either way the lines come sorted.
     QStringList lines;
     if (m_preparedImageLines && m_preparedImageLines->systemName == *systemName)

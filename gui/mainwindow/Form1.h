@@ -5,6 +5,7 @@
 #include "catalogue/PreparedLists.h"
 #include "catalogue/SystemsCatalogue.h"
 #include "gui/mainwindow/Form1Ui.h"
+#include "gui/mainwindow/ListMode.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -96,7 +97,8 @@ private:
     QWidget* optionControl(const OptionKey& key) const;
     void storeOption(const char* name);
     void storeSetting(const char* section, const QString& key, const QString& value);
-    void setListMode(const QString& mode);
+    void setListMode(ListMode mode);
+    ListMode listMode() const;
     QString favouritesPath() const;
     void addFavourite(const QString& line, const QString& name);
     void removeFavourite(int row, const QString& name);

@@ -17,24 +17,20 @@
 namespace Orvane
 {
 
-namespace
-{
-
-const QString fullMode = QStringLiteral("Full");
-const QString favouritesMode = QStringLiteral("Fav");
-
-} // namespace
-
 QString Form1::favouritesPath() const
 {
     return locateInFolder(m_programFolder, QLatin1String(favouritesFileName));
 }
 
-void Form1::setListMode(const QString& mode)
+void Form1::setListMode(ListMode mode)
 {
-    ui.GamesList->setTag(mode);
-    ui.Frame1->setTitle(mode == favouritesMode ? QStringLiteral("Games [Favourites list]")
-                                               : QStringLiteral("Games [Full list]"));
+    ui.GamesList->setTag(listModeTag(mode));
+    ui.Frame1->setTitle(listModeCaption(mode));
+}
+
+ListMode Form1::listMode() const
+{
+    return listModeOfTag(ui.GamesList->tag());
 }
 
 void Form1::GamesList_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, QPoint)
@@ -43,7 +39,7 @@ void Form1::GamesList_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, Q
     const QString line = ui.GamesList->line(index);
     ui.RecText->setText(proposedRecordingName(line));
     // Stored on every press, even when the question that follows is answered with Cancel.
-    const bool favourites = ui.GamesList->tag() == favouritesMode;
+    const bool favourites = listMode() == ListMode::Favourites;
     storeSetting(gamesSection, favourites ? QStringLiteral("LastFav") : QStringLiteral("LastFull"),
                  numberToText(index));
     if (button != Qt::RightButton || index < 0)
@@ -101,11 +97,11 @@ bool Form1::LoadFavouritesList()
 
 void Form1::SwapListCommand_Click()
 {
-    if (ui.GamesList->tag() == favouritesMode) {
+    if (listMode() == ListMode::Favourites) {
         LoadImageList();
-        setListMode(fullMode);
+        setListMode(ListMode::Full);
     } else if (LoadFavouritesList()) {
-        setListMode(favouritesMode);
+        setListMode(ListMode::Favourites);
     }
 }
 

@@ -88,7 +88,7 @@ void Form1::AdditionalParamCheck_Click()
 
 void Form1::FrameskipSlider_Change()
 {
-    ui.FrameskipLabel->setText(u"Frameskip: " + numberToText(ui.FrameskipSlider->value()));
+    ui.FrameskipLabel->setText(frameskipCaption(ui.FrameskipSlider->value()));
     storeOption("FrameskipSlider");
 }
 
@@ -105,7 +105,7 @@ void Form1::RestoreOptions()
             storeOption(key.name);
         }
     }
-    ui.FrameskipLabel->setText(u"Frameskip: " + numberToText(ui.FrameskipSlider->value()));
+    ui.FrameskipLabel->setText(frameskipCaption(ui.FrameskipSlider->value()));
 }
 
 } // namespace Orvane

@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
 #include "gui/mainwindow/Form1Ui.h"
+#include "gui/mainwindow/ListMode.h"
 
 #include "gui/widgets/CheckControls.h"
 #include "gui/widgets/ControlBuilder.h"
@@ -20,9 +21,6 @@
 
 namespace Orvane
 {
-
-// Defined with the option frames.
-void setupOptionFrames(Form1Ui& ui, QWidget* client, ControlBuilder& builder);
 
 namespace
 {
@@ -71,7 +69,7 @@ void Form1Ui::setupUi(QMainWindow* window)
                                   QStringLiteral("Images:"));
     GamesList = builder.add<SortedListBox>(Frame1, "GamesList", twipsRect(3480, 360, 3132, 4080), 57, FontStyle::Fixed);
     GamesList->setLines(designTimeLines);
-    GamesList->setTag(QStringLiteral("Full"));
+    GamesList->setTag(listModeTag(ListMode::Full));
 
     Frame5 = builder.add<QGroupBox>(client, "Frame5", twipsRect(6960, 0, 2772, 4572), 7, FontStyle::Normal,
                                     QStringLiteral("General"));

@@ -13,6 +13,8 @@ class QMenu;
 class QPushButton;
 class QRadioButton;
 class QSlider;
+class QString;
+class QWidget;
 
 namespace Orvane
 {
@@ -104,5 +106,12 @@ struct Form1Ui
     // Builds every control in its design-time state on `window`, whose client area it fixes.
     void setupUi(QMainWindow* window);
 };
+
+class ControlBuilder;
+// Builds the option frames, below the client area, on `client`.
+void setupOptionFrames(Form1Ui& ui, QWidget* client, ControlBuilder& builder);
+
+// The caption of FrameskipLabel for a slider position.
+QString frameskipCaption(int position);
 
 } // namespace Orvane

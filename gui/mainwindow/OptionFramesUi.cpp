@@ -3,6 +3,7 @@
 #include "gui/mainwindow/Form1Ui.h"
 #include "gui/widgets/CheckControls.h"
 #include "gui/widgets/ControlBuilder.h"
+#include "settings/SettingsText.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -22,6 +23,11 @@ QLabel* label(ControlBuilder& builder, QWidget* parent, const char* name, QRect 
 }
 
 } // namespace
+
+QString frameskipCaption(int position)
+{
+    return u"Frameskip: " + numberToText(position);
+}
 
 // The graphics, sound and joystick options. They lie below the client area and, apart from the slider, are
 // disabled: their values are kept for the user but no longer offered.
@@ -47,7 +53,8 @@ void setupOptionFrames(Form1Ui& ui, QWidget* client, ControlBuilder& builder)
         builder.addList(graphics, "VGAFreqCombo", twipsRect(1080, 1440, 1212, 264), 21, {"Default [0]", "1", "2", "3"});
     ui.VGAFreqCombo->setToolTip(
         QStringLiteral("WARNING: Can damage your monitior ! Please read MAME documentation..."));
-    ui.FrameskipLabel = label(builder, graphics, "FrameskipLabel", twipsRect(120, 1800, 972, 252), 2, "Frameskip: 0");
+    ui.FrameskipLabel = builder.add<QLabel>(graphics, "FrameskipLabel", twipsRect(120, 1800, 972, 252), 2,
+                                            FontStyle::Normal, frameskipCaption(0));
     ui.FrameskipSlider = builder.add<QSlider>(graphics, "FrameskipSlider", twipsRect(1080, 1800, 1212, 252), 3,
                                               FontStyle::Normal, Qt::Horizontal);
     ui.FrameskipSlider->setRange(0, 3);
