@@ -3,40 +3,32 @@
 #include "app/Application.h"
 
 #include "ApplicationInfo.h"
-#include "catalogue/PreparedLists.h"
 #include "gui/about/DocumentOpener.h"
 #include "gui/mainwindow/Form1.h"
 #include "gui/mainwindow/MessageBoxes.h"
 #include "launch/NativeText.h"
 #include "platform/NativeShell.h"
 #include "platform/ProgramRun.h"
-#include "platform/StartupMemory.h"
 #include "platform/Utf8Path.h"
 #include "settings/OptionStore.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QFileInfo>
-#include <QThread>
 
-#include <future>
 
 namespace Orvane
 {
 
-std::future<PreparedLists> startPreparingLists()
+std::unique_ptr<ListSource> startPreparingLists()
 {
-    // Where QCoreApplication finds the program too; the window takes the lists only for its own catalogue.
+    // Where QCoreApplication finds the program too; the window takes the lists only for its own folder.
     const QString program = QFileInfo(fromNativeBytes(runningProgramPath().string())).canonicalFilePath();
     if (program.isEmpty())
-        return {};
-    // Qt takes the first thread that uses it for the main thread: that must be this one, not a preparing one.
-    QThread::currentThread();
-    holdStartupMemory();
-    return std::async(std::launch::async, prepareLists, QFileInfo(program).path());
+        return nullptr;
+    return ListSource::preparedAhead(QFileInfo(program).path());
 }
 
-int runOrvane(QApplication& application, std::future<PreparedLists> preparedLists)
+int runOrvane(QApplication& application, std::unique_ptr<ListSource> lists)
 {
     const QString title = QString::fromLatin1(ApplicationInfo::title);
     // The settings store is addressed by the application's title.
@@ -52,11 +44,10 @@ int runOrvane(QApplication& application, std::future<PreparedLists> preparedList
     DesktopMessageBoxes messages;
     const std::unique_ptr<OptionStore> options = OptionStore::forUser();
     DesktopDocumentOpener opener(programFolder);
-    Form1 window(programFolder, {shell, messages, *options, opener});
-    if (preparedLists.valid())
-        window.usePreparedLists(std::move(preparedLists));
+    if (!lists || lists->programFolder() != programFolder)
+        lists = std::make_unique<ListSource>(programFolder);
+    Form1 window(programFolder, {shell, messages, *options, opener, lists.get()});
     window.Form_Load();
-    releaseStartupMemory();
     window.moveToScreenCentre();
     window.show();
     return application.exec();

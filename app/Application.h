@@ -2,9 +2,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "catalogue/PreparedLists.h"
+#include "catalogue/ListSource.h"
 
-#include <future>
+#include <memory>
 
 class QApplication;
 
@@ -12,11 +12,12 @@ namespace Orvane
 {
 
 // Starts reading the lists the window shows first, on other threads, before the application and its window
-// are built: on a catalogue of 45,000 systems they take longest. Not valid where the program folder cannot be
-// known this early.
-std::future<PreparedLists> startPreparingLists();
+// are built: on a catalogue of 45,000 systems they take longest. None where the program folder cannot be known
+// this early.
+std::unique_ptr<ListSource> startPreparingLists();
 
-// Brings the main window up on the program folder (the folder of the executable) and runs until it closes.
-int runOrvane(QApplication& application, std::future<PreparedLists> preparedLists = {});
+// Brings the main window up on the program folder (the folder of the executable) and runs until it closes. The
+// lists are taken from `lists` when they are of that folder.
+int runOrvane(QApplication& application, std::unique_ptr<ListSource> lists = nullptr);
 
 } // namespace Orvane

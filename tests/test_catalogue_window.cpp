@@ -6,7 +6,7 @@
 #include "RecordingShell.h"
 
 #include "catalogue/ImageList.h"
-#include "catalogue/PreparedLists.h"
+#include "catalogue/ListSource.h"
 #include "gui/mainwindow/Form1.h"
 #include "gui/widgets/FileListBox.h"
 #include "gui/widgets/SortedListBox.h"
@@ -93,6 +93,7 @@ private:
     RecordingOpener m_opener;
     std::unique_ptr<QTemporaryDir> m_config;
     std::unique_ptr<OptionStore> m_options;
+    std::unique_ptr<ListSource> m_lists;
     std::unique_ptr<Form1> m_window;
 };
 
@@ -124,9 +125,9 @@ void TestCatalogueWindow::cleanup()
 
 void TestCatalogueWindow::startWindow(std::future<PreparedLists> preparedLists)
 {
-    m_window = std::make_unique<Form1>(m_folder->path(), Form1Services{*m_shell, m_messages, *m_options, m_opener});
-    if (preparedLists.valid())
-        m_window->usePreparedLists(std::move(preparedLists));
+    m_lists = std::make_unique<ListSource>(m_folder->path(), std::move(preparedLists));
+    m_window = std::make_unique<Form1>(m_folder->path(),
+                                       Form1Services{*m_shell, m_messages, *m_options, m_opener, m_lists.get()});
     m_window->Form_Load();
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));

@@ -54,7 +54,9 @@ Qt::WindowFlags fixedWindowFlags(QStringView platformName)
 
 Form1::Form1(QString programFolder, Form1Services services, QWidget* parent)
     : QMainWindow(parent), m_programFolder(std::move(programFolder)), m_shell(services.shell),
-      m_messages(services.messages), m_options(services.options), m_opener(services.opener)
+      m_messages(services.messages), m_options(services.options), m_opener(services.opener),
+      m_ownLists(services.lists ? nullptr : std::make_unique<ListSource>(m_programFolder)),
+      m_lists(services.lists ? services.lists : m_ownLists.get())
 {
     setWindowFlags(fixedWindowFlags(QGuiApplication::platformName()));
     ui.setupUi(this);
@@ -119,7 +121,7 @@ void Form1::showPendingMessages()
 
 QString Form1::cataloguePath() const
 {
-    return locateInFolder(m_programFolder, QLatin1String(catalogueFileName));
+    return m_lists->cataloguePath();
 }
 
 void Form1::pointFileListAtRecordings()
@@ -139,27 +141,10 @@ void Form1::FillPlaybackList()
     ui.PlaybackCombo->setCurrentIndex(ui.PlaybackCombo->count() > 0 ? 0 : -1);
 }
 
-void Form1::usePreparedLists(std::future<PreparedLists> lists)
-{
-    m_preparedLists = std::move(lists);
-}
-
 void Form1::LoadSystemsCatalogue()
 {
     const QString path = cataloguePath();
-    std::optional<PreparedLists> prepared;
-    if (m_preparedLists.valid()) {
-        prepared = m_preparedLists.get();
-        if (prepared->cataloguePath == path)
-            m_catalogue = std::move(prepared->catalogue);
-        else
-            prepared.reset();
-    }
-    // The prepared lists hold only while the catalogue is not read again (it changed on disk since).
-    const std::uint64_t readsBefore = m_catalogue.reads();
-    const SystemsCatalogue& catalogue = m_catalogue.read(path);
-    if (m_catalogue.reads() != readsBefore)
-        prepared.reset();
+    const SystemsCatalogue& catalogue = m_lists->catalogue();
     if (!catalogue.ok || catalogue.entries.empty()) {
         // The window still comes up, empty, and says how to get a catalogue.
         ui.EmulatedSystemList->clear();
@@ -170,16 +155,10 @@ void Form1::LoadSystemsCatalogue()
         report(problem + u'\n' + useUpdateSystems);
         return;
     }
-    if (prepared)
-        ui.EmulatedSystemList->setSortedLines(std::move(prepared->sortedDescriptions));
-    else
-        ui.EmulatedSystemList->setLines(catalogue.descriptions());
     // Taken before the selection, which loads the images and may read the catalogue again.
     const int skippedLines = catalogue.skippedLines;
-    if (prepared && prepared->firstSystemName)
-        m_preparedImageLines = PreparedImageLines{*prepared->firstSystemName, std::move(prepared->firstImageLines)};
+    ui.EmulatedSystemList->setSortedLines(m_lists->sortedDescriptions());
     ui.EmulatedSystemList->setSelectedIndex(0);
-    m_preparedImageLines.reset();
     if (skippedLines == 1)
         report(u"1 line of the systems catalogue " + QDir::toNativeSeparators(path) +
                u" is shorter than 12 characters and was skipped.");
@@ -203,22 +182,14 @@ void Form1::LoadImageList()
     const int selected = ui.EmulatedSystemList->selectedIndex();
     if (selected < 0)
         return;
-    const std::optional<QString> systemName =
-        m_catalogue.read(cataloguePath()).systemNameFor(ui.EmulatedSystemList->line(selected));
+    const std::optional<QString> systemName = m_lists->systemNameFor(ui.EmulatedSystemList->line(selected));
     if (!systemName)
         return;
 
     // The list now holds images, whatever it showed before; a removal must never write them as favourites.
     if (listMode() == ListMode::Favourites)
         setListMode(ListMode::Full);
-    // Either way the lines come sorted.
-    QStringList lines;
-    if (m_preparedImageLines && m_preparedImageLines->systemName == *systemName)
-        lines = std::move(m_preparedImageLines->lines);
-    else
-        lines = imageLinesFor(m_programFolder, *systemName);
-    m_preparedImageLines.reset();
-    ui.GamesList->setSortedLines(std::move(lines));
+    ui.GamesList->setSortedLines(m_lists->imageLines(*systemName));
     // Recordings made since the last load show up in the file list too.
     pointFileListAtRecordings();
 }
@@ -303,7 +274,7 @@ void Form1::UpdateSystemsMenu_Click()
         return;
     }
     // What was checked is what now lies at the catalogue's place: no need to read it again.
-    m_catalogue.adopt(cataloguePath(), std::move(check.catalogue));
+    m_lists->adopt(std::move(check.catalogue));
     LoadSystemsCatalogue();
 }
 

@@ -2,15 +2,14 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "catalogue/PreparedLists.h"
-#include "catalogue/SystemsCatalogue.h"
+#include "catalogue/ListSource.h"
 #include "gui/mainwindow/Form1Ui.h"
 #include "gui/mainwindow/ListMode.h"
 
 #include <QMainWindow>
 #include <QStringList>
 
-#include <future>
+#include <memory>
 #include <optional>
 
 namespace Orvane
@@ -30,6 +29,8 @@ struct Form1Services
     MessageBoxes& messages;
     OptionStore& options; // keeps the option values and the list positions between runs
     DocumentOpener& opener;
+    // The lists to show; without one the window reads its program folder's files itself.
+    ListSource* lists = nullptr;
 };
 
 // The frame of the main window on the named Qt platform.
@@ -53,8 +54,6 @@ public:
     // Runs once, before the window is first shown: the recordings, the stored options, then the systems and the
     // first system's images.
     void Form_Load();
-    // Lets the load take the lists prepared on another thread instead of reading them itself; it waits for them.
-    void usePreparedLists(std::future<PreparedLists> lists);
 
     void EmulatedSystemList_Click();
     void GamesList_DblClick();
@@ -116,15 +115,8 @@ private:
     MessageBoxes& m_messages;
     OptionStore& m_options;
     DocumentOpener& m_opener;
-    CatalogueReader m_catalogue;
-    std::future<PreparedLists> m_preparedLists;
-    // The first system's image lines, prepared, for the one load that selecting the first system starts.
-    struct PreparedImageLines
-    {
-        QString systemName;
-        QStringList lines;
-    };
-    std::optional<PreparedImageLines> m_preparedImageLines;
+    std::unique_ptr<ListSource> m_ownLists;
+    ListSource* m_lists;
     QStringList m_pendingMessages;
     // Set while the store refuses writes, so a failing store is reported once, not on every keystroke.
     bool m_storeFailureReported = false;

@@ -1,0 +1,56 @@
+// SPDX-FileCopyrightText: 2026 Orvane developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "catalogue/PreparedLists.h"
+#include "catalogue/SystemsCatalogue.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <future>
+#include <memory>
+#include <optional>
+
+namespace Orvane
+{
+
+// What the window lists: the catalogue's descriptions, sorted, and a system's image lines, sorted. At start-up it
+// serves what was prepared on other threads while the window was built, as long as that is what the files hold;
+// otherwise, and always after, it reads afresh (the catalogue only when its bytes changed).
+class ListSource
+{
+public:
+    explicit ListSource(QString programFolder, std::future<PreparedLists> prepared = {});
+    ~ListSource();
+    ListSource(const ListSource&) = delete;
+    ListSource& operator=(const ListSource&) = delete;
+
+    // Starts preparing the first lists of `programFolder` on other threads now, with the memory they will fill
+    // taken from the system in one step.
+    static std::unique_ptr<ListSource> preparedAhead(const QString& programFolder);
+
+    QString programFolder() const { return m_programFolder; }
+    QString cataloguePath() const;
+
+    // The catalogue as its file holds it now.
+    const SystemsCatalogue& catalogue();
+    // Its descriptions in list order.
+    QStringList sortedDescriptions();
+    std::optional<QString> systemNameFor(const QString& description);
+    // The image lines of one system's folder, in list order; none when it has no folder.
+    QStringList imageLines(const QString& systemName);
+    // Takes a catalogue that was just checked and moved to the catalogue's place, so it is not read again.
+    void adopt(SystemsCatalogue catalogue);
+
+private:
+    void dropStartup();
+
+    QString m_programFolder;
+    std::future<PreparedLists> m_prepared;
+    std::optional<PreparedLists> m_startup; // served once each, while the catalogue is the one prepared
+    bool m_holdsStartupMemory = false;
+    CatalogueReader m_reader;
+};
+
+} // namespace Orvane
