@@ -41,9 +41,4 @@ UpdateCheck checkUpdate(const ProcessOutcome& outcome, const QString& newCatalog
     return check;
 }
 
-QString rejectedUpdateReason(const ProcessOutcome& outcome, const QString& newCatalogue)
-{
-    return checkUpdate(outcome, newCatalogue).problem;
-}
-
 } // namespace Orvane

@@ -26,7 +26,4 @@ struct UpdateCheck
 
 UpdateCheck checkUpdate(const ProcessOutcome& outcome, const QString& newCatalogue);
 
-// Just the problem of checkUpdate.
-QString rejectedUpdateReason(const ProcessOutcome& outcome, const QString& newCatalogue);
-
 } // namespace Orvane

@@ -33,7 +33,7 @@ bool isValidUtf8(QByteArrayView bytes)
     return !utf8.hasError();
 }
 
-QList<QStringView> splitLineViews(QStringView text)
+static QList<QStringView> splitLineViews(QStringView text)
 {
     QList<QStringView> lines;
     qsizetype start = 0;
@@ -62,8 +62,8 @@ QStringList splitLines(const QString& text)
 
 TextFileRead readTextLines(const QString& path)
 {
-    TextRead read = readText(path);
-    return {read.ok, read.ok ? splitLines(read.text) : QStringList(), read.error};
+    BytesRead file = readBytes(path);
+    return {file.ok, file.ok ? splitLines(decodeText(file.bytes)) : QStringList(), std::move(file.error)};
 }
 
 bool openTextFile(const QString& path, QFile& file, QString& error)
@@ -105,17 +105,6 @@ BytesRead readBytes(const QString& path)
         return result;
     }
     result.ok = true;
-    return result;
-}
-
-TextRead readText(const QString& path)
-{
-    BytesRead file = readBytes(path);
-    TextRead result;
-    result.ok = file.ok;
-    result.error = std::move(file.error);
-    if (file.ok)
-        result.text = decodeText(file.bytes);
     return result;
 }
 

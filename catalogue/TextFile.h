@@ -19,8 +19,6 @@ bool isValidUtf8(QByteArrayView bytes);
 // Lines end at CR LF, LF or CR; the end is not part of the line. A last line without an end is still a line,
 // and a file that ends with a line end has no extra empty line.
 QStringList splitLines(const QString& text);
-// The same lines as views into `text`, for readers that keep only parts of each line.
-QList<QStringView> splitLineViews(QStringView text);
 
 struct TextFileRead
 {
@@ -36,13 +34,6 @@ struct BytesRead
     QString error;
 };
 
-struct TextRead
-{
-    bool ok = false;
-    QString text; // the whole file, decoded
-    QString error;
-};
-
 // The largest text file Orvane reads: today's catalogue is about 3 MB; a file twenty times that size is no
 // catalogue or favourites list but something gone wrong, and reading it would only stall the window.
 inline constexpr qint64 largestTextFile = 64 * 1024 * 1024;
@@ -50,7 +41,6 @@ inline constexpr qint64 largestTextFile = 64 * 1024 * 1024;
 // Reads a whole text file in one pass. Anything but a regular file (a folder, a pipe, a device) is refused
 // without being opened, so a read never blocks; so is a file larger than largestTextFile.
 TextFileRead readTextLines(const QString& path);
-TextRead readText(const QString& path);
 BytesRead readBytes(const QString& path);
 // Opens a text file for reading after the same checks; false with the reason, naming the file, when it cannot.
 bool openTextFile(const QString& path, QFile& file, QString& error);

@@ -12,7 +12,7 @@ inline Orvane::SystemsCatalogue referenceCatalogue(const QByteArray& bytes)
     Orvane::SystemsCatalogue catalogue;
     catalogue.ok = true;
     const QString text = Orvane::decodeText(bytes);
-    const QList<QStringView> lines = Orvane::splitLineViews(text);
+    const QStringList lines = Orvane::splitLines(text);
     for (qsizetype index = 1; index < lines.size(); ++index) {
         if (auto entry = Orvane::parseCatalogueLine(lines.at(index)))
             catalogue.entries.push_back(*entry);

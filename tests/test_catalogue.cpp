@@ -285,11 +285,11 @@ void TestCatalogue::updateCommandAndChecks()
     const QString good = writeFile(u"good.sys"_s, "Name:     Description:\r\nabc       \"Alpha\"\r\n");
     const QString headerOnly = writeFile(u"header-only.sys"_s, "Name:     Description:\r\n");
     ProcessOutcome success{true, 0, 0, {}};
-    QCOMPARE(rejectedUpdateReason(success, good), QString());
-    QCOMPARE(rejectedUpdateReason(success, headerOnly), u"MESS.EXE -listfull listed no systems."_s);
-    QCOMPARE(rejectedUpdateReason(ProcessOutcome{true, 3, 0, "broken: no ROM path\nmore"}, good),
+    QCOMPARE(checkUpdate(success, good).problem, QString());
+    QCOMPARE(checkUpdate(success, headerOnly).problem, u"MESS.EXE -listfull listed no systems."_s);
+    QCOMPARE(checkUpdate(ProcessOutcome{true, 3, 0, "broken: no ROM path\nmore"}, good).problem,
              u"MESS.EXE -listfull failed with exit code 3.\nbroken: no ROM path"_s);
-    QCOMPARE(rejectedUpdateReason(ProcessOutcome{false, -1, 11, {}}, good),
+    QCOMPARE(checkUpdate(ProcessOutcome{false, -1, 11, {}}, good).problem,
              u"MESS.EXE -listfull crashed (signal 11)."_s);
 }
 
