@@ -16,25 +16,49 @@ namespace Orvane
 inline constexpr char optionsSection[] = "Options";
 inline constexpr char gamesSection[] = "Games";
 
-enum class OptionKind
+// The options, one per option control, in the order they are restored at start-up.
+enum class Option
 {
-    OptionButton,
-    TextBox,
-    Slider,
-    CheckBox,
-    DropDownList,
+    OriginalMameOption,
+    AlternateMameOption,
+    AlternateMameText,
+    AdditionalParamText,
+    BeamText,
+    FlickerText,
+    FrameskipSlider,
+    CheatCheck,
+    AdditionalParamCheck,
+    BeamCheck,
+    FlickerCheck,
+    SbOplCheck,
+    VideoCombo,
+    AudioCombo,
+    DoubleCombo,
+    DepthCombo,
+    VGAFreqCombo,
+    ScanlinesCombo,
+    VESACombo,
+    VSyncCombo,
+    RotateCombo,
+    FlipCombo,
+    SampleRateCombo,
+    BitRateCombo,
+    AntialiasCombo,
+    JoyCombo,
 };
+inline constexpr std::size_t optionCount = 26;
 
-// One option control: its settings key is its name.
+// One option: its settings key is its control's name.
 struct OptionKey
 {
+    Option option;
     const char* name;
-    OptionKind kind;
-    const char* defaultValue;
+    const char* defaultValue; // what an absent key reads as
 };
 
-// The option controls in the order they are restored at start-up, with the value an absent key reads as.
-const std::array<OptionKey, 26>& optionKeys();
+// Every option, in the order of Option.
+const std::array<OptionKey, optionCount>& optionKeys();
+const OptionKey& optionKey(Option option);
 
 // The per-user settings: text values by section and key, written through at once so the file holds every
 // value as soon as it is written.

@@ -5,6 +5,8 @@
 #include "catalogue/ListSource.h"
 #include "gui/mainwindow/Form1Ui.h"
 #include "gui/mainwindow/ListMode.h"
+#include "gui/mainwindow/OptionBinding.h"
+#include "settings/OptionStore.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -20,7 +22,6 @@ class HiddenProcess;
 class MessageBoxes;
 class OptionStore;
 class Shell;
-struct OptionKey;
 
 // What the window asks of the world outside it; tests put doubles in their place.
 struct Form1Services
@@ -93,8 +94,8 @@ protected:
 private:
     void connectSignals();
     void connectOptionHandlers();
-    QWidget* optionControl(const OptionKey& key) const;
-    void storeOption(const char* name);
+    OptionControl optionControl(Option option) const;
+    void storeOption(Option option);
     void storeSetting(const char* section, const QString& key, const QString& value);
     void setListMode(ListMode mode);
     ListMode listMode() const;

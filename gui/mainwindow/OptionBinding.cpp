@@ -16,115 +16,120 @@ namespace Orvane
 namespace
 {
 
-int checkValueOf(const QWidget* control)
+QString textOf(const QRadioButton* button)
 {
-    if (const auto* box = qobject_cast<const CheckBox*>(control))
-        return box->checkValue();
-    return qobject_cast<const ToggleCheckButton*>(control)->checkValue();
+    return truthToText(button->isChecked());
 }
 
-bool setCheckValueOf(QWidget* control, int value)
+QString textOf(const QLineEdit* text)
 {
-    if (auto* box = qobject_cast<CheckBox*>(control))
-        return box->setCheckValue(value);
-    return qobject_cast<ToggleCheckButton*>(control)->setCheckValue(value);
+    return text->text();
 }
 
-void selectOption(QRadioButton* button, bool selected)
+QString textOf(const QSlider* slider)
 {
-    if (selected || !button->autoExclusive()) {
-        button->setChecked(selected);
-        return;
+    return numberToText(slider->value());
+}
+
+template <typename Check> QString textOf(const Check* check)
+{
+    return numberToText(check->checkValue());
+}
+
+QString textOf(const QComboBox* list)
+{
+    return numberToText(list->currentIndex());
+}
+
+bool apply(QRadioButton* button, const QString& text)
+{
+    const std::optional<bool> selected = textToTruth(text);
+    if (!selected)
+        return false;
+    if (*selected || !button->autoExclusive()) {
+        button->setChecked(*selected);
+        return true;
     }
     // An exclusive option button refuses to be cleared on its own; stored values may clear both of a pair.
     button->setAutoExclusive(false);
     button->setChecked(false);
     button->setAutoExclusive(true);
+    return true;
+}
+
+bool apply(QLineEdit* line, const QString& text)
+{
+    line->setText(text);
+    return true;
+}
+
+bool apply(QSlider* slider, const QString& text)
+{
+    const std::optional<qint32> position = textToInt32(text);
+    if (!position || *position < slider->minimum() || *position > slider->maximum())
+        return false;
+    slider->setValue(*position);
+    return true;
+}
+
+template <typename Check> bool apply(Check* check, const QString& text)
+{
+    const std::optional<qint16> value = textToInt16(text);
+    return value && check->setCheckValue(*value);
+}
+
+bool apply(QComboBox* list, const QString& text)
+{
+    const std::optional<qint16> position = textToInt16(text);
+    if (!position || *position < -1 || *position >= list->count())
+        return false;
+    list->setCurrentIndex(*position);
+    return true;
+}
+
+void connectChange(QRadioButton* button, QObject* context, std::function<void()> changed)
+{
+    QObject::connect(button, &QRadioButton::toggled, context, [changed](bool selected) {
+        if (selected)
+            changed();
+    });
+}
+
+void connectChange(QLineEdit* line, QObject* context, std::function<void()> changed)
+{
+    QObject::connect(line, &QLineEdit::textChanged, context, changed);
+}
+
+void connectChange(QSlider* slider, QObject* context, std::function<void()> changed)
+{
+    QObject::connect(slider, &QSlider::valueChanged, context, changed);
+}
+
+template <typename Check> void connectChange(Check* check, QObject* context, std::function<void()> changed)
+{
+    QObject::connect(check, &Check::checkValueChanged, context, changed);
+}
+
+void connectChange(QComboBox* list, QObject* context, std::function<void()> changed)
+{
+    QObject::connect(list, &QComboBox::currentIndexChanged, context, changed);
 }
 
 } // namespace
 
-QString optionText(const QWidget* control, OptionKind kind)
+QString optionText(const OptionControl& control)
 {
-    switch (kind) {
-    case OptionKind::OptionButton:
-        return truthToText(qobject_cast<const QRadioButton*>(control)->isChecked());
-    case OptionKind::TextBox:
-        return qobject_cast<const QLineEdit*>(control)->text();
-    case OptionKind::Slider:
-        return numberToText(qobject_cast<const QSlider*>(control)->value());
-    case OptionKind::CheckBox:
-        return numberToText(checkValueOf(control));
-    case OptionKind::DropDownList:
-        return numberToText(qobject_cast<const QComboBox*>(control)->currentIndex());
-    }
-    return {};
+    return std::visit([](const auto* widget) { return textOf(widget); }, control);
 }
 
-bool applyOptionText(QWidget* control, OptionKind kind, const QString& text)
+bool applyOptionText(const OptionControl& control, const QString& text)
 {
-    switch (kind) {
-    case OptionKind::OptionButton: {
-        const std::optional<bool> selected = textToTruth(text);
-        if (!selected)
-            return false;
-        selectOption(qobject_cast<QRadioButton*>(control), *selected);
-        return true;
-    }
-    case OptionKind::TextBox:
-        qobject_cast<QLineEdit*>(control)->setText(text);
-        return true;
-    case OptionKind::Slider: {
-        auto* slider = qobject_cast<QSlider*>(control);
-        const std::optional<qint32> position = textToInt32(text);
-        if (!position || *position < slider->minimum() || *position > slider->maximum())
-            return false;
-        slider->setValue(*position);
-        return true;
-    }
-    case OptionKind::CheckBox: {
-        const std::optional<qint16> value = textToInt16(text);
-        return value && setCheckValueOf(control, *value);
-    }
-    case OptionKind::DropDownList: {
-        auto* list = qobject_cast<QComboBox*>(control);
-        const std::optional<qint16> position = textToInt16(text);
-        if (!position || *position < -1 || *position >= list->count())
-            return false;
-        list->setCurrentIndex(*position);
-        return true;
-    }
-    }
-    return false;
+    return std::visit([&](auto* widget) { return apply(widget, text); }, control);
 }
 
-void connectOptionChange(QWidget* control, OptionKind kind, QObject* context, std::function<void()> changed)
+void connectOptionChange(const OptionControl& control, QObject* context, std::function<void()> changed)
 {
-    switch (kind) {
-    case OptionKind::OptionButton:
-        QObject::connect(qobject_cast<QRadioButton*>(control), &QRadioButton::toggled, context,
-                         [changed](bool selected) {
-                             if (selected)
-                                 changed();
-                         });
-        return;
-    case OptionKind::TextBox:
-        QObject::connect(qobject_cast<QLineEdit*>(control), &QLineEdit::textChanged, context, changed);
-        return;
-    case OptionKind::Slider:
-        QObject::connect(qobject_cast<QSlider*>(control), &QSlider::valueChanged, context, changed);
-        return;
-    case OptionKind::CheckBox:
-        if (auto* box = qobject_cast<CheckBox*>(control))
-            QObject::connect(box, &CheckBox::checkValueChanged, context, changed);
-        else
-            QObject::connect(qobject_cast<ToggleCheckButton*>(control), &ToggleCheckButton::checkValueChanged, context,
-                             changed);
-        return;
-    case OptionKind::DropDownList:
-        QObject::connect(qobject_cast<QComboBox*>(control), &QComboBox::currentIndexChanged, context, changed);
-        return;
-    }
+    std::visit([&](auto* widget) { connectChange(widget, context, std::move(changed)); }, control);
 }
 
 } // namespace Orvane
