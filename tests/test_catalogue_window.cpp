@@ -4,6 +4,7 @@
 #include "RecordingMessages.h"
 #include "RecordingOpener.h"
 #include "RecordingShell.h"
+#include "WindowControls.h"
 
 #include "catalogue/ImageList.h"
 #include "catalogue/ListSource.h"
@@ -78,13 +79,7 @@ private:
         if (!catalogue.isNull())
             m_folder->write(u"Orvane.sys"_s, catalogue);
     }
-    template <typename Widget> Widget* control(const char* name) const
-    {
-        auto* widget = m_window->findChild<Widget*>(QString::fromLatin1(name));
-        if (!widget)
-            qFatal("no control %s of the expected kind", name);
-        return widget;
-    }
+    template <typename Widget> Widget* control(const char* name) const { return findControl<Widget>(*m_window, name); }
 
     std::unique_ptr<ProgramFolder> m_folder;
     std::unique_ptr<NativeShell> m_native;

@@ -3,6 +3,7 @@
 #include "RecordingMessages.h"
 #include "RecordingOpener.h"
 #include "RecordingShell.h"
+#include "WindowControls.h"
 
 #include "gui/mainwindow/Form1.h"
 #include "gui/widgets/CheckControls.h"
@@ -49,13 +50,7 @@ private slots:
     void failedStartIsNotReported();
 
 private:
-    template <typename Widget> Widget* control(const char* name) const
-    {
-        auto* widget = m_window->findChild<Widget*>(QString::fromLatin1(name));
-        if (!widget)
-            qFatal("no control %s of the expected kind", name);
-        return widget;
-    }
+    template <typename Widget> Widget* control(const char* name) const { return findControl<Widget>(*m_window, name); }
     QPoint rowCentre(SortedListBox* list, int row) const
     {
         return list->visualRect(list->model()->index(row, 0)).center();

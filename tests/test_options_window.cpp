@@ -5,6 +5,7 @@
 #include "RecordingOpener.h"
 #include "RecordingShell.h"
 #include "SettingsFile.h"
+#include "WindowControls.h"
 
 #include "gui/mainwindow/Form1.h"
 #include "gui/widgets/CheckControls.h"
@@ -49,13 +50,7 @@ private:
     void restart();
     void store(const char* key, const QString& value);
     QMap<QString, QString> options() const { return storedSettings(m_settingsFile, u"Options"_s); }
-    template <typename Widget> Widget* control(const char* name) const
-    {
-        auto* widget = m_window->findChild<Widget*>(QString::fromLatin1(name));
-        if (!widget)
-            qFatal("no control %s of the expected kind", name);
-        return widget;
-    }
+    template <typename Widget> Widget* control(const char* name) const { return findControl<Widget>(*m_window, name); }
 
     std::unique_ptr<QTemporaryDir> m_configHome;
     QString m_settingsFile;
