@@ -39,19 +39,24 @@ QString ListSource::cataloguePath() const
     return locateInFolder(m_programFolder, QLatin1String(catalogueFileName));
 }
 
+void ListSource::takePrepared()
+{
+    if (!m_prepared.valid())
+        return;
+    PreparedLists prepared = m_prepared.get();
+    // Lists prepared for another catalogue are never shown.
+    if (prepared.cataloguePath == cataloguePath()) {
+        m_reader = std::move(prepared.catalogue);
+        m_startup = std::move(prepared);
+    } else {
+        dropStartup();
+    }
+}
+
 const SystemsCatalogue& ListSource::catalogue()
 {
+    takePrepared();
     const QString path = cataloguePath();
-    if (m_prepared.valid()) {
-        PreparedLists prepared = m_prepared.get();
-        // Lists prepared for another catalogue are never shown.
-        if (prepared.cataloguePath == path) {
-            m_reader = std::move(prepared.catalogue);
-            m_startup = std::move(prepared);
-        } else {
-            dropStartup();
-        }
-    }
     const std::uint64_t readsBefore = m_reader.reads();
     const SystemsCatalogue& current = m_reader.read(path);
     // Read again: the file changed since it was prepared, and so did what the prepared lists show. A catalogue
@@ -63,10 +68,10 @@ const SystemsCatalogue& ListSource::catalogue()
 
 QStringList ListSource::sortedDescriptions()
 {
-    const SystemsCatalogue& current = catalogue();
+    takePrepared();
     if (m_startup && !m_startup->sortedDescriptions.isEmpty())
         return std::exchange(m_startup->sortedDescriptions, {});
-    QStringList descriptions = current.descriptions();
+    QStringList descriptions = m_reader.last().descriptions();
     sortLines(descriptions);
     return descriptions;
 }
@@ -78,7 +83,7 @@ std::optional<QString> ListSource::systemNameFor(const QString& description)
 
 QStringList ListSource::imageLines(const QString& systemName)
 {
-    catalogue();
+    takePrepared();
     // The first system's lines serve the one load that start-up begins with.
     const bool prepared = m_startup && m_startup->firstSystemName == systemName;
     QStringList lines = prepared ? std::move(m_startup->firstImageLines) : imageLinesFor(m_programFolder, systemName);

@@ -35,7 +35,7 @@ public:
 
     // The catalogue as its file holds it now.
     const SystemsCatalogue& catalogue();
-    // Its descriptions in list order.
+    // The descriptions of the catalogue catalogue() gave last, in list order; the file is not read again.
     QStringList sortedDescriptions();
     std::optional<QString> systemNameFor(const QString& description);
     // The image lines of one system's folder, in list order; none when it has no folder.
@@ -44,6 +44,7 @@ public:
     void adopt(SystemsCatalogue catalogue);
 
 private:
+    void takePrepared();
     void dropStartup();
 
     QString m_programFolder;

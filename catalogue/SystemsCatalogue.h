@@ -59,6 +59,8 @@ class CatalogueReader
 {
 public:
     SystemsCatalogue& read(const QString& path);
+    // What the last read or adopt gave, without looking at the file.
+    const SystemsCatalogue& last() const { return m_catalogue; }
     // Takes a catalogue already read from the file now at `path` (moved there whole), so it is not read twice.
     void adopt(const QString& path, SystemsCatalogue catalogue);
     // How many times a file was read or adopted, so that what a caller derived from the catalogue can be known
