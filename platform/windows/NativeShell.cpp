@@ -84,6 +84,17 @@ HANDLE openInheritable(const std::wstring& path, DWORD access, DWORD disposition
                        disposition, flags, nullptr);
 }
 
+// A file for a process's error output that vanishes when closed; none when the temporary folder cannot hold it.
+HANDLE temporaryErrorFile()
+{
+    wchar_t temporaryFolder[MAX_PATH + 1];
+    wchar_t errorFile[MAX_PATH + 1];
+    if (!GetTempPathW(MAX_PATH + 1, temporaryFolder) || !GetTempFileNameW(temporaryFolder, L"orv", 0, errorFile))
+        return nullptr;
+    return openInheritable(errorFile, GENERIC_READ | GENERIC_WRITE, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE);
+}
+
 class WindowsHiddenProcess final : public HiddenProcess
 {
 public:
@@ -225,12 +236,7 @@ HiddenStart NativeShell::startHidden(const std::string& commandLine, Redirection
         if (!output.get())
             return {nullptr, "Cannot write " + files.writeTo.string() + ": " + systemMessage(GetLastError())};
     }
-    wchar_t temporaryFolder[MAX_PATH + 1];
-    wchar_t errorFile[MAX_PATH + 1];
-    Handle errorOutput;
-    if (GetTempPathW(MAX_PATH + 1, temporaryFolder) && GetTempFileNameW(temporaryFolder, L"orv", 0, errorFile))
-        errorOutput.reset(openInheritable(errorFile, GENERIC_READ | GENERIC_WRITE, CREATE_ALWAYS,
-                                          FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE));
+    Handle errorOutput(temporaryErrorFile());
 
     std::wstring commandText = widen(line.command);
     const std::wstring folder = m_programFolder.wstring();
@@ -292,12 +298,7 @@ RunResult runAndWait(const ProgramRun& run)
         if (!output.get())
             return {false, {}, "Cannot write " + run.outputFile->string() + ": " + systemMessage(GetLastError())};
     }
-    wchar_t temporaryFolder[MAX_PATH + 1];
-    wchar_t errorFile[MAX_PATH + 1];
-    Handle errorOutput;
-    if (GetTempPathW(MAX_PATH + 1, temporaryFolder) && GetTempFileNameW(temporaryFolder, L"orv", 0, errorFile))
-        errorOutput.reset(openInheritable(errorFile, GENERIC_READ | GENERIC_WRITE, CREATE_ALWAYS,
-                                          FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE));
+    Handle errorOutput(temporaryErrorFile());
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     if (output.get() || errorOutput.get()) {
