@@ -10,9 +10,8 @@
 //
 // Exits with 77, saying why, where there is no emulator.
 
-#include "gui/about/DocumentOpener.h"
+#include "bench/BenchWindow.h"
 #include "gui/mainwindow/Form1.h"
-#include "gui/mainwindow/MessageBoxes.h"
 #include "gui/widgets/SortedListBox.h"
 #include "launch/NativeText.h"
 #include "platform/NativeShell.h"
@@ -31,39 +30,6 @@
 #include <thread>
 
 using namespace Orvane;
-
-namespace
-{
-
-class PrintedMessages final : public MessageBoxes
-{
-public:
-    void inform(QWidget*, const QString& text) override { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
-    bool confirm(QWidget*, const QString&) override { return false; }
-};
-
-class NoOpener final : public DocumentOpener
-{
-public:
-    bool open(const QString&) override { return false; }
-};
-
-double milliseconds(const std::function<void()>& action)
-{
-    QElapsedTimer clock;
-    clock.start();
-    action();
-    return clock.nsecsElapsed() / 1e6;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
-
-} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -99,8 +65,8 @@ int main(int argc, char* argv[])
     const std::filesystem::path nativeFolder = pathFromUtf8(toNativeBytes(folder));
     const std::filesystem::path nativeEmulator = pathFromUtf8(toNativeBytes(emulator));
     NativeShell shell(nativeFolder);
-    PrintedMessages messages;
-    NoOpener opener;
+    Bench::PrintedMessages messages;
+    Bench::NoOpener opener;
     const std::unique_ptr<OptionStore> options =
         OptionStore::inFile(scratch.filePath(QStringLiteral("config/Orvane.conf")));
     Form1 window(folder, Form1Services{shell, messages, *options, opener});
@@ -114,16 +80,16 @@ int main(int argc, char* argv[])
         return runAndWait({nativeEmulator, {option}, nativeFolder, nativeFolder / output});
     };
     for (int run = 0; run < runs; ++run) {
-        listFull.push_back(milliseconds([&] { list("-listfull", "alone.txt"); }));
-        bothListings.push_back(milliseconds([&] {
+        listFull.push_back(Bench::milliseconds([&] { list("-listfull", "alone.txt"); }));
+        bothListings.push_back(Bench::milliseconds([&] {
             std::thread media([&] { list("-listmedia", "media.txt"); });
             list("-listfull", "full.txt");
             media.join();
         }));
         // A first update: the bridge has kept nothing of this emulator yet.
         QDir(folder + QStringLiteral("/bridge-cache")).removeRecursively();
-        firstUpdate.push_back(milliseconds([&] { window.UpdateSystemsMenu_Click(); }));
-        repeatedUpdate.push_back(milliseconds([&] { window.UpdateSystemsMenu_Click(); }));
+        firstUpdate.push_back(Bench::milliseconds([&] { window.UpdateSystemsMenu_Click(); }));
+        repeatedUpdate.push_back(Bench::milliseconds([&] { window.UpdateSystemsMenu_Click(); }));
         if (systems->count() < 1000)
             std::fprintf(stderr, "only %d systems after the update\n", systems->count());
     }
@@ -132,8 +98,10 @@ int main(int argc, char* argv[])
                 qPrintable(emulator), systems->count(), runs);
     std::printf("| Action | Time | Held against | Its time | Ratio |\n|---|---:|---|---:|---:|\n");
     std::printf("| first update, menu command to lists reloaded | %.0f ms | both listings at once | %.0f ms | %.2f |\n",
-                median(firstUpdate), median(bothListings), median(firstUpdate) / median(bothListings));
+                Bench::median(firstUpdate), Bench::median(bothListings),
+                Bench::median(firstUpdate) / Bench::median(bothListings));
     std::printf("| repeated update (emulator unchanged) | %.0f ms | -listfull alone | %.0f ms | %.2f |\n",
-                median(repeatedUpdate), median(listFull), median(repeatedUpdate) / median(listFull));
+                Bench::median(repeatedUpdate), Bench::median(listFull),
+                Bench::median(repeatedUpdate) / Bench::median(listFull));
     return 0;
 }

@@ -13,11 +13,10 @@
 #include "bench/BenchFolder.h"
 #include "bench/Floors.h"
 
+#include "bench/BenchWindow.h"
 #include "catalogue/ImageList.h"
 #include "catalogue/LineOrder.h"
-#include "gui/about/DocumentOpener.h"
 #include "gui/mainwindow/Form1.h"
-#include "gui/mainwindow/MessageBoxes.h"
 #include "gui/widgets/SortedListBox.h"
 #include "platform/NativeShell.h"
 #include "settings/OptionStore.h"
@@ -35,34 +34,6 @@ using namespace Orvane;
 
 namespace
 {
-
-class SilentMessages final : public MessageBoxes
-{
-public:
-    void inform(QWidget*, const QString& text) override { std::fprintf(stderr, "message: %s\n", qPrintable(text)); }
-    bool confirm(QWidget*, const QString&) override { return false; }
-};
-
-class NoOpener final : public DocumentOpener
-{
-public:
-    bool open(const QString&) override { return false; }
-};
-
-double milliseconds(const std::function<void()>& action)
-{
-    QElapsedTimer clock;
-    clock.start();
-    action();
-    return clock.nsecsElapsed() / 1e6;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
 
 struct Checker
 {
@@ -123,8 +94,8 @@ int main(int argc, char* argv[])
     }
 
     NativeShell shell(QFile::encodeName(folder.path).toStdString());
-    SilentMessages messages;
-    NoOpener opener;
+    Bench::PrintedMessages messages;
+    Bench::NoOpener opener;
     const std::unique_ptr<OptionStore> options =
         OptionStore::inFile(scratch.filePath(QStringLiteral("config/Orvane.conf")));
 
@@ -142,24 +113,24 @@ int main(int argc, char* argv[])
             check.expect(games->lines() == firstLines, after);
         };
 
-        startUp.push_back(milliseconds([&] { window->Form_Load(); }));
+        startUp.push_back(Bench::milliseconds([&] { window->Form_Load(); }));
         checkFirstSystem("start-up: the sorted systems, the first selected, its images");
         window->show();
         QApplication::processEvents();
 
         const int bigRow = static_cast<int>(systems->lines().indexOf(folder.bigDescription));
-        click.push_back(milliseconds([&] { systems->setSelectedIndex(bigRow); }));
+        click.push_back(Bench::milliseconds([&] { systems->setSelectedIndex(bigRow); }));
         if (check.enabled)
             check.expect(games->lines() == bigLines, "click: every image of the big system, exact lines");
 
-        update.push_back(milliseconds([&] { window->UpdateSystemsMenu_Click(); }));
+        update.push_back(Bench::milliseconds([&] { window->UpdateSystemsMenu_Click(); }));
         checkFirstSystem("update: the sorted systems again, the first selected, its images");
         window.reset();
 
-        startUpFloor.push_back(milliseconds([&] { Bench::Floor::startUp(nativeFolder); }));
+        startUpFloor.push_back(Bench::milliseconds([&] { Bench::Floor::startUp(nativeFolder); }));
         clickFloor.push_back(
-            milliseconds([&] { Bench::Floor::systemClick(nativeFolder, folder.bigDescription.toStdString()); }));
-        updateFloor.push_back(milliseconds([&] { Bench::Floor::updateSystems(nativeFolder); }));
+            Bench::milliseconds([&] { Bench::Floor::systemClick(nativeFolder, folder.bigDescription.toStdString()); }));
+        updateFloor.push_back(Bench::milliseconds([&] { Bench::Floor::updateSystems(nativeFolder); }));
     }
 
     rusage usage{};
@@ -168,8 +139,8 @@ int main(int argc, char* argv[])
                 sizes.firstSystemImages, sizes.bigSystemImages, sizes.recordings, runs);
     std::printf("| Action | Orvane | Floor | Ratio |\n|---|---:|---:|---:|\n");
     const auto row = [](const char* name, const std::vector<double>& figure, const std::vector<double>& floor) {
-        std::printf("| %s | %.1f ms | %.1f ms | %.2f |\n", name, median(figure), median(floor),
-                    median(figure) / median(floor));
+        std::printf("| %s | %.1f ms | %.1f ms | %.2f |\n", name, Bench::median(figure), Bench::median(floor),
+                    Bench::median(figure) / Bench::median(floor));
     };
     row("start-up to the first system's images", startUp, startUpFloor);
     row("click on the 100,000-image system", click, clickFloor);
