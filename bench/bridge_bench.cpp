@@ -77,7 +77,8 @@ int main(int argc, char* argv[])
 
     std::vector<double> listFull, bothListings, firstUpdate, repeatedUpdate;
     const auto list = [&](const char* option, const char* output) {
-        return runAndWait({nativeEmulator, {option}, nativeFolder, nativeFolder / output});
+        if (const auto run = runAndWait({nativeEmulator, {option}, nativeFolder, nativeFolder / output}); !run)
+            std::fprintf(stderr, "%s\n", run.error().c_str());
     };
     for (int run = 0; run < runs; ++run) {
         listFull.push_back(Bench::milliseconds([&] { list("-listfull", "alone.txt"); }));

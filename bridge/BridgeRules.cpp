@@ -21,7 +21,7 @@ std::string_view trimmed(std::string_view text)
 
 } // namespace
 
-std::variant<Settings, std::string> parseSettings(std::string_view text)
+PlatformResult<Settings> parseSettings(std::string_view text)
 {
     Settings settings;
     int number = 0;
@@ -40,28 +40,30 @@ std::variant<Settings, std::string> parseSettings(std::string_view text)
         else if (equals != std::string_view::npos && key == "play-arguments")
             settings.playArguments = splitArguments(value);
         else
-            return "line " + std::to_string(number) +
-                   " is no setting (\"emulator=\" or \"play-arguments=\"): " + std::string(line);
+            return Failure("line " + std::to_string(number) +
+                           " is no setting (\"emulator=\" or \"play-arguments=\"): " + std::string(line));
     }
     return settings;
 }
 
-std::variant<PlayRequest, std::string> parsePlayArguments(const std::vector<std::string>& arguments)
+PlatformResult<PlayRequest> parsePlayArguments(const std::vector<std::string>& arguments)
 {
     if (arguments.empty() || arguments.front().empty())
-        return std::string("no system was given (nothing was selected in Orvane?)");
+        return Failure(std::string("no system was given (nothing was selected in Orvane?)"));
     if (arguments.size() < 2 || arguments[1].empty())
-        return "no image file was given for the system " + arguments.front();
+        return Failure("no image file was given for the system " + arguments.front());
     PlayRequest request{arguments[0], arguments[1], {}, {}};
     if (arguments.size() == 2)
         return request;
     const std::string& option = arguments[2];
     if (option != "-record" && option != "-playback")
-        return "unknown argument \"" + option + "\" (only -record NAME or -playback NAME may follow the image)";
+        return Failure("unknown argument \"" + option +
+                       "\" (only -record NAME or -playback NAME may follow the image)");
     if (arguments.size() < 4 || arguments[3].empty())
-        return option + " needs a recording name";
+        return Failure(option + " needs a recording name");
     if (arguments.size() > 4)
-        return "the recording name must be one word; \"" + arguments[4] + "\" follows \"" + arguments[3] + "\"";
+        return Failure("the recording name must be one word; \"" + arguments[4] + "\" follows \"" + arguments[3] +
+                       "\"");
     (option == "-record" ? request.recordName : request.playbackName) = arguments[3];
     return request;
 }

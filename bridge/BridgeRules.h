@@ -2,12 +2,13 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "platform/Result.h"
+
 #include "bridge/EmulatorListings.h"
 
 #include <optional>
 #include <string>
 #include <string_view>
-#include <variant>
 #include <vector>
 
 namespace Orvane::Bridge
@@ -24,7 +25,7 @@ struct Settings
     std::vector<std::string> playArguments;
 };
 // The settings, or the reason (with the line number) why the text is not such a file.
-std::variant<Settings, std::string> parseSettings(std::string_view text);
+PlatformResult<Settings> parseSettings(std::string_view text);
 
 // What Orvane asks for: MESS <system> "<file>" [-record NAME | -playback NAME].
 struct PlayRequest
@@ -34,7 +35,7 @@ struct PlayRequest
     std::string recordName;
     std::string playbackName;
 };
-std::variant<PlayRequest, std::string> parsePlayArguments(const std::vector<std::string>& arguments);
+PlatformResult<PlayRequest> parsePlayArguments(const std::vector<std::string>& arguments);
 
 // The emulator's own ROM path from its "-showconfig" output, as it stands (it may name $HOME).
 std::optional<std::string> configuredRomPath(std::string_view showConfig);

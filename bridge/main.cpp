@@ -43,7 +43,7 @@ public:
         std::ofstream(m_path, std::ios::app | std::ios::binary) << stamp << "  " << message << "\n";
     }
 
-    // A failure: one line on the error output, the same line in the log, and the exit code that says so.
+    // A refusal: one line on the error output, the same line in the log, and the exit code that says so.
     int operator()(const std::string& message) const
     {
         std::fprintf(stderr, "MESS: %s\n", message.c_str());
@@ -54,30 +54,36 @@ public:
 private:
     fs::path m_path;
 };
-using Failure = Log;
-
-std::optional<std::string> readFile(const fs::path& path)
+PlatformResult<std::string> readFile(const fs::path& path)
 {
     std::ifstream input(path, std::ios::binary);
-    if (!input)
-        return std::nullopt;
     std::stringstream content;
-    content << input.rdbuf();
+    if (!input || !(content << input.rdbuf()))
+        return Failure("cannot read " + path.string());
     return content.str();
 }
 
 // Written beside the file and moved onto it, so a failure leaves the old one whole.
-bool replaceFile(const fs::path& path, std::string_view content)
+PlatformResult<void> replaceFile(const fs::path& path, std::string_view content)
 {
     const fs::path written = path.parent_path() / pathFromUtf8(path.filename().string() + ".new");
     {
         std::ofstream output(written, std::ios::binary | std::ios::trunc);
         if (!output || !output.write(content.data(), static_cast<std::streamsize>(content.size())) || !output.flush())
-            return false;
+            return Failure("cannot write " + written.string());
     }
     std::error_code error;
     fs::rename(written, path, error);
-    return !error;
+    if (error)
+        return Failure("cannot replace " + path.string() + ": " + error.message());
+    return {};
+}
+
+// The file's text, or nothing when it is missing or unreadable: for files the bridge can do without.
+std::string textOrNothing(const fs::path& path)
+{
+    auto text = readFile(path);
+    return text ? std::move(text).value() : std::string();
 }
 
 // The emulator: the one the settings name, else "mame" found as Orvane finds programs, else where Debian puts it.
@@ -93,15 +99,15 @@ std::optional<fs::path> findEmulator(const Settings& settings, const fs::path& b
     return std::nullopt;
 }
 
-std::string endOf(const RunResult& run)
+std::string endOf(const PlatformResult<ProcessOutcome>& run)
 {
-    if (!run.started)
-        return run.error;
-    std::string how = run.outcome.exitedNormally ? "ended with exit code " + std::to_string(run.outcome.exitCode)
-                                                 : "ended on signal " + std::to_string(run.outcome.signal);
+    if (!run)
+        return run.error();
+    std::string how = run->exitedNormally ? "ended with exit code " + std::to_string(run->exitCode)
+                                          : "ended on signal " + std::to_string(run->signal);
     // The reason is the emulator's last word; what comes first is often the sound system's chatter.
     std::string said;
-    std::istringstream lines(run.outcome.errorOutput);
+    std::istringstream lines(run->errorOutput);
     for (std::string line; std::getline(lines, line);) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
@@ -111,9 +117,9 @@ std::string endOf(const RunResult& run)
     return said.empty() ? how : how + ": " + said;
 }
 
-bool succeeded(const RunResult& run)
+bool succeeded(const PlatformResult<ProcessOutcome>& run)
 {
-    return run.started && run.outcome.exitedNormally && run.outcome.exitCode == 0;
+    return run && run->exitedNormally && run->exitCode == 0;
 }
 
 // What identifies the emulator's build: its path, size and time. Its listings depend on nothing else.
@@ -135,54 +141,57 @@ struct Listings
 
 // The two listings, from the cache when the emulator is the one that made them, else from the emulator, both at
 // once (the media listing takes several seconds).
-std::variant<Listings, std::string> emulatorListings(const fs::path& emulator, const fs::path& bridgeFolder)
+PlatformResult<Listings> emulatorListings(const fs::path& emulator, const fs::path& bridgeFolder)
 {
     const fs::path cache = bridgeFolder / cacheFolderName;
     const std::string identity = emulatorIdentity(emulator);
-    if (readFile(cache / "identity") == identity) {
+    if (const auto kept = readFile(cache / "identity"); kept && kept.value() == identity) {
         auto full = readFile(cache / "listfull.txt");
         auto media = readFile(cache / "listmedia.txt");
         if (full && media)
-            return Listings{std::move(*full), std::move(*media)};
+            return Listings{std::move(full).value(), std::move(media).value()};
     }
     std::error_code error;
     fs::create_directories(cache, error);
     if (error)
-        return "cannot make the folder " + cache.string() + ": " + error.message();
+        return Failure("cannot make the folder " + cache.string() + ": " + error.message());
     fs::remove(cache / "identity", error);
     const fs::path fullFile = cache / "listfull.txt";
     const fs::path mediaFile = cache / "listmedia.txt";
-    RunResult mediaRun;
+    PlatformResult<ProcessOutcome> mediaRun = Failure(std::string("not run"));
     std::thread media([&] { mediaRun = runAndWait({emulator, {"-listmedia"}, bridgeFolder, mediaFile}); });
-    const RunResult fullRun = runAndWait({emulator, {"-listfull"}, bridgeFolder, fullFile});
+    const PlatformResult<ProcessOutcome> fullRun = runAndWait({emulator, {"-listfull"}, bridgeFolder, fullFile});
     media.join();
     if (!succeeded(fullRun))
-        return emulator.string() + " -listfull " + endOf(fullRun);
+        return Failure(emulator.string() + " -listfull " + endOf(fullRun));
     if (!succeeded(mediaRun))
-        return emulator.string() + " -listmedia " + endOf(mediaRun);
+        return Failure(emulator.string() + " -listmedia " + endOf(mediaRun));
     auto full = readFile(fullFile);
+    if (!full)
+        return Failure(full.error());
     auto mediaText = readFile(mediaFile);
-    if (!full || !mediaText)
-        return "cannot read the listings in " + cache.string();
-    replaceFile(cache / "identity", identity);
-    return Listings{std::move(*full), std::move(*mediaText)};
+    if (!mediaText)
+        return Failure(mediaText.error());
+    // Without the mark the listings are made afresh next time: nothing is lost.
+    (void)replaceFile(cache / "identity", identity);
+    return Listings{std::move(full).value(), std::move(mediaText).value()};
 }
 
-int listFull(const fs::path& emulator, const fs::path& bridgeFolder, const Failure& fail)
+int listFull(const fs::path& emulator, const fs::path& bridgeFolder, const Log& fail)
 {
-    auto listings = emulatorListings(emulator, bridgeFolder);
-    if (auto* problem = std::get_if<std::string>(&listings))
-        return fail(*problem);
-    const Listings& lists = std::get<Listings>(listings);
+    const auto listings = emulatorListings(emulator, bridgeFolder);
+    if (!listings)
+        return fail(listings.error());
+    const Listings& lists = listings.value();
     const fs::path aliasFile = bridgeFolder / aliasFileName;
-    AliasTable aliases = AliasTable::parse(readFile(aliasFile).value_or(std::string()));
+    AliasTable aliases = AliasTable::parse(textOrNothing(aliasFile));
     const std::vector<EmulatorSystem> systems = parseListFull(lists.full);
     const std::string catalogue = classicCatalogue(systems, parseListMedia(lists.media), aliases);
     if (catalogue.find('\n') == catalogue.size() - 1)
         return fail(emulator.string() + " listed no system that takes media");
     // The aliases are kept before the catalogue that uses them goes out.
-    if (!replaceFile(aliasFile, aliases.text()))
-        return fail("cannot write " + aliasFile.string());
+    if (const auto kept = replaceFile(aliasFile, aliases.text()); !kept)
+        return fail(kept.error());
     if (!writeStandardOutput(catalogue))
         return fail("cannot write the catalogue to the standard output");
     return 0;
@@ -199,13 +208,13 @@ std::optional<fs::path> entryIn(const fs::path& folder, const std::string& name)
 }
 
 int play(const std::vector<std::string>& arguments, const fs::path& emulator, const Settings& settings,
-         const fs::path& bridgeFolder, const Failure& fail)
+         const fs::path& bridgeFolder, const Log& fail)
 {
-    auto parsed = parsePlayArguments(arguments);
-    if (auto* problem = std::get_if<std::string>(&parsed))
-        return fail(*problem);
-    const PlayRequest& request = std::get<PlayRequest>(parsed);
-    const AliasTable aliases = AliasTable::parse(readFile(bridgeFolder / aliasFileName).value_or(std::string()));
+    const auto parsed = parsePlayArguments(arguments);
+    if (!parsed)
+        return fail(parsed.error());
+    const PlayRequest& request = parsed.value();
+    const AliasTable aliases = AliasTable::parse(textOrNothing(bridgeFolder / aliasFileName));
     const std::string system = aliases.systemFor(request.system);
 
     std::error_code error;
@@ -221,13 +230,12 @@ int play(const std::vector<std::string>& arguments, const fs::path& emulator, co
     if (!image)
         return fail("no image \"" + request.file + "\" in " + (roms / pathFromUtf8(request.system)).string());
 
-    RunResult listing;
     const fs::path mediaFile = bridgeFolder / cacheFolderName / "play-media.txt";
     fs::create_directories(mediaFile.parent_path(), error);
-    listing = runAndWait({emulator, {"-listmedia", system}, programFolder, mediaFile});
+    const auto listing = runAndWait({emulator, {"-listmedia", system}, programFolder, mediaFile});
     if (!succeeded(listing))
         return fail("the emulator does not know the system " + system + " (" + endOf(listing) + ")");
-    const auto media = parseListMedia(readFile(mediaFile).value_or(std::string()));
+    const auto media = parseListMedia(textOrNothing(mediaFile));
     const auto systemMedia = media.find(system);
     if (systemMedia == media.end())
         return fail("the system " + system + " takes no media");
@@ -242,9 +250,9 @@ int play(const std::vector<std::string>& arguments, const fs::path& emulator, co
     }
 
     const fs::path configFile = bridgeFolder / cacheFolderName / "play-config.txt";
-    const RunResult config = runAndWait({emulator, {"-showconfig"}, programFolder, configFile});
+    const auto config = runAndWait({emulator, {"-showconfig"}, programFolder, configFile});
     const std::optional<std::string> ownRomPath =
-        succeeded(config) ? configuredRomPath(readFile(configFile).value_or(std::string())) : std::nullopt;
+        succeeded(config) ? configuredRomPath(textOrNothing(configFile)) : std::nullopt;
     const fs::path recordings = entryIn(programFolder, "INP").value_or(programFolder / "INP");
 
     PlayStart start{system, *chosen, fs::absolute(*image).string(), roms.string(), recordings.string(),
@@ -266,10 +274,10 @@ int play(const std::vector<std::string>& arguments, const fs::path& emulator, co
     for (const std::string& argument : emulatorLine)
         shown += " " + quoteArgument(argument);
     fail.write("playing: " + shown);
-    const RunResult run = runAndWait({emulator, emulatorLine, programFolder, std::nullopt});
+    const auto run = runAndWait({emulator, emulatorLine, programFolder, std::nullopt});
     if (!succeeded(run)) {
         fail(emulator.string() + " " + endOf(run));
-        return run.started && run.outcome.exitedNormally ? run.outcome.exitCode : 1;
+        return run && run->exitedNormally ? run->exitCode : 1;
     }
     fail.write("played: " + system + " \"" + request.file + "\" ended with exit code 0");
     return 0;
@@ -281,15 +289,18 @@ int main(int argc, char* argv[])
 {
     const std::vector<std::string> arguments = programArguments(argc, argv);
     const fs::path bridgeFolder = runningProgramPath().parent_path();
-    const Failure fail(bridgeFolder);
+    const Log fail(bridgeFolder);
 
     Settings settings;
     const fs::path settingsFile = bridgeFolder / settingsFileName;
-    if (const auto text = readFile(settingsFile)) {
-        auto parsed = parseSettings(*text);
-        if (auto* problem = std::get_if<std::string>(&parsed))
-            return fail(settingsFile.string() + ": " + *problem);
-        settings = std::get<Settings>(parsed);
+    if (fs::exists(settingsFile)) {
+        const auto text = readFile(settingsFile);
+        if (!text)
+            return fail(text.error());
+        auto parsed = parseSettings(text.value());
+        if (!parsed)
+            return fail(settingsFile.string() + ": " + parsed.error());
+        settings = std::move(parsed).value();
     }
     const std::optional<fs::path> emulator = findEmulator(settings, bridgeFolder);
     if (!emulator)

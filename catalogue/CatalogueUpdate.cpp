@@ -19,7 +19,7 @@ static QString firstErrorLine(const std::string& errorOutput)
     return text.section(QRegularExpression(QStringLiteral("[\r\n]")), 0, 0).left(300);
 }
 
-UpdateCheck checkUpdate(const ProcessOutcome& outcome, const QString& newCatalogue)
+Result<SystemsCatalogue> checkUpdate(const ProcessOutcome& outcome, const QString& newCatalogue)
 {
     const QString emulator = QString::fromLatin1(emulatorFileName);
     QString reason;
@@ -31,14 +31,14 @@ UpdateCheck checkUpdate(const ProcessOutcome& outcome, const QString& newCatalog
         reason = emulator + u" -listfull failed with exit code " + QString::number(outcome.exitCode) + u'.';
     if (!reason.isEmpty()) {
         const QString detail = firstErrorLine(outcome.errorOutput);
-        return {detail.isEmpty() ? reason : reason + u'\n' + detail, {}};
+        return Failure(detail.isEmpty() ? reason : reason + u'\n' + detail);
     }
-    UpdateCheck check{{}, readSystemsCatalogue(newCatalogue)};
-    if (!check.catalogue.ok)
-        check.problem = u"Cannot read what " + emulator + u" -listfull wrote: " + check.catalogue.error;
-    else if (check.catalogue.entries.empty())
-        check.problem = emulator + u" -listfull listed no systems.";
-    return check;
+    Result<SystemsCatalogue> catalogue = readSystemsCatalogue(newCatalogue);
+    if (!catalogue)
+        return Failure(u"Cannot read what " + emulator + u" -listfull wrote: " + catalogue.error());
+    if (catalogue->entries.empty())
+        return Failure(emulator + u" -listfull listed no systems.");
+    return catalogue;
 }
 
 } // namespace Orvane

@@ -16,14 +16,8 @@ inline constexpr char emulatorFileName[] = "MESS.EXE";
 // The command that has the emulator write the catalogue: "COMMAND.COM /C <short path> -listfull > Orvane.sys".
 QString updateCommandLine(const QString& emulatorShortPath);
 
-struct UpdateCheck
-{
-    // Why the output must not replace the catalogue (the emulator failed, or what it wrote lists no system);
-    // empty when it may.
-    QString problem;
-    SystemsCatalogue catalogue; // what the emulator wrote, read once
-};
-
-UpdateCheck checkUpdate(const ProcessOutcome& outcome, const QString& newCatalogue);
+// What the emulator wrote, read once, when it may replace the catalogue; otherwise why not (the emulator failed,
+// or what it wrote lists no system).
+Result<SystemsCatalogue> checkUpdate(const ProcessOutcome& outcome, const QString& newCatalogue);
 
 } // namespace Orvane

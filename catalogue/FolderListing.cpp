@@ -46,32 +46,28 @@ bool matchesPattern(QStringView name, QStringView pattern)
     return patternIndex == pattern.size();
 }
 
-std::optional<QString> forEachFile(const QString& folder, const QString& pattern,
-                                   const std::function<void(const QString&)>& takeFile)
+Result<void> forEachFile(const QString& folder, const QString& pattern,
+                         const std::function<void(const QString&)>& takeFile)
 {
     const bool everyName = pattern == u"*.*" || pattern == u"*";
-    const std::string error = forEachFileIn(pathFromUtf8(toNativeBytes(folder)), [&](std::string_view name) {
+    const PlatformResult<void> listed = forEachFileIn(pathFromUtf8(toNativeBytes(folder)), [&](std::string_view name) {
         const QString decoded = fromNativeBytes(name);
         if (everyName || matchesPattern(decoded, pattern))
             takeFile(decoded);
     });
-    if (error.empty())
-        return std::nullopt;
-    return QDir::toNativeSeparators(folder) + u": " + fromNativeBytes(error);
+    if (!listed)
+        return Failure(QDir::toNativeSeparators(folder) + u": " + fromNativeBytes(listed.error()));
+    return {};
 }
 
-FolderListing listFiles(const QString& folder, const QString& pattern)
+Result<QStringList> listFiles(const QString& folder, const QString& pattern)
 {
-    FolderListing listing;
-    if (std::optional<QString> error =
-            forEachFile(folder, pattern, [&](const QString& name) { listing.names.append(name); })) {
-        listing.names.clear();
-        listing.error = std::move(*error);
-        return listing;
-    }
-    sortLines(listing.names);
-    listing.ok = true;
-    return listing;
+    QStringList names;
+    if (const Result<void> listed = forEachFile(folder, pattern, [&](const QString& name) { names.append(name); });
+        !listed)
+        return Failure(listed.error());
+    sortLines(names);
+    return names;
 }
 
 } // namespace Orvane

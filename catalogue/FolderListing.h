@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "core/Result.h"
+
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -16,20 +18,13 @@ namespace Orvane
 // every name, with or without a dot, as it always did on DOS.
 bool matchesPattern(QStringView name, QStringView pattern);
 
-struct FolderListing
-{
-    bool ok = false;
-    QStringList names; // sorted as lineLess orders them
-    QString error;     // names the folder and the reason when !ok
-};
-
 // Hands each plain, non-hidden file of `folder` whose name matches `pattern` to `takeFile`, in the order the
-// file system keeps them. Returns the reason, naming the folder, when it could not be read.
-std::optional<QString> forEachFile(const QString& folder, const QString& pattern,
-                                   const std::function<void(const QString&)>& takeFile);
+// file system keeps them. A refusal names the folder and the reason.
+Result<void> forEachFile(const QString& folder, const QString& pattern,
+                         const std::function<void(const QString&)>& takeFile);
 
 // The plain, non-hidden files of `folder` (links to files count; folders, devices, pipes and sockets do not)
-// whose names match `pattern`.
-FolderListing listFiles(const QString& folder, const QString& pattern);
+// whose names match `pattern`, sorted as lineLess orders them.
+Result<QStringList> listFiles(const QString& folder, const QString& pattern);
 
 } // namespace Orvane

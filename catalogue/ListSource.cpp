@@ -53,15 +53,15 @@ void ListSource::takePrepared()
     }
 }
 
-const SystemsCatalogue& ListSource::catalogue()
+const Result<SystemsCatalogue>& ListSource::catalogue()
 {
     takePrepared();
     const QString path = cataloguePath();
     const std::uint64_t readsBefore = m_reader.reads();
-    const SystemsCatalogue& current = m_reader.read(path);
+    const Result<SystemsCatalogue>& current = m_reader.read(path);
     // Read again: the file changed since it was prepared, and so did what the prepared lists show. A catalogue
     // with nothing to list needs none of them either.
-    if (m_reader.reads() != readsBefore || !current.ok || current.entries.empty())
+    if (m_reader.reads() != readsBefore || !current || current->entries.empty())
         dropStartup();
     return current;
 }
@@ -71,14 +71,16 @@ QStringList ListSource::sortedDescriptions()
     takePrepared();
     if (m_startup && !m_startup->sortedDescriptions.isEmpty())
         return std::exchange(m_startup->sortedDescriptions, {});
-    QStringList descriptions = m_reader.last().descriptions();
+    const Result<SystemsCatalogue>& catalogue = m_reader.last();
+    QStringList descriptions = catalogue ? catalogue->descriptions() : QStringList();
     sortLines(descriptions);
     return descriptions;
 }
 
 std::optional<QString> ListSource::systemNameFor(const QString& description)
 {
-    return catalogue().systemNameFor(description);
+    const Result<SystemsCatalogue>& current = catalogue();
+    return current ? current->systemNameFor(description) : std::nullopt;
 }
 
 QStringList ListSource::imageLines(const QString& systemName)

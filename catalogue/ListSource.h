@@ -34,7 +34,7 @@ public:
     QString cataloguePath() const;
 
     // The catalogue as its file holds it now.
-    const SystemsCatalogue& catalogue();
+    const Result<SystemsCatalogue>& catalogue();
     // The descriptions of the catalogue catalogue() gave last, in list order; the file is not read again.
     QStringList sortedDescriptions();
     std::optional<QString> systemNameFor(const QString& description);

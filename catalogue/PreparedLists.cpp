@@ -33,11 +33,12 @@ std::optional<QString> imageFolderFor(const QString& programFolder, const QStrin
 static QStringList imageLinesIn(const QString& folder, const QString& systemName)
 {
     QStringList lines;
-    const std::optional<QString> error = forEachFile(folder, QStringLiteral("*.*"), [&](const QString& name) {
+    const Result<void> listed = forEachFile(folder, QStringLiteral("*.*"), [&](const QString& name) {
         if (!isFolderNote(name))
             lines.append(buildImageLine(name, systemName));
     });
-    if (error)
+    // A folder that cannot be read lists nothing, as a system without a folder does.
+    if (!listed)
         return {};
     sortLines(lines);
     return lines;
@@ -55,9 +56,10 @@ PreparedLists prepareLists(const QString& programFolder)
     lists.cataloguePath = locateInFolder(programFolder, QLatin1String(catalogueFileName));
     // The entries, the descriptions in list order and their sort take about eight times the file's size.
     takePagesInOneStep(static_cast<std::size_t>(std::max<qint64>(QFileInfo(lists.cataloguePath).size(), 0)) * 8);
-    SystemsCatalogue& catalogue = lists.catalogue.read(lists.cataloguePath);
-    if (!catalogue.ok || catalogue.entries.empty())
+    Result<SystemsCatalogue>& read = lists.catalogue.read(lists.cataloguePath);
+    if (!read || read->entries.empty())
         return lists;
+    SystemsCatalogue& catalogue = read.value();
     // The first system in list order is known from one pass, so its images are listed on another thread while
     // the descriptions are sorted here.
     const auto first = std::min_element(catalogue.entries.cbegin(), catalogue.entries.cend(),

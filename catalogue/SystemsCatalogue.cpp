@@ -78,7 +78,6 @@ public:
     {
         m_asUtf8 = asUtf8;
         m_catalogue = SystemsCatalogue();
-        m_catalogue.ok = true;
         m_catalogue.entries.reserve(static_cast<std::size_t>(lines));
         m_catalogue.collectedDescriptions.reserve(lines);
         m_lineCount = 0;
@@ -188,21 +187,18 @@ SystemsCatalogue parseSystemsCatalogue(QByteArrayView bytes)
     return parser.take();
 }
 
-SystemsCatalogue readSystemsCatalogue(const QString& path, qsizetype pieceBytes)
+Result<SystemsCatalogue> readSystemsCatalogue(const QString& path, qsizetype pieceBytes)
 {
-    SystemsCatalogue failed;
     QFile file;
-    if (!openTextFile(path, file, failed.error))
-        return failed;
+    if (const Result<void> opened = openTextFile(path, file); !opened)
+        return Failure(opened.error());
     // Read in pieces through one small buffer rather than whole: a fresh 2 MB buffer for a moment is 500 pages of
     // memory to touch for the first time. Room for as many lines as the file can hold costs only address space.
     QByteArray buffer(std::max<qsizetype>(pieceBytes, 1), Qt::Uninitialized);
     CatalogueParser parser;
     for (const bool asUtf8 : {true, false}) {
-        if (!file.seek(0)) {
-            failed.error = QDir::toNativeSeparators(path) + u": " + file.errorString();
-            return failed;
-        }
+        if (!file.seek(0))
+            return Failure(QDir::toNativeSeparators(path) + u": " + file.errorString());
         parser.begin(asUtf8, file.size() / 12 + 1);
         qsizetype held = 0;
         qint64 total = 0;
@@ -213,11 +209,9 @@ SystemsCatalogue readSystemsCatalogue(const QString& path, qsizetype pieceBytes)
                 buffer.resize(buffer.size() * 2);
             const qint64 got = file.read(buffer.data() + held, buffer.size() - held);
             total += std::max<qint64>(got, 0);
-            if (got < 0 || total > largestTextFile) {
-                failed.error = QDir::toNativeSeparators(path) + u": " +
-                               (got < 0 ? file.errorString() : QStringLiteral("larger than 64 MB, not read"));
-                return failed;
-            }
+            if (got < 0 || total > largestTextFile)
+                return Failure(QDir::toNativeSeparators(path) + u": " +
+                               (got < 0 ? file.errorString() : QStringLiteral("larger than 64 MB, not read")));
             held += got;
             const bool atEnd = got == 0;
             qsizetype used = 0;
@@ -236,8 +230,7 @@ SystemsCatalogue readSystemsCatalogue(const QString& path, qsizetype pieceBytes)
 std::optional<CatalogueReader::Signature> CatalogueReader::signatureOf(const QString& path)
 {
     QFile file;
-    QString error;
-    if (!openTextFile(path, file, error))
+    if (!openTextFile(path, file))
         return std::nullopt;
     // Read through one small buffer in fixed pieces, so the same bytes always give the same hash.
     QByteArray buffer(64 * 1024, Qt::Uninitialized);
@@ -254,13 +247,13 @@ std::optional<CatalogueReader::Signature> CatalogueReader::signatureOf(const QSt
     return Signature{path, size, hash};
 }
 
-SystemsCatalogue& CatalogueReader::read(const QString& path)
+Result<SystemsCatalogue>& CatalogueReader::read(const QString& path)
 {
     const std::optional<Signature> signature = signatureOf(path);
     // Without a signature there is nothing to compare with: read, and so report, whatever is there.
     if (!signature || m_signature != signature) {
         m_catalogue = readSystemsCatalogue(path);
-        m_signature = m_catalogue.ok ? signature : std::nullopt;
+        m_signature = m_catalogue.ok() ? signature : std::nullopt;
         ++m_reads;
     }
     return m_catalogue;
@@ -269,7 +262,7 @@ SystemsCatalogue& CatalogueReader::read(const QString& path)
 void CatalogueReader::adopt(const QString& path, SystemsCatalogue catalogue)
 {
     m_catalogue = std::move(catalogue);
-    m_signature = m_catalogue.ok ? signatureOf(path) : std::nullopt;
+    m_signature = signatureOf(path);
     ++m_reads;
 }
 

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "core/Result.h"
+
 #include <QByteArrayView>
 #include <QString>
 #include <QStringList>
@@ -29,8 +31,6 @@ std::optional<CatalogueEntry> parseCatalogueLine(QStringView line);
 
 struct SystemsCatalogue
 {
-    bool ok = false;
-    QString error; // names the file and the reason when it could not be read
     std::vector<CatalogueEntry> entries;
     // Lines after the header too short to hold a system, not counting an empty last line.
     int skippedLines = 0;
@@ -47,8 +47,9 @@ struct SystemsCatalogue
     QStringList collectedDescriptions;
 };
 
-// Reads the whole catalogue in one pass, `pieceBytes` at a time; the header line is never looked at.
-SystemsCatalogue readSystemsCatalogue(const QString& path, qsizetype pieceBytes = 64 * 1024);
+// Reads the whole catalogue in one pass, `pieceBytes` at a time; the header line is never looked at. A refusal
+// names the file and the reason.
+Result<SystemsCatalogue> readSystemsCatalogue(const QString& path, qsizetype pieceBytes = 64 * 1024);
 // The same from the file's bytes.
 SystemsCatalogue parseSystemsCatalogue(QByteArrayView bytes);
 
@@ -58,9 +59,9 @@ SystemsCatalogue parseSystemsCatalogue(QByteArrayView bytes);
 class CatalogueReader
 {
 public:
-    SystemsCatalogue& read(const QString& path);
+    Result<SystemsCatalogue>& read(const QString& path);
     // What the last read or adopt gave, without looking at the file.
-    const SystemsCatalogue& last() const { return m_catalogue; }
+    const Result<SystemsCatalogue>& last() const { return m_catalogue; }
     // Takes a catalogue already read from the file now at `path` (moved there whole), so it is not read twice.
     void adopt(const QString& path, SystemsCatalogue catalogue);
     // How many times a file was read or adopted, so that what a caller derived from the catalogue can be known
@@ -82,7 +83,7 @@ private:
     static std::optional<Signature> signatureOf(const QString& path);
 
     std::optional<Signature> m_signature;
-    SystemsCatalogue m_catalogue;
+    Result<SystemsCatalogue> m_catalogue = SystemsCatalogue();
     std::uint64_t m_reads = 0;
 };
 

@@ -60,66 +60,55 @@ QStringList splitLines(const QString& text)
     return lines;
 }
 
-TextFileRead readTextLines(const QString& path)
+Result<QStringList> readTextLines(const QString& path)
 {
-    BytesRead file = readBytes(path);
-    return {file.ok, file.ok ? splitLines(decodeText(file.bytes)) : QStringList(), std::move(file.error)};
+    const Result<QByteArray> file = readBytes(path);
+    if (!file)
+        return Failure(file.error());
+    return splitLines(decodeText(file.value()));
 }
 
-bool openTextFile(const QString& path, QFile& file, QString& error)
+Result<void> openTextFile(const QString& path, QFile& file)
 {
     const QString shown = QDir::toNativeSeparators(path);
     std::error_code status;
     const std::filesystem::path native = pathFromUtf8(toNativeBytes(path));
     const auto type = std::filesystem::status(native, status);
-    if (status) {
-        error = shown + u": " + fromNativeBytes(status.message());
-        return false;
-    }
-    if (!std::filesystem::is_regular_file(type)) {
-        error = shown + u": " + QStringLiteral("not a file");
-        return false;
-    }
-    if (std::filesystem::file_size(native, status) > static_cast<std::uintmax_t>(largestTextFile)) {
-        error = shown + u": " + QStringLiteral("larger than 64 MB, not read");
-        return false;
-    }
+    if (status)
+        return Failure(shown + u": " + fromNativeBytes(status.message()));
+    if (!std::filesystem::is_regular_file(type))
+        return Failure(shown + u": " + QStringLiteral("not a file"));
+    if (std::filesystem::file_size(native, status) > static_cast<std::uintmax_t>(largestTextFile))
+        return Failure(shown + u": " + QStringLiteral("larger than 64 MB, not read"));
     file.setFileName(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        error = shown + u": " + file.errorString();
-        return false;
-    }
-    return true;
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return Failure(shown + u": " + file.errorString());
+    return {};
 }
 
-BytesRead readBytes(const QString& path)
+Result<QByteArray> readBytes(const QString& path)
 {
-    BytesRead result;
     QFile file;
-    if (!openTextFile(path, file, result.error))
-        return result;
-    result.bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        result.error = QDir::toNativeSeparators(path) + u": " + file.errorString();
-        result.bytes.clear();
-        return result;
-    }
-    result.ok = true;
-    return result;
+    if (const Result<void> opened = openTextFile(path, file); !opened)
+        return Failure(opened.error());
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return Failure(QDir::toNativeSeparators(path) + u": " + file.errorString());
+    return bytes;
 }
 
-bool replaceFile(const QString& path, const QByteArray& bytes, QString& error)
+Result<void> replaceFile(const QString& path, const QByteArray& bytes)
 {
     QSaveFile file(path);
     // Unbuffered, so that a write the disk refuses fails here: a buffered write that fails only when the buffer is
     // flushed inside commit() was seen to be committed all the same, leaving the file empty.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size() ||
         !file.commit()) {
-        error = u"Cannot write " + QDir::toNativeSeparators(path) + u": " + file.errorString();
+        const QString reason = u"Cannot write " + QDir::toNativeSeparators(path) + u": " + file.errorString();
         file.cancelWriting();
-        return false;
+        return Failure(reason);
     }
-    return true;
+    return {};
 }
 
 QString locateInFolder(const QString& folder, const QString& name)

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "core/Result.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QString>
@@ -20,34 +22,21 @@ bool isValidUtf8(QByteArrayView bytes);
 // and a file that ends with a line end has no extra empty line.
 QStringList splitLines(const QString& text);
 
-struct TextFileRead
-{
-    bool ok = false;
-    QStringList lines;
-    QString error; // names the file and the reason when !ok
-};
-
-struct BytesRead
-{
-    bool ok = false;
-    QByteArray bytes; // the whole file
-    QString error;
-};
-
 // The largest text file Orvane reads: today's catalogue is about 3 MB; a file twenty times that size is no
 // catalogue or favourites list but something gone wrong, and reading it would only stall the window.
 inline constexpr qint64 largestTextFile = 64 * 1024 * 1024;
 
 // Reads a whole text file in one pass. Anything but a regular file (a folder, a pipe, a device) is refused
-// without being opened, so a read never blocks; so is a file larger than largestTextFile.
-TextFileRead readTextLines(const QString& path);
-BytesRead readBytes(const QString& path);
-// Opens a text file for reading after the same checks; false with the reason, naming the file, when it cannot.
-bool openTextFile(const QString& path, QFile& file, QString& error);
+// without being opened, so a read never blocks; so is a file larger than largestTextFile. A refusal names the file
+// and the reason.
+Result<QStringList> readTextLines(const QString& path);
+Result<QByteArray> readBytes(const QString& path);
+// Opens a text file for reading after the same checks.
+Result<void> openTextFile(const QString& path, QFile& file);
 
 // Replaces the file's content with `bytes` in one step: written beside it, then moved onto it, so a failure (a
-// full disk included) leaves the file as it was. False with the reason, naming the file, when it fails.
-bool replaceFile(const QString& path, const QByteArray& bytes, QString& error);
+// full disk included) leaves the file as it was.
+Result<void> replaceFile(const QString& path, const QByteArray& bytes);
 
 // The entry `name` of `folder`: spelt exactly when it exists, otherwise any entry of that name in another letter
 // case (names brought over from Windows keep their spelling); the exact spelling when there is none.

@@ -15,6 +15,6 @@ bool shellOpensDocuments();
 
 // Windows: asks the shell to open a document, web address or mail link (ShellExecuteA with "Open", no
 // parameters, the program folder as working folder, shown normally). Elsewhere it opens nothing and says so.
-StartResult openWithShell(const std::string& target, const std::filesystem::path& programFolder);
+PlatformResult<void> openWithShell(const std::string& target, const std::filesystem::path& programFolder);
 
 } // namespace Orvane

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "platform/Result.h"
+
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -14,7 +16,8 @@ namespace Orvane
 // that is not hidden (a link to a plain file counts; folders, devices, pipes, sockets and broken links do not; on
 // POSIX a name starting with a dot is hidden, on Windows a file marked hidden or system) to `takeFile`, its
 // name in the file system's bytes (UTF-8 on Windows). An image folder holds 100,000 names: no path object is
-// built for each. Returns an empty text, or the reason the folder could not be read.
-std::string forEachFileIn(const std::filesystem::path& folder, const std::function<void(std::string_view)>& takeFile);
+// built for each. Gives the reason when the folder could not be read.
+PlatformResult<void> forEachFileIn(const std::filesystem::path& folder,
+                                   const std::function<void(std::string_view)>& takeFile);
 
 } // namespace Orvane

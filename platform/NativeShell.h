@@ -16,8 +16,9 @@ class NativeShell final : public Shell
 public:
     explicit NativeShell(std::filesystem::path programFolder);
 
-    StartResult startDetached(const std::string& commandLine) override;
-    HiddenStart startHidden(const std::string& commandLine, Redirection redirection) override;
+    PlatformResult<void> startDetached(const std::string& commandLine) override;
+    PlatformResult<std::unique_ptr<HiddenProcess>> startHidden(const std::string& commandLine,
+                                                               Redirection redirection) override;
     std::string shortPathName(const std::string& path) override;
 
 private:

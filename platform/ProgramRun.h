@@ -23,15 +23,9 @@ struct ProgramRun
     std::optional<std::filesystem::path> outputFile;
 };
 
-struct RunResult
-{
-    bool started = false;
-    ProcessOutcome outcome; // when started
-    std::string error;      // why it did not start, naming the program
-};
-
-// Starts the program with its window shown as it chooses, waits for it and tells how it ended.
-RunResult runAndWait(const ProgramRun& run);
+// Starts the program with its window shown as it chooses, waits for it and tells how it ended, or why it did not
+// start (naming the program).
+PlatformResult<ProcessOutcome> runAndWait(const ProgramRun& run);
 
 // The path of the program now running (this process's executable).
 std::filesystem::path runningProgramPath();

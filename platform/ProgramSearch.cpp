@@ -119,15 +119,15 @@ std::optional<fs::path> findProgram(std::string_view name, const SearchPlaces& p
     return std::nullopt;
 }
 
-Resolution resolveCommandLine(std::string_view commandLine, const SearchPlaces& places)
+PlatformResult<ResolvedCommand> resolveCommandLine(std::string_view commandLine, const SearchPlaces& places)
 {
     const ProgramToken first = takeProgramToken(commandLine);
     if (first.name.empty())
-        return {std::nullopt, "The command line names no program."};
+        return Failure("The command line names no program.");
     if (first.quoted) {
         if (auto program = findProgram(first.name, places))
-            return {ResolvedCommand{*program, splitArguments(commandLine.substr(first.end))}, {}};
-        return {std::nullopt, "Cannot find the program \"" + first.name + "\"."};
+            return ResolvedCommand{*program, splitArguments(commandLine.substr(first.end))};
+        return Failure("Cannot find the program \"" + first.name + "\".");
     }
 
     const std::size_t start = commandLine.find_first_not_of(" \t");
@@ -137,7 +137,7 @@ Resolution resolveCommandLine(std::string_view commandLine, const SearchPlaces& 
         if (candidate.find('"') != std::string_view::npos)
             break;
         if (auto program = findProgram(candidate, places))
-            return {ResolvedCommand{*program, splitArguments(commandLine.substr(end))}, {}};
+            return ResolvedCommand{*program, splitArguments(commandLine.substr(end))};
         std::size_t next = end;
         while (next < commandLine.size() && isBlank(commandLine[next]))
             ++next;
@@ -147,7 +147,7 @@ Resolution resolveCommandLine(std::string_view commandLine, const SearchPlaces& 
         while (end < commandLine.size() && !isBlank(commandLine[end]))
             ++end;
     }
-    return {std::nullopt, "Cannot find the program \"" + first.name + "\"."};
+    return Failure("Cannot find the program \"" + first.name + "\".");
 }
 
 } // namespace Orvane

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "platform/Result.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -40,15 +42,9 @@ struct ResolvedCommand
     std::vector<std::string> arguments; // without the program name
 };
 
-struct Resolution
-{
-    std::optional<ResolvedCommand> command;
-    std::string error; // set when command is empty
-};
-
 // Finds the program of a Windows command line and splits its arguments. An unquoted program name with blanks is
 // resolved as Windows does: the shortest run of words that names an existing program wins and the rest of the
 // line is its arguments.
-Resolution resolveCommandLine(std::string_view commandLine, const SearchPlaces& places);
+PlatformResult<ResolvedCommand> resolveCommandLine(std::string_view commandLine, const SearchPlaces& places);
 
 } // namespace Orvane

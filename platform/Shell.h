@@ -2,17 +2,13 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "platform/Result.h"
+
 #include <memory>
 #include <string>
 
 namespace Orvane
 {
-
-struct StartResult
-{
-    bool started = false;
-    std::string error; // why it did not start, naming the program
-};
 
 // How a hidden process ended.
 struct ProcessOutcome
@@ -48,16 +44,10 @@ public:
 
     // With staged output: the file the output is being written to, empty otherwise.
     virtual std::string stagedOutputPath() const = 0;
-    // Moves staged output onto the redirection file; returns false with the reason when that fails.
-    virtual bool commitOutput(std::string& error) = 0;
+    // Moves staged output onto the redirection file, or gives the reason it could not.
+    virtual PlatformResult<void> commitOutput() = 0;
     // Drops staged output, leaving the redirection file as it was.
     virtual void discardOutput() = 0;
-};
-
-struct HiddenStart
-{
-    std::unique_ptr<HiddenProcess> process;
-    std::string error; // set when process is empty
 };
 
 // What Orvane asks of the operating system's shell. The window talks to this interface only, so tests can put a
@@ -67,12 +57,14 @@ class Shell
 public:
     virtual ~Shell() = default;
 
-    // Starts a Windows-style command line in the program folder, window maximised, and returns without waiting.
-    virtual StartResult startDetached(const std::string& commandLine) = 0;
+    // Starts a Windows-style command line in the program folder, window maximised, and returns without waiting;
+    // when it cannot, the reason names the program.
+    virtual PlatformResult<void> startDetached(const std::string& commandLine) = 0;
 
     // Starts a command line in the program folder with no window and no visible output. A "COMMAND.COM /C" line
     // is carried out as the DOS command processor would, "> file" redirection included.
-    virtual HiddenStart startHidden(const std::string& commandLine, Redirection redirection) = 0;
+    virtual PlatformResult<std::unique_ptr<HiddenProcess>> startHidden(const std::string& commandLine,
+                                                                       Redirection redirection) = 0;
 
     // The short form of an existing file's path, for a command processor line, or "Error!" when there is none.
     virtual std::string shortPathName(const std::string& path) = 0;

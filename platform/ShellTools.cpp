@@ -5,12 +5,12 @@
 namespace Orvane::tov_ShellTools
 {
 
-std::string ShellAndWait(Shell& shell, const std::string& commandLine)
+PlatformResult<void> ShellAndWait(Shell& shell, const std::string& commandLine)
 {
-    HiddenStart start = shell.startHidden(commandLine, Redirection::Direct);
-    if (!start.process)
-        return start.error;
-    start.process->wait();
+    PlatformResult<std::unique_ptr<HiddenProcess>> process = shell.startHidden(commandLine, Redirection::Direct);
+    if (!process)
+        return Failure(process.error());
+    process.value()->wait();
     return {};
 }
 

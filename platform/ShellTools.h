@@ -10,9 +10,8 @@
 namespace Orvane::tov_ShellTools
 {
 
-// Runs a command line hidden and returns only once the process has ended. Returns the reason when it could not
-// start, empty otherwise.
-std::string ShellAndWait(Shell& shell, const std::string& commandLine);
+// Runs a command line hidden and returns only once the process has ended, or gives the reason it could not start.
+PlatformResult<void> ShellAndWait(Shell& shell, const std::string& commandLine);
 
 // The short form of a path, or the literal "Error!" when the file does not exist.
 std::string ShortPathName(Shell& shell, const std::string& path);

@@ -98,7 +98,7 @@ QString OptionStore::read(const char* section, const QString& key, const QString
     return value.toString();
 }
 
-bool OptionStore::write(const char* section, const QString& key, const QString& value)
+Result<void> OptionStore::write(const char* section, const QString& key, const QString& value)
 {
     // A store keeps its first error for good, so after a refusal the next write goes through a fresh one: a write
     // that succeeds then counts as success (and takes along what was refused), and a failure is seen again.
@@ -109,16 +109,13 @@ bool OptionStore::write(const char* section, const QString& key, const QString& 
     }
     m_settings->setValue(settingsKey(section, key), value);
     m_settings->sync();
-    if (m_settings->status() == QSettings::NoError) {
-        m_error.clear();
-        return true;
-    }
+    if (m_settings->status() == QSettings::NoError)
+        return {};
     const QString reason = m_settings->status() == QSettings::AccessError
                                ? QStringLiteral("it or its folder cannot be written")
                                : QStringLiteral("its content cannot be read as settings");
-    m_error = u"Cannot write the settings file " + location() + u": " + reason + u'.';
     m_refused = true;
-    return false;
+    return Failure(u"Cannot write the settings file " + location() + u": " + reason + u'.');
 }
 
 QString OptionStore::location() const

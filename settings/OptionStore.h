@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "core/Result.h"
+
 #include <QString>
 
 #include <array>
@@ -73,9 +75,8 @@ public:
 
     // The stored text, the default when the key is absent; a key that holds the empty text reads as empty.
     QString read(const char* section, const QString& key, const QString& defaultValue) const;
-    // Returns false, with the reason in error(), when the store refuses the value.
-    bool write(const char* section, const QString& key, const QString& value);
-    QString error() const { return m_error; }
+    // Gives the reason, naming the settings file, when the store refuses the value.
+    Result<void> write(const char* section, const QString& key, const QString& value);
     QString location() const;
 
 private:
@@ -84,7 +85,6 @@ private:
     std::function<std::unique_ptr<QSettings>()> m_open;
     std::unique_ptr<QSettings> m_settings;
     bool m_refused = false;
-    QString m_error;
 };
 
 } // namespace Orvane

@@ -10,7 +10,6 @@
 inline Orvane::SystemsCatalogue referenceCatalogue(const QByteArray& bytes)
 {
     Orvane::SystemsCatalogue catalogue;
-    catalogue.ok = true;
     const QString text = Orvane::decodeText(bytes);
     const QStringList lines = Orvane::splitLines(text);
     for (qsizetype index = 1; index < lines.size(); ++index) {
@@ -24,7 +23,7 @@ inline Orvane::SystemsCatalogue referenceCatalogue(const QByteArray& bytes)
 
 inline bool sameCatalogue(const Orvane::SystemsCatalogue& left, const Orvane::SystemsCatalogue& right)
 {
-    if (left.ok != right.ok || left.skippedLines != right.skippedLines || left.entries.size() != right.entries.size())
+    if (left.skippedLines != right.skippedLines || left.entries.size() != right.entries.size())
         return false;
     for (std::size_t index = 0; index < left.entries.size(); ++index) {
         const Orvane::CatalogueEntry& a = left.entries[index];
@@ -33,4 +32,10 @@ inline bool sameCatalogue(const Orvane::SystemsCatalogue& left, const Orvane::Sy
             return false;
     }
     return true;
+}
+
+// A file the reader could not read agrees with no catalogue.
+inline bool sameCatalogue(const Orvane::Result<Orvane::SystemsCatalogue>& read, const Orvane::SystemsCatalogue& right)
+{
+    return read.ok() && sameCatalogue(read.value(), right);
 }

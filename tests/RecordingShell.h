@@ -14,17 +14,20 @@ class RecordingShell final : public Orvane::Shell
 public:
     explicit RecordingShell(Orvane::Shell* delegate = nullptr) : m_delegate(delegate) {}
 
-    Orvane::StartResult startDetached(const std::string& commandLine) override
+    Orvane::PlatformResult<void> startDetached(const std::string& commandLine) override
     {
         started.push_back(commandLine);
-        return {startSucceeds, startSucceeds ? std::string() : "Cannot find the program."};
+        if (!startSucceeds)
+            return Orvane::Failure(std::string("Cannot find the program."));
+        return {};
     }
 
-    Orvane::HiddenStart startHidden(const std::string& commandLine, Orvane::Redirection redirection) override
+    Orvane::PlatformResult<std::unique_ptr<Orvane::HiddenProcess>> startHidden(const std::string& commandLine,
+                                                                               Orvane::Redirection redirection) override
     {
         hidden.push_back(commandLine);
         if (!m_delegate)
-            return {nullptr, "Nothing is started in this test."};
+            return Orvane::Failure(std::string("Nothing is started in this test."));
         return m_delegate->startHidden(commandLine, redirection);
     }
 

@@ -12,11 +12,11 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: favourite_append FILE LINE\n");
         return 2;
     }
-    QString error;
-    if (Orvane::appendFavourite(QString::fromUtf8(argv[1]), QString::fromUtf8(argv[2]), error)) {
+    const Orvane::Result<void> added = Orvane::appendFavourite(QString::fromUtf8(argv[1]), QString::fromUtf8(argv[2]));
+    if (added) {
         std::printf("added\n");
         return 0;
     }
-    std::printf("%s\n", error.toUtf8().constData());
+    std::printf("%s\n", added.error().toUtf8().constData());
     return 1;
 }

@@ -91,51 +91,53 @@ void TestCatalogue::catalogueFiles()
 {
     // The header may hold anything, even something shorter than a system line; it is never read.
     const QString twoSystems = writeFile(u"two.sys"_s, "x\r\nzzz       \"Zed\"\r\nabc       \"Alpha\"\r\n");
-    SystemsCatalogue catalogue = readSystemsCatalogue(twoSystems);
-    QVERIFY(catalogue.ok);
-    QCOMPARE(catalogue.descriptions(), (QStringList{u"Zed"_s, u"Alpha"_s}));
-    QCOMPARE(catalogue.systemNameFor(u"Alpha"_s), std::optional<QString>(u"abc"_s));
-    QCOMPARE(catalogue.systemNameFor(u"alpha"_s), std::nullopt);
-    QCOMPARE(catalogue.skippedLines, 0);
+    Result<SystemsCatalogue> catalogue = readSystemsCatalogue(twoSystems);
+    QVERIFY(catalogue.ok());
+    QCOMPARE(catalogue->descriptions(), (QStringList{u"Zed"_s, u"Alpha"_s}));
+    QCOMPARE(catalogue->systemNameFor(u"Alpha"_s), std::optional<QString>(u"abc"_s));
+    QCOMPARE(catalogue->systemNameFor(u"alpha"_s), std::nullopt);
+    QCOMPARE(catalogue->skippedLines, 0);
 
     // Short lines are skipped and counted, except a blank last line.
     catalogue = readSystemsCatalogue(writeFile(u"short.sys"_s, "head\r\nshort\r\n\r\nabc       \"Alpha\"\r\n\r\n"));
-    QCOMPARE(catalogue.descriptions(), QStringList{u"Alpha"_s});
-    QCOMPARE(catalogue.skippedLines, 2);
+    QCOMPARE(catalogue->descriptions(), QStringList{u"Alpha"_s});
+    QCOMPARE(catalogue->skippedLines, 2);
 
     catalogue = readSystemsCatalogue(writeFile(u"header.sys"_s, "Name:     Description:\r\n"));
-    QVERIFY(catalogue.ok);
-    QVERIFY(catalogue.entries.empty());
+    QVERIFY(catalogue.ok());
+    QVERIFY(catalogue->entries.empty());
     catalogue = readSystemsCatalogue(writeFile(u"empty.sys"_s, ""));
-    QVERIFY(catalogue.ok);
-    QVERIFY(catalogue.entries.empty());
+    QVERIFY(catalogue.ok());
+    QVERIFY(catalogue->entries.empty());
 
     catalogue = readSystemsCatalogue(m_folder.filePath(u"missing.sys"_s));
-    QVERIFY(!catalogue.ok);
-    QVERIFY2(catalogue.error.startsWith(m_folder.filePath(u"missing.sys"_s) + u": "), qPrintable(catalogue.error));
+    QVERIFY(!catalogue.ok());
+    QVERIFY2(catalogue.error().startsWith(m_folder.filePath(u"missing.sys"_s) + u": "), qPrintable(catalogue.error()));
     catalogue = readSystemsCatalogue(m_folder.path());
-    QVERIFY(!catalogue.ok);
-    QCOMPARE(catalogue.error, m_folder.path() + u": not a file");
+    QVERIFY(!catalogue.ok());
+    QCOMPARE(catalogue.error(), m_folder.path() + u": not a file");
     // A pipe would block a reader until someone writes to it: it is refused without being opened.
     const QString fifo = m_folder.filePath(u"fifo.sys"_s);
     QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    QVERIFY(!readSystemsCatalogue(fifo).ok);
+    QVERIFY(!readSystemsCatalogue(fifo).ok());
 
     // The catalogue kept between reads is read afresh after a rewrite of the same size that keeps the old time.
     CatalogueReader reader;
-    QCOMPARE(reader.read(twoSystems).systemNameFor(u"Alpha"_s), std::optional<QString>(u"abc"_s));
+    QCOMPARE(reader.read(twoSystems)->systemNameFor(u"Alpha"_s), std::optional<QString>(u"abc"_s));
     struct stat written;
     QCOMPARE(::stat(QFile::encodeName(twoSystems).constData(), &written), 0);
     writeFile(u"two.sys"_s, "x\r\nzzz       \"Zed\"\r\nxyz       \"Alpha\"\r\n");
     const struct timespec times[2] = {written.st_atim, written.st_mtim};
     QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(twoSystems).constData(), times, 0), 0);
-    QCOMPARE(reader.read(twoSystems).systemNameFor(u"Alpha"_s), std::optional<QString>(u"xyz"_s));
+    QCOMPARE(reader.read(twoSystems)->systemNameFor(u"Alpha"_s), std::optional<QString>(u"xyz"_s));
 }
 
 void TestCatalogue::lastMatchingLineDecides()
 {
-    const SystemsCatalogue catalogue = readSystemsCatalogue(
-        writeFile(u"twice.sys"_s, "h\r\nfirst     \"Same\"\r\nother     \"Else\"\r\nsecond    \"Same\"\r\n"));
+    const SystemsCatalogue catalogue =
+        readSystemsCatalogue(
+            writeFile(u"twice.sys"_s, "h\r\nfirst     \"Same\"\r\nother     \"Else\"\r\nsecond    \"Same\"\r\n"))
+            .value();
     QCOMPARE(catalogue.systemNameFor(u"Same"_s), std::optional<QString>(u"second"_s));
     QCOMPARE(catalogue.systemNameFor(u"Else"_s), std::optional<QString>(u"other"_s));
 }
@@ -153,7 +155,7 @@ void TestCatalogue::textEncodingsAndLineEnds()
     QCOMPARE(decodeText("caf\xe9 \xff"), u"café ÿ"_s);
 
     const QString latin1 = writeFile(u"latin1.sys"_s, "h\nabc       \"Caf\xe9\"\nlast      \"No end\"");
-    const SystemsCatalogue catalogue = readSystemsCatalogue(latin1);
+    const SystemsCatalogue catalogue = readSystemsCatalogue(latin1).value();
     QCOMPARE(catalogue.descriptions(), (QStringList{u"Café"_s, u"No end"_s}));
 }
 
@@ -245,15 +247,14 @@ void TestCatalogue::folderListing()
     qstrncpy(address.sun_path, socketPath.constData(), sizeof address.sun_path);
     QCOMPARE(::bind(unixSocket, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
 
-    const FolderListing listing = listFiles(folder.path(), u"*.*"_s);
+    const Result<QStringList> listing = listFiles(folder.path(), u"*.*"_s);
     ::close(unixSocket);
-    QVERIFY(listing.ok);
-    QCOMPARE(listing.names, (QStringList{u"A.rom"_s, u"a.rom"_s, u"B.ROM"_s, u"c.rom"_s, u"link.rom"_s}));
+    QVERIFY(listing.ok());
+    QCOMPARE(listing.value(), (QStringList{u"A.rom"_s, u"a.rom"_s, u"B.ROM"_s, u"c.rom"_s, u"link.rom"_s}));
 
-    const FolderListing missing = listFiles(folder.filePath(u"none"_s), u"*.*"_s);
-    QVERIFY(!missing.ok);
-    QVERIFY(missing.names.isEmpty());
-    QVERIFY(missing.error.startsWith(folder.filePath(u"none"_s) + u": "));
+    const Result<QStringList> missing = listFiles(folder.filePath(u"none"_s), u"*.*"_s);
+    QVERIFY(!missing.ok());
+    QVERIFY(missing.error().startsWith(folder.filePath(u"none"_s) + u": "));
 
     QVERIFY(matchesPattern(u"noext"_s, u"*.*"_s));
     QVERIFY(matchesPattern(u"b.inp"_s, u"*.INP"_s));
@@ -268,8 +269,8 @@ void TestCatalogue::recordingNames()
     QTemporaryDir folder;
     for (const QString& name : {u"b.inp"_s, u"c.txt"_s, u"a.INP"_s})
         QFile(folder.filePath(name)).open(QIODevice::WriteOnly);
-    const FolderListing listing = listFiles(folder.path(), QLatin1String(recordingsPattern));
-    QCOMPARE(Orvane::recordingNames(listing.names), (QStringList{u"a"_s, u"b"_s}));
+    const Result<QStringList> listing = listFiles(folder.path(), QLatin1String(recordingsPattern));
+    QCOMPARE(Orvane::recordingNames(listing.value()), (QStringList{u"a"_s, u"b"_s}));
     QCOMPARE(recordingName(u"Default.INP"_s), u"Default"_s);
 
     QCOMPARE(proposedRecordingName(buildImageLine(u"Cave Quest.bin"_s, u"lumen"_s)), u"lumen"_s);
@@ -285,11 +286,11 @@ void TestCatalogue::updateCommandAndChecks()
     const QString good = writeFile(u"good.sys"_s, "Name:     Description:\r\nabc       \"Alpha\"\r\n");
     const QString headerOnly = writeFile(u"header-only.sys"_s, "Name:     Description:\r\n");
     ProcessOutcome success{true, 0, 0, {}};
-    QCOMPARE(checkUpdate(success, good).problem, QString());
-    QCOMPARE(checkUpdate(success, headerOnly).problem, u"MESS.EXE -listfull listed no systems."_s);
-    QCOMPARE(checkUpdate(ProcessOutcome{true, 3, 0, "broken: no ROM path\nmore"}, good).problem,
+    QVERIFY(checkUpdate(success, good).ok());
+    QCOMPARE(checkUpdate(success, headerOnly).error(), u"MESS.EXE -listfull listed no systems."_s);
+    QCOMPARE(checkUpdate(ProcessOutcome{true, 3, 0, "broken: no ROM path\nmore"}, good).error(),
              u"MESS.EXE -listfull failed with exit code 3.\nbroken: no ROM path"_s);
-    QCOMPARE(checkUpdate(ProcessOutcome{false, -1, 11, {}}, good).problem,
+    QCOMPARE(checkUpdate(ProcessOutcome{false, -1, 11, {}}, good).error(),
              u"MESS.EXE -listfull crashed (signal 11)."_s);
 }
 

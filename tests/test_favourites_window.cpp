@@ -305,12 +305,12 @@ void TestFavouritesWindow::readOnlyFolderLosesNothing()
 void TestFavouritesWindow::lineEndsCannotBeFavourites()
 {
     const QString path = m_folder->filePath(u"Orvane.fav"_s);
-    QString error;
-    QVERIFY(!appendFavourite(path, buildImageLine(u"two\nlines.rom"_s, u"coleco"_s), error));
-    QVERIFY(error.contains(u"line end"_s));
+    const Result<void> refused = appendFavourite(path, buildImageLine(u"two\nlines.rom"_s, u"coleco"_s));
+    QVERIFY(!refused.ok());
+    QVERIFY(refused.error().contains(u"line end"_s));
     QVERIFY(!QFile::exists(path));
-    QVERIFY(appendFavourite(path, u"plain"_s, error));
-    QCOMPARE(readFavourites(path).lines, QStringList{u"plain"_s});
+    QVERIFY(appendFavourite(path, u"plain"_s).ok());
+    QCOMPARE(readFavourites(path).value(), QStringList{u"plain"_s});
 }
 
 void TestFavouritesWindow::appendKeepsTheFilesEncodingAndItsLines_data()
@@ -336,10 +336,10 @@ void TestFavouritesWindow::appendKeepsTheFilesEncodingAndItsLines()
     const QString path = m_folder->filePath(u"Orvane.fav"_s);
     if (!before.isEmpty())
         m_folder->write(u"Orvane.fav"_s, before);
-    QString error;
-    QCOMPARE(appendFavourite(path, line, error), !after.isEmpty());
+    const Result<void> added = appendFavourite(path, line);
+    QCOMPARE(added.ok(), !after.isEmpty());
     if (after.isEmpty())
-        QVERIFY2(error.startsWith(u"Cannot add it to "_s + path + u": "), qPrintable(error));
+        QVERIFY2(added.error().startsWith(u"Cannot add it to "_s + path + u": "), qPrintable(added.error()));
     QCOMPARE(m_folder->read(u"Orvane.fav"_s), after.isEmpty() ? before : after);
 }
 
@@ -348,9 +348,9 @@ void TestFavouritesWindow::appendToAPipeIsRefused()
     // Opening a pipe for writing waits for a reader: the window would hang.
     const QString path = m_folder->filePath(u"Orvane.fav"_s);
     QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-    QString error;
-    QVERIFY(!appendFavourite(path, u"line"_s, error));
-    QCOMPARE(error, u"Cannot write "_s + path + u": not a file");
+    const Result<void> refused = appendFavourite(path, u"line"_s);
+    QVERIFY(!refused.ok());
+    QCOMPARE(refused.error(), u"Cannot write "_s + path + u": not a file");
 }
 
 void TestFavouritesWindow::appendOnAFullDiskIsWholeOrNothing()

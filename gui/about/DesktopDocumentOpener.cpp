@@ -17,7 +17,7 @@ namespace Orvane
 bool DesktopDocumentOpener::open(const QString& target)
 {
     if (shellOpensDocuments())
-        return openWithShell(toNativeBytes(target), pathFromUtf8(toNativeBytes(m_programFolder))).started;
+        return openWithShell(toNativeBytes(target), pathFromUtf8(toNativeBytes(m_programFolder))).ok();
     // A path is a local file; anything with a scheme (https:, mailto:) is an address.
     const bool address = target.startsWith(u"mailto:") || target.contains(u"://");
     return QDesktopServices::openUrl(address ? QUrl(target) : QUrl::fromLocalFile(target));

@@ -127,8 +127,8 @@ QString Form1::cataloguePath() const
 void Form1::pointFileListAtRecordings()
 {
     // A missing recordings folder just leaves the list empty.
-    ui.INPFile->setFolderAndPattern(locateInFolder(m_programFolder, QLatin1String(recordingsFolderName)),
-                                    QLatin1String(recordingsPattern));
+    (void)ui.INPFile->setFolderAndPattern(locateInFolder(m_programFolder, QLatin1String(recordingsFolderName)),
+                                          QLatin1String(recordingsPattern));
 }
 
 void Form1::FillPlaybackList()
@@ -144,19 +144,19 @@ void Form1::FillPlaybackList()
 void Form1::LoadSystemsCatalogue()
 {
     const QString path = cataloguePath();
-    const SystemsCatalogue& catalogue = m_lists->catalogue();
-    if (!catalogue.ok || catalogue.entries.empty()) {
+    const Result<SystemsCatalogue>& catalogue = m_lists->catalogue();
+    if (!catalogue || catalogue->entries.empty()) {
         // The window still comes up, empty, and says how to get a catalogue.
         ui.EmulatedSystemList->clear();
         ui.GamesList->clear();
         const QString problem =
-            catalogue.ok ? QString(u"The systems catalogue " + QDir::toNativeSeparators(path) + u" lists no systems.")
-                         : QString(u"Cannot read the systems catalogue " + catalogue.error + u'.');
+            catalogue ? QString(u"The systems catalogue " + QDir::toNativeSeparators(path) + u" lists no systems.")
+                      : QString(u"Cannot read the systems catalogue " + catalogue.error() + u'.');
         report(problem + u'\n' + useUpdateSystems);
         return;
     }
     // Taken before the selection, which loads the images and may read the catalogue again.
-    const int skippedLines = catalogue.skippedLines;
+    const int skippedLines = catalogue->skippedLines;
     ui.EmulatedSystemList->setSortedLines(m_lists->sortedDescriptions());
     ui.EmulatedSystemList->setSelectedIndex(0);
     if (skippedLines == 1)
@@ -218,7 +218,7 @@ void Form1::INPFile_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, QPo
 {
     if (button != Qt::RightButton)
         return;
-    ui.INPFile->refresh();
+    (void)ui.INPFile->refresh();
     FillPlaybackList();
 }
 
@@ -240,9 +240,9 @@ void Form1::BuildAndLaunch(const QString& extraArgument)
     const QString command = buildLaunchCommand(choice, selectedLine, extraArgument);
     ui.CommandlineLabel->setText(command);
     // A program that cannot start is not reported: the command line in the label is all the user gets.
-    const StartResult result = m_shell.startDetached(toNativeBytes(command));
-    if (!result.started)
-        qInfo("%s", result.error.c_str());
+    const PlatformResult<void> started = m_shell.startDetached(toNativeBytes(command));
+    if (!started)
+        qInfo("%s", started.error().c_str());
 }
 
 void Form1::UpdateSystemsMenu_Click()
@@ -255,26 +255,30 @@ void Form1::UpdateSystemsMenu_Click()
         return;
     }
     // The output goes beside the catalogue first, and replaces it only once it is known to hold systems.
-    const HiddenStart start =
+    const auto started =
         m_shell.startHidden(toNativeBytes(updateCommandLine(fromNativeBytes(shortPath))), Redirection::Staged);
-    if (!start.process) {
-        report(u"Cannot update the systems: " + fromNativeBytes(start.error) + u'\n' + catalogueKept);
+    if (!started) {
+        report(u"Cannot update the systems: " + fromNativeBytes(started.error()) + u'\n' + catalogueKept);
         return;
     }
-    if (!waitForUpdate(*start.process)) {
-        start.process->discardOutput();
+    HiddenProcess& process = *started.value();
+    if (!waitForUpdate(process)) {
+        process.discardOutput();
         return;
     }
-    UpdateCheck check = checkUpdate(start.process->outcome(), fromNativeBytes(start.process->stagedOutputPath()));
-    std::string error;
-    if (!check.problem.isEmpty() || !start.process->commitOutput(error)) {
-        start.process->discardOutput();
-        report(u"Cannot update the systems: " + (check.problem.isEmpty() ? fromNativeBytes(error) : check.problem) +
-               u'\n' + catalogueKept);
+    Result<SystemsCatalogue> checked = checkUpdate(process.outcome(), fromNativeBytes(process.stagedOutputPath()));
+    if (!checked) {
+        process.discardOutput();
+        report(u"Cannot update the systems: " + checked.error() + u'\n' + catalogueKept);
+        return;
+    }
+    if (const PlatformResult<void> committed = process.commitOutput(); !committed) {
+        process.discardOutput();
+        report(u"Cannot update the systems: " + fromNativeBytes(committed.error()) + u'\n' + catalogueKept);
         return;
     }
     // What was checked is what now lies at the catalogue's place: no need to read it again.
-    m_lists->adopt(std::move(check.catalogue));
+    m_lists->adopt(std::move(checked).value());
     LoadSystemsCatalogue();
 }
 

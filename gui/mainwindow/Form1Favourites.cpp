@@ -55,9 +55,8 @@ void Form1::addFavourite(const QString& line, const QString& name)
 {
     if (!m_messages.confirm(this, u"Add " + name))
         return;
-    QString error;
-    if (!appendFavourite(favouritesPath(), line, error)) {
-        report(error);
+    if (const Result<void> added = appendFavourite(favouritesPath(), line); !added) {
+        report(added.error());
         return;
     }
     m_messages.inform(this, name + u"\nhas been added in your favourites list !");
@@ -70,9 +69,8 @@ void Form1::removeFavourite(int row, const QString& name)
     // The file is written first: when it cannot be, the list keeps the line too, and the two still agree.
     QStringList remaining = ui.GamesList->lines();
     remaining.removeAt(row);
-    QString error;
-    if (!rewriteFavourites(favouritesPath(), remaining, error)) {
-        report(error);
+    if (const Result<void> written = rewriteFavourites(favouritesPath(), remaining); !written) {
+        report(written.error());
         return;
     }
     ui.GamesList->removeLine(row);
@@ -81,13 +79,13 @@ void Form1::removeFavourite(int row, const QString& name)
 
 bool Form1::LoadFavouritesList()
 {
-    const FavouritesRead favourites = readFavourites(favouritesPath());
-    if (!favourites.ok) {
+    const Result<QStringList> favourites = readFavourites(favouritesPath());
+    if (!favourites) {
         // Showing an empty list here would let the next removal overwrite the unread file.
-        report(u"Cannot read the favourites " + favourites.error + u'.');
+        report(u"Cannot read the favourites " + favourites.error() + u'.');
         return false;
     }
-    ui.GamesList->setLines(favourites.lines);
+    ui.GamesList->setLines(favourites.value());
     const std::optional<qint32> last =
         textToInt32(m_options.read(gamesSection, QStringLiteral("LastFav"), QStringLiteral("0")));
     // A stored position that is not one of the list's selects nothing.

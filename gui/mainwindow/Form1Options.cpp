@@ -98,13 +98,14 @@ void Form1::connectOptionHandlers()
 
 void Form1::storeSetting(const char* section, const QString& key, const QString& value)
 {
-    if (m_options.write(section, key, value)) {
+    const Result<void> written = m_options.write(section, key, value);
+    if (written) {
         m_storeFailureReported = false;
         return;
     }
     if (!m_storeFailureReported) {
         m_storeFailureReported = true;
-        report(m_options.error());
+        report(written.error());
     }
 }
 

@@ -16,36 +16,20 @@ FileListBox::FileListBox(QWidget* parent) : QListView(parent), m_model(new QStri
     setUniformItemSizes(true);
 }
 
-bool FileListBox::setFolder(const QString& folder)
-{
-    m_folder = folder;
-    return refresh();
-}
-
-bool FileListBox::setPattern(const QString& pattern)
-{
-    m_pattern = pattern;
-    return refresh();
-}
-
-bool FileListBox::setFolderAndPattern(const QString& folder, const QString& pattern)
+Result<void> FileListBox::setFolderAndPattern(const QString& folder, const QString& pattern)
 {
     m_folder = folder;
     m_pattern = pattern;
     return refresh();
 }
 
-bool FileListBox::refresh()
+Result<void> FileListBox::refresh()
 {
-    if (m_folder.isEmpty()) {
-        m_model->setStringList({});
-        m_error.clear();
-        return true;
-    }
-    FolderListing listing = listFiles(m_folder, m_pattern);
-    m_model->setStringList(listing.names);
-    m_error = listing.error;
-    return listing.ok;
+    const Result<QStringList> listed = m_folder.isEmpty() ? QStringList() : listFiles(m_folder, m_pattern);
+    m_model->setStringList(listed ? listed.value() : QStringList());
+    if (!listed)
+        return Failure(listed.error());
+    return {};
 }
 
 int FileListBox::count() const

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "core/Result.h"
+
 #include <QListView>
 #include <QStringListModel>
 
@@ -20,12 +22,9 @@ public:
 
     QString folder() const { return m_folder; }
     QString pattern() const { return m_pattern; }
-    // Each returns false, with the reason in error(), when the folder cannot be read; the list is then empty.
-    bool setFolder(const QString& folder);
-    bool setPattern(const QString& pattern);
-    bool setFolderAndPattern(const QString& folder, const QString& pattern);
-    bool refresh();
-    QString error() const { return m_error; }
+    // Each gives the reason, naming the folder, when it cannot be read; the list is then empty.
+    Result<void> setFolderAndPattern(const QString& folder, const QString& pattern);
+    Result<void> refresh();
 
     int count() const;
     QString fileName(int index) const;
@@ -40,7 +39,6 @@ private:
     QStringListModel* m_model;
     QString m_folder;
     QString m_pattern = QStringLiteral("*.*");
-    QString m_error;
 };
 
 } // namespace Orvane

@@ -10,9 +10,9 @@ bool shellOpensDocuments()
     return false;
 }
 
-StartResult openWithShell(const std::string& target, const std::filesystem::path&)
+PlatformResult<void> openWithShell(const std::string& target, const std::filesystem::path&)
 {
-    return {false, "Cannot open " + target + ": the desktop opens documents here, not the platform layer"};
+    return Failure("Cannot open " + target + ": the desktop opens documents here, not the platform layer");
 }
 
 } // namespace Orvane

@@ -12,19 +12,19 @@
 namespace Orvane
 {
 
-std::string forEachFileIn(const std::filesystem::path& folder, const std::function<void(std::string_view)>& takeFile)
+PlatformResult<void> forEachFileIn(const std::filesystem::path& folder,
+                                   const std::function<void(std::string_view)>& takeFile)
 {
     DIR* const directory = opendir(folder.c_str());
     if (!directory)
-        return std::strerror(errno);
+        return Failure(std::string(std::strerror(errno)));
     const int folderDescriptor = dirfd(directory);
-    std::string error;
+    int error = 0;
     for (;;) {
         errno = 0;
         const dirent* entry = readdir(directory);
         if (!entry) {
-            if (errno != 0)
-                error = std::strerror(errno);
+            error = errno;
             break;
         }
         const std::string_view name = entry->d_name;
@@ -41,7 +41,9 @@ std::string forEachFileIn(const std::filesystem::path& folder, const std::functi
             takeFile(name);
     }
     closedir(directory);
-    return error;
+    if (error != 0)
+        return Failure(std::string(std::strerror(error)));
+    return {};
 }
 
 } // namespace Orvane

@@ -114,23 +114,18 @@ enum class ChildKind
     Waited,
 };
 
-struct ChildStart
-{
-    pid_t process = -1; // for a waited child; -1 when it did not start
-    std::string failure;
-};
-
-ChildStart startChild(const ChildSetup& setup, ChildKind kind)
+// The started child's process (for a waited one), or why it did not start.
+PlatformResult<pid_t> startChild(const ChildSetup& setup, ChildKind kind)
 {
     int pipe[2];
     if (::pipe2(pipe, O_CLOEXEC) != 0)
-        return {-1, "Cannot start " + setup.program + ": " + systemError(errno)};
+        return Failure("Cannot start " + setup.program + ": " + systemError(errno));
     const pid_t child = ::fork();
     if (child < 0) {
         const int error = errno;
         ::close(pipe[0]);
         ::close(pipe[1]);
-        return {-1, "Cannot start " + setup.program + ": " + systemError(error)};
+        return Failure("Cannot start " + setup.program + ": " + systemError(error));
     }
     if (child == 0) {
         ::close(pipe[0]);
@@ -150,9 +145,11 @@ ChildStart startChild(const ChildSetup& setup, ChildKind kind)
     if (kind == ChildKind::Detached)
         waitForChild(child, nullptr);
     const std::string failure = readChildFailure(pipe[0], setup);
-    if (!failure.empty() && kind == ChildKind::Waited)
+    if (failure.empty())
+        return child;
+    if (kind == ChildKind::Waited)
         waitForChild(child, nullptr);
-    return {failure.empty() ? child : -1, failure};
+    return Failure(failure);
 }
 
 class File
@@ -242,16 +239,14 @@ public:
 
     std::string stagedOutputPath() const override { return m_files.staged ? m_files.writeTo.string() : std::string(); }
 
-    bool commitOutput(std::string& error) override
+    PlatformResult<void> commitOutput() override
     {
         if (!m_files.staged)
-            return true;
-        if (::rename(m_files.writeTo.c_str(), m_files.target.c_str()) != 0) {
-            error = "Cannot replace " + m_files.target.string() + ": " + systemError(errno);
-            return false;
-        }
+            return {};
+        if (::rename(m_files.writeTo.c_str(), m_files.target.c_str()) != 0)
+            return Failure("Cannot replace " + m_files.target.string() + ": " + systemError(errno));
         m_files.staged = false;
-        return true;
+        return {};
     }
 
     void discardOutput() override
@@ -289,24 +284,28 @@ private:
 
 NativeShell::NativeShell(std::filesystem::path programFolder) : m_programFolder(std::move(programFolder)) {}
 
-StartResult NativeShell::startDetached(const std::string& commandLine)
+PlatformResult<void> NativeShell::startDetached(const std::string& commandLine)
 {
     // X11 gives a program no way to open another program's window maximised, so the window state is left to it.
-    const Resolution resolution = resolveCommandLine(commandLine, currentSearchPlaces(m_programFolder));
-    if (!resolution.command)
-        return {false, resolution.error};
-    const ChildSetup setup(resolution.command->program, resolution.command->arguments, m_programFolder);
-    const ChildStart start = startChild(setup, ChildKind::Detached);
-    return {start.failure.empty(), start.failure};
+    const PlatformResult<ResolvedCommand> command =
+        resolveCommandLine(commandLine, currentSearchPlaces(m_programFolder));
+    if (!command)
+        return Failure(command.error());
+    const ChildSetup setup(command->program, command->arguments, m_programFolder);
+    if (const PlatformResult<pid_t> started = startChild(setup, ChildKind::Detached); !started)
+        return Failure(started.error());
+    return {};
 }
 
-HiddenStart NativeShell::startHidden(const std::string& commandLine, Redirection redirection)
+PlatformResult<std::unique_ptr<HiddenProcess>> NativeShell::startHidden(const std::string& commandLine,
+                                                                        Redirection redirection)
 {
     const CommandProcessorLine line = parseCommandProcessorLine(commandLine);
-    const Resolution resolution = resolveCommandLine(line.command, currentSearchPlaces(m_programFolder));
-    if (!resolution.command)
-        return {nullptr, resolution.error};
-    ChildSetup setup(resolution.command->program, resolution.command->arguments, m_programFolder);
+    const PlatformResult<ResolvedCommand> command =
+        resolveCommandLine(line.command, currentSearchPlaces(m_programFolder));
+    if (!command)
+        return Failure(command.error());
+    ChildSetup setup(command->program, command->arguments, m_programFolder);
 
     const File input(::open("/dev/null", O_RDONLY | O_CLOEXEC));
     const RedirectionFiles files = redirectionFiles(line, m_programFolder, redirection);
@@ -317,20 +316,21 @@ HiddenStart NativeShell::startHidden(const std::string& commandLine, Redirection
         const int mode = O_WRONLY | O_CREAT | O_CLOEXEC | (line.append ? O_APPEND : O_TRUNC);
         output.reset(::open(files.writeTo.c_str(), mode, 0644));
         if (output.get() < 0)
-            return {nullptr, "Cannot write " + files.writeTo.string() + ": " + systemError(errno)};
+            return Failure("Cannot write " + files.writeTo.string() + ": " + systemError(errno));
     }
     File errorOutput = anonymousFile();
     setup.input = input.get();
     setup.output = output.get();
     setup.error = errorOutput.get() >= 0 ? errorOutput.get() : output.get();
 
-    const ChildStart start = startChild(setup, ChildKind::Waited);
-    if (!start.failure.empty()) {
+    const PlatformResult<pid_t> started = startChild(setup, ChildKind::Waited);
+    if (!started) {
         if (files.staged)
             ::unlink(files.writeTo.c_str());
-        return {nullptr, start.failure};
+        return Failure(started.error());
     }
-    return {std::make_unique<PosixHiddenProcess>(start.process, std::move(errorOutput), files), {}};
+    return std::unique_ptr<HiddenProcess>(
+        std::make_unique<PosixHiddenProcess>(started.value(), std::move(errorOutput), files));
 }
 
 std::string NativeShell::shortPathName(const std::string& path)
@@ -344,24 +344,24 @@ std::string NativeShell::shortPathName(const std::string& path)
     return found->string();
 }
 
-RunResult runAndWait(const ProgramRun& run)
+PlatformResult<ProcessOutcome> runAndWait(const ProgramRun& run)
 {
     ChildSetup setup(run.program, run.arguments, run.workingFolder);
     File output;
     if (run.outputFile) {
         output.reset(::open(run.outputFile->c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
         if (output.get() < 0)
-            return {false, {}, "Cannot write " + run.outputFile->string() + ": " + systemError(errno)};
+            return Failure("Cannot write " + run.outputFile->string() + ": " + systemError(errno));
         setup.output = output.get();
     }
     File errorOutput = anonymousFile();
     setup.error = errorOutput.get();
-    const ChildStart start = startChild(setup, ChildKind::Waited);
-    if (!start.failure.empty())
-        return {false, {}, start.failure};
-    PosixHiddenProcess process(start.process, std::move(errorOutput), RedirectionFiles{});
+    const PlatformResult<pid_t> started = startChild(setup, ChildKind::Waited);
+    if (!started)
+        return Failure(started.error());
+    PosixHiddenProcess process(started.value(), std::move(errorOutput), RedirectionFiles{});
     process.wait();
-    return {true, process.outcome(), {}};
+    return process.outcome();
 }
 
 std::filesystem::path runningProgramPath()

@@ -31,16 +31,16 @@ bool shellOpensDocuments()
     return true;
 }
 
-StartResult openWithShell(const std::string& target, const std::filesystem::path& programFolder)
+PlatformResult<void> openWithShell(const std::string& target, const std::filesystem::path& programFolder)
 {
     const std::string file = toAnsi(widen(target));
     const std::string folder = toAnsi(programFolder.wstring());
     const HINSTANCE result = ShellExecuteA(nullptr, "Open", file.c_str(), "", folder.c_str(), 1);
     // Values above 32 mean success.
     if (reinterpret_cast<INT_PTR>(result) > 32)
-        return {true, {}};
-    return {false, "The shell could not open " + target + " (error " +
-                       std::to_string(reinterpret_cast<INT_PTR>(result)) + ")."};
+        return {};
+    return Failure("The shell could not open " + target + " (error " +
+                   std::to_string(reinterpret_cast<INT_PTR>(result)) + ").");
 }
 
 } // namespace Orvane

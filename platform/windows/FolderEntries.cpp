@@ -29,7 +29,8 @@ static std::string errorText(DWORD code)
     return text;
 }
 
-std::string forEachFileIn(const std::filesystem::path& folder, const std::function<void(std::string_view)>& takeFile)
+PlatformResult<void> forEachFileIn(const std::filesystem::path& folder,
+                                   const std::function<void(std::string_view)>& takeFile)
 {
     const std::wstring pattern = (folder / L"*").wstring();
     WIN32_FIND_DATAW found;
@@ -38,9 +39,11 @@ std::string forEachFileIn(const std::filesystem::path& folder, const std::functi
     if (search == INVALID_HANDLE_VALUE) {
         const DWORD code = GetLastError();
         // An empty folder still has "." and ".."; only a drive root can list nothing.
-        return code == ERROR_FILE_NOT_FOUND ? std::string() : errorText(code);
+        if (code == ERROR_FILE_NOT_FOUND)
+            return {};
+        return Failure(errorText(code));
     }
-    std::string error;
+    DWORD error = ERROR_NO_MORE_FILES;
     do {
         const std::wstring_view name = found.cFileName;
         if (name == L"." || name == L"..")
@@ -56,10 +59,11 @@ std::string forEachFileIn(const std::filesystem::path& folder, const std::functi
             continue;
         takeFile(toUtf8(found.cFileName));
     } while (FindNextFileW(search, &found));
-    if (const DWORD code = GetLastError(); code != ERROR_NO_MORE_FILES)
-        error = errorText(code);
+    error = GetLastError();
     FindClose(search);
-    return error;
+    if (error != ERROR_NO_MORE_FILES)
+        return Failure(errorText(error));
+    return {};
 }
 
 } // namespace Orvane

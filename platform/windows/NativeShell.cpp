@@ -140,17 +140,15 @@ public:
 
     std::string stagedOutputPath() const override { return m_files.staged ? m_files.writeTo.string() : std::string(); }
 
-    bool commitOutput(std::string& error) override
+    PlatformResult<void> commitOutput() override
     {
         if (!m_files.staged)
-            return true;
+            return {};
         if (!MoveFileExW(m_files.writeTo.wstring().c_str(), m_files.target.wstring().c_str(),
-                         MOVEFILE_REPLACE_EXISTING)) {
-            error = "Cannot replace " + m_files.target.string() + ": " + systemMessage(GetLastError());
-            return false;
-        }
+                         MOVEFILE_REPLACE_EXISTING))
+            return Failure("Cannot replace " + m_files.target.string() + ": " + systemMessage(GetLastError()));
         m_files.staged = false;
-        return true;
+        return {};
     }
 
     void discardOutput() override
@@ -191,15 +189,16 @@ private:
 
 NativeShell::NativeShell(std::filesystem::path programFolder) : m_programFolder(std::move(programFolder)) {}
 
-StartResult NativeShell::startDetached(const std::string& commandLine)
+PlatformResult<void> NativeShell::startDetached(const std::string& commandLine)
 {
     // The program is found by Orvane's own search so that the rules are the same on every platform; the child
     // receives the command line unchanged and splits it itself.
-    const Resolution resolution = resolveCommandLine(commandLine, currentSearchPlaces(m_programFolder));
-    if (!resolution.command)
-        return {false, resolution.error};
+    const PlatformResult<ResolvedCommand> command =
+        resolveCommandLine(commandLine, currentSearchPlaces(m_programFolder));
+    if (!command)
+        return Failure(command.error());
 
-    const std::wstring program = resolution.command->program.wstring();
+    const std::wstring program = command->program.wstring();
     std::wstring line = widen(commandLine);
     const std::wstring folder = m_programFolder.wstring();
     STARTUPINFOW startup{};
@@ -209,21 +208,23 @@ StartResult NativeShell::startDetached(const std::string& commandLine)
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
                         &process))
-        return {false, "Cannot start " + resolution.command->program.string() + ": " + systemMessage(GetLastError())};
+        return Failure("Cannot start " + command->program.string() + ": " + systemMessage(GetLastError()));
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    return {true, {}};
+    return {};
 }
 
-HiddenStart NativeShell::startHidden(const std::string& commandLine, Redirection redirection)
+PlatformResult<std::unique_ptr<HiddenProcess>> NativeShell::startHidden(const std::string& commandLine,
+                                                                        Redirection redirection)
 {
     // No 64-bit Windows has COMMAND.COM: Orvane carries the line out itself, redirecting the program's output
     // through an inherited file handle.
     const CommandProcessorLine line = parseCommandProcessorLine(commandLine);
-    const Resolution resolution = resolveCommandLine(line.command, currentSearchPlaces(m_programFolder));
-    if (!resolution.command)
-        return {nullptr, resolution.error};
-    const std::string programName = resolution.command->program.string();
+    const PlatformResult<ResolvedCommand> command =
+        resolveCommandLine(line.command, currentSearchPlaces(m_programFolder));
+    if (!command)
+        return Failure(command.error());
+    const std::string programName = command->program.string();
 
     const RedirectionFiles files = redirectionFiles(line, m_programFolder, redirection);
     Handle input(openInheritable(L"NUL", GENERIC_READ, OPEN_EXISTING));
@@ -234,7 +235,7 @@ HiddenStart NativeShell::startHidden(const std::string& commandLine, Redirection
         output.reset(openInheritable(files.writeTo.wstring(), line.append ? FILE_APPEND_DATA : GENERIC_WRITE,
                                      line.append ? OPEN_ALWAYS : CREATE_ALWAYS));
         if (!output.get())
-            return {nullptr, "Cannot write " + files.writeTo.string() + ": " + systemMessage(GetLastError())};
+            return Failure("Cannot write " + files.writeTo.string() + ": " + systemMessage(GetLastError()));
     }
     Handle errorOutput(temporaryErrorFile());
 
@@ -248,18 +249,18 @@ HiddenStart NativeShell::startHidden(const std::string& commandLine, Redirection
     startup.hStdOutput = output.get();
     startup.hStdError = errorOutput.get() ? errorOutput.get() : output.get();
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(resolution.command->program.wstring().c_str(), commandText.data(), nullptr, nullptr, TRUE,
+    if (!CreateProcessW(command->program.wstring().c_str(), commandText.data(), nullptr, nullptr, TRUE,
                         CREATE_NO_WINDOW, nullptr, folder.c_str(), &startup, &process)) {
         const DWORD error = GetLastError();
         if (files.staged) {
             output.reset();
             DeleteFileW(files.writeTo.wstring().c_str());
         }
-        return {nullptr, "Cannot start " + programName + ": " + systemMessage(error)};
+        return Failure("Cannot start " + programName + ": " + systemMessage(error));
     }
     CloseHandle(process.hThread);
-    return {std::make_unique<WindowsHiddenProcess>(process.dwProcessId, process.hProcess, errorOutput.release(), files),
-            {}};
+    return std::unique_ptr<HiddenProcess>(
+        std::make_unique<WindowsHiddenProcess>(process.dwProcessId, process.hProcess, errorOutput.release(), files));
 }
 
 std::string NativeShell::shortPathName(const std::string& path)
@@ -283,7 +284,7 @@ std::string NativeShell::shortPathName(const std::string& path)
     return toUtf8(wide);
 }
 
-RunResult runAndWait(const ProgramRun& run)
+PlatformResult<ProcessOutcome> runAndWait(const ProgramRun& run)
 {
     // A Windows program receives one line and splits it itself: each argument is quoted so it splits back whole.
     std::string commandLine = quoteArgument(run.program.string());
@@ -296,7 +297,7 @@ RunResult runAndWait(const ProgramRun& run)
     if (run.outputFile) {
         output.reset(openInheritable(run.outputFile->wstring(), GENERIC_WRITE, CREATE_ALWAYS));
         if (!output.get())
-            return {false, {}, "Cannot write " + run.outputFile->string() + ": " + systemMessage(GetLastError())};
+            return Failure("Cannot write " + run.outputFile->string() + ": " + systemMessage(GetLastError()));
     }
     Handle errorOutput(temporaryErrorFile());
     STARTUPINFOW startup{};
@@ -311,11 +312,11 @@ RunResult runAndWait(const ProgramRun& run)
     PROCESS_INFORMATION process{};
     if (!CreateProcessW(run.program.wstring().c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr,
                         folder.empty() ? nullptr : folder.c_str(), &startup, &process))
-        return {false, {}, "Cannot start " + run.program.string() + ": " + systemMessage(GetLastError())};
+        return Failure("Cannot start " + run.program.string() + ": " + systemMessage(GetLastError()));
     CloseHandle(process.hThread);
     WindowsHiddenProcess waited(process.dwProcessId, process.hProcess, errorOutput.release(), RedirectionFiles{});
     waited.wait();
-    return {true, waited.outcome(), {}};
+    return waited.outcome();
 }
 
 std::filesystem::path runningProgramPath()

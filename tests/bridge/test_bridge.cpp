@@ -81,10 +81,12 @@ struct ProgramFolder
         std::ofstream(folder / pathFromUtf8(name), std::ios::binary) << content;
     }
     std::string read(const std::string& name) const { return readFile(folder / pathFromUtf8(name)); }
-    // Runs MESS as Orvane does, in the program folder; its standard output lands in "out.txt".
-    RunResult run(const std::vector<std::string>& arguments) const
+    // Runs MESS as Orvane does, in the program folder; its standard output lands in "out.txt". A start that
+    // failed reads as a run that did not end normally, with the reason as its error output.
+    ProcessOutcome run(const std::vector<std::string>& arguments) const
     {
-        return runAndWait({folder / "MESS.EXE", arguments, folder, folder / "out.txt"});
+        const auto run = runAndWait({folder / "MESS.EXE", arguments, folder, folder / "out.txt"});
+        return run ? run.value() : ProcessOutcome{false, -1, 0, run.error()};
     }
     // The emulator's build changes: its listings must be asked for again.
     void updateEmulator()
@@ -99,8 +101,8 @@ struct ProgramFolder
 TEST_CASE("bridge: -listfull gives the classic catalogue of the systems that take media, with lasting aliases")
 {
     ProgramFolder program;
-    RunResult run = program.run({"-listfull"});
-    CHECK(run.started && run.outcome.exitCode == 0);
+    auto run = program.run({"-listfull"});
+    CHECK(run.exitedNormally && run.exitCode == 0);
     CHECK_EQUAL(program.read("out.txt"), std::string("Name:     Description:\r\n"
                                                      "a2600     \"Atari 2600 (NTSC)\"\r\n"
                                                      "verylong  \"Long one\"\r\n"
@@ -117,7 +119,7 @@ TEST_CASE("bridge: -listfull gives the classic catalogue of the systems that tak
     program.write("fake-listmedia.txt", changedMedia);
     program.updateEmulator();
     run = program.run({"-listfull"});
-    CHECK(run.started && run.outcome.exitCode == 0);
+    CHECK(run.exitedNormally && run.exitCode == 0);
     const std::string catalogue = program.read("out.txt");
     CHECK(catalogue.find("verylon2  \"Long one\"\r\n") != std::string::npos);
     CHECK(catalogue.find("verylon1  \"Long \\\"two\\\"\"\r\n") != std::string::npos);
@@ -125,7 +127,7 @@ TEST_CASE("bridge: -listfull gives the classic catalogue of the systems that tak
     // A favourite saved with an alias still starts its system.
     program.write("ROMS/verylon1/disk.DSK", "d");
     run = program.run({"verylon1", "disk.dsk"});
-    CHECK(run.started && run.outcome.exitCode == 0);
+    CHECK(run.exitedNormally && run.exitCode == 0);
     CHECK(program.read("fake-play.log").rfind("verylongname2\n-flop1\n", 0) == 0);
 }
 
@@ -133,10 +135,10 @@ TEST_CASE("bridge: a failing emulator gives no catalogue, a non-zero exit and th
 {
     ProgramFolder program;
     program.write("fake-exit.txt", "3");
-    const RunResult run = program.run({"-listfull"});
-    CHECK(run.started && run.outcome.exitCode != 0);
+    const auto run = program.run({"-listfull"});
+    CHECK(run.exitedNormally && run.exitCode != 0);
     CHECK_EQUAL(program.read("out.txt"), std::string());
-    CHECK(run.outcome.errorOutput.find("ended with exit code 3") != std::string::npos);
+    CHECK(run.errorOutput.find("ended with exit code 3") != std::string::npos);
     CHECK(program.read("bridge.log").find("ended with exit code 3") != std::string::npos);
 }
 
@@ -149,16 +151,16 @@ TEST_CASE("bridge: a play start names the system, its media switch, the image an
     const std::string start = "a2600\n-cart\n" + (roms / "A2600" / "Test Cart.A26").string() + "\n-rompath\n" +
                               roms.string() + ";$HOME/mame/roms\n-input_directory\n" +
                               (program.folder / "INP").string() + "\n";
-    CHECK_EQUAL(program.run({"a2600", "test cart.a26"}).outcome.exitCode, 0);
-    CHECK_EQUAL(program.run({"a2600", "Test Cart.A26", "-record", "run1"}).outcome.exitCode, 0);
-    CHECK_EQUAL(program.run({"a2600", "Test Cart.A26", "-playback", "old run"}).outcome.exitCode, 0);
+    CHECK_EQUAL(program.run({"a2600", "test cart.a26"}).exitCode, 0);
+    CHECK_EQUAL(program.run({"a2600", "Test Cart.A26", "-record", "run1"}).exitCode, 0);
+    CHECK_EQUAL(program.run({"a2600", "Test Cart.A26", "-playback", "old run"}).exitCode, 0);
     // Windows finds a name in any case as it is asked for: there the letter case of a path says nothing.
     CHECK_EQUAL(
         comparable(program.read("fake-play.log")),
         comparable(start + "--\n" + start + "-record\nrun1.inp\n--\n" + start + "-playback\nold run.INP\n--\n"));
     // The emulator's own exit status comes back.
     program.write("fake-play-exit.txt", "5");
-    CHECK_EQUAL(program.run({"a2600", "Test Cart.A26"}).outcome.exitCode, 5);
+    CHECK_EQUAL(program.run({"a2600", "Test Cart.A26"}).exitCode, 5);
 }
 
 TEST_CASE("bridge: what cannot be played is refused with one line that says why, and nothing is started")
@@ -178,17 +180,16 @@ TEST_CASE("bridge: what cannot be played is refused with one line that says why,
         {{"a2600", "game.a26", "-cheat"}, "unknown argument \"-cheat\""},
     };
     for (const auto& [arguments, reason] : refusals) {
-        const RunResult run = program.run(arguments);
-        CHECK(run.started && run.outcome.exitCode == 1);
-        CHECK(run.outcome.errorOutput.rfind("MESS: ", 0) == 0 &&
-              run.outcome.errorOutput.find(reason) != std::string::npos);
+        const auto run = program.run(arguments);
+        CHECK(run.exitedNormally && run.exitCode == 1);
+        CHECK(run.errorOutput.rfind("MESS: ", 0) == 0 && run.errorOutput.find(reason) != std::string::npos);
         CHECK(program.read("bridge.log").find(reason) != std::string::npos);
     }
     CHECK_EQUAL(program.read("fake-play.log"), std::string());
     program.write("bridge.ini", "emulator=no-such-emulator\n");
-    CHECK(program.run({"-listfull"}).outcome.errorOutput.find("no emulator \"no-such-emulator\"") != std::string::npos);
+    CHECK(program.run({"-listfull"}).errorOutput.find("no emulator \"no-such-emulator\"") != std::string::npos);
     program.write("bridge.ini", "emulatr=fake\n");
-    CHECK(program.run({"-listfull"}).outcome.errorOutput.find("line 1 is no setting") != std::string::npos);
+    CHECK(program.run({"-listfull"}).errorOutput.find("line 1 is no setting") != std::string::npos);
 }
 
 TEST_CASE("bridge rules: media by extension, settings, the emulator's ROM path, arguments that split back")
@@ -200,8 +201,7 @@ TEST_CASE("bridge rules: media by extension, settings, the emulator's ROM path, 
     CHECK(media.count("pacman") == 0);
     CHECK_EQUAL(configuredRomPath("rompathx   a\nrompath    $HOME/r;/usr/r  \n").value_or("none"),
                 std::string("$HOME/r;/usr/r"));
-    const auto settings =
-        std::get<Settings>(parseSettings("\n# c\nemulator = /opt/m ame\nplay-arguments=-a \"b c\"\n"));
+    const auto settings = parseSettings("\n# c\nemulator = /opt/m ame\nplay-arguments=-a \"b c\"\n").value();
     CHECK_EQUAL(settings.emulator, std::string("/opt/m ame"));
     CHECK_EQUAL(settings.playArguments, (std::vector<std::string>{"-a", "b c"}));
     for (const std::string argument : {"plain", "two words", "", "quote\"d", "end\\", "a\\\\\"b", "tab\there"})

@@ -26,9 +26,9 @@ namespace
 std::vector<std::string> filesIn(const fs::path& folder, std::string* error = nullptr)
 {
     std::vector<std::string> names;
-    const std::string reason = forEachFileIn(folder, [&](std::string_view name) { names.emplace_back(name); });
+    const auto listed = forEachFileIn(folder, [&](std::string_view name) { names.emplace_back(name); });
     if (error)
-        *error = reason;
+        *error = listed.ok() ? std::string() : listed.error();
     std::sort(names.begin(), names.end());
     return names;
 }

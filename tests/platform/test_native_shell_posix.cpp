@@ -60,9 +60,7 @@ TEST_CASE("a play start runs the program directly in the program folder and does
     fs::current_path(root.path());
 
     Orvane::NativeShell shell(programFolder);
-    const Orvane::StartResult result = shell.startDetached(R"(MESS lumen "$(touch x).rom" "a;b `id` & c" )");
-    CHECK(result.started);
-    CHECK_EQUAL(result.error, std::string());
+    CHECK(shell.startDetached(R"(MESS lumen "$(touch x).rom" "a;b `id` & c" )").ok());
 
     CHECK_EQUAL(waitForFile(log, ""), programFolder.string() + "\nlumen\n$(touch x).rom\n" + "a;b `id` & c\n");
     std::ofstream(log.string() + ".go") << "go";
@@ -77,18 +75,18 @@ TEST_CASE("a program that is missing or cannot run is reported, never started th
 {
     TemporaryFolder root;
     Orvane::NativeShell shell(root.path());
-    const Orvane::StartResult missing = shell.startDetached(R"(pmame31 lumen "a.bin" )");
-    CHECK(!missing.started);
-    CHECK_EQUAL(missing.error, std::string("Cannot find the program \"pmame31\"."));
+    const auto missing = shell.startDetached(R"(pmame31 lumen "a.bin" )");
+    CHECK(!missing.ok());
+    CHECK_EQUAL(missing.error(), std::string("Cannot find the program \"pmame31\"."));
 
     // Executable bits on a file the system cannot run.
     const fs::path broken = root.write("MESS",
                                        "\x7f"
                                        "ELF not really",
                                        true);
-    const Orvane::StartResult refused = shell.startDetached("MESS  ");
-    CHECK(!refused.started);
-    CHECK(refused.error.find("Cannot start " + broken.string() + ": ") == 0);
+    const auto refused = shell.startDetached("MESS  ");
+    CHECK(!refused.ok());
+    CHECK(refused.error().find("Cannot start " + broken.string() + ": ") == 0);
 }
 
 TEST_CASE("closed standard streams are opened on the null device, so no file takes their numbers")

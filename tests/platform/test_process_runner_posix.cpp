@@ -53,9 +53,10 @@ TEST_CASE("ShellAndWait returns only once the process has ended")
     TemporaryFolder root;
     root.write("program/slow", "#!/bin/sh\nsleep 0.5\necho finished > ended.txt\n", true);
     NativeShell shell(root.path() / "program");
-    CHECK_EQUAL(tov_ShellTools::ShellAndWait(shell, "slow"), std::string());
+    CHECK(tov_ShellTools::ShellAndWait(shell, "slow").ok());
     CHECK_EQUAL(readFile(root.path() / "program/ended.txt"), std::string("finished\n"));
-    CHECK_EQUAL(tov_ShellTools::ShellAndWait(shell, "missing"), std::string("Cannot find the program \"missing\"."));
+    CHECK_EQUAL(tov_ShellTools::ShellAndWait(shell, "missing").error(),
+                std::string("Cannot find the program \"missing\"."));
 }
 
 TEST_CASE("ShortPathName gives the existing file as spelt on disk, or Error!")
@@ -80,12 +81,12 @@ TEST_CASE("a COMMAND.COM line writes its output file in the program folder, wher
     NativeShell shell(program);
     const std::string line = "COMMAND.COM /C " + tov_ShellTools::ShortPathName(shell, (program / "MESS.EXE").string()) +
                              " -listfull > Orvane.sys";
-    CHECK_EQUAL(tov_ShellTools::ShellAndWait(shell, line), std::string());
+    CHECK(tov_ShellTools::ShellAndWait(shell, line).ok());
     CHECK_EQUAL(readFile(program / "Orvane.sys"), std::string("header\nargs: -listfull\n"));
     CHECK(!fs::exists(root.path() / "elsewhere/Orvane.sys"));
     // An existing file in another letter case is the one replaced, as on Windows.
     fs::rename(program / "Orvane.sys", program / "orvane.SYS");
-    CHECK_EQUAL(tov_ShellTools::ShellAndWait(shell, line), std::string());
+    CHECK(tov_ShellTools::ShellAndWait(shell, line).ok());
     CHECK(!fs::exists(program / "Orvane.sys"));
     CHECK_EQUAL(readFile(program / "orvane.SYS"), std::string("header\nargs: -listfull\n"));
 }
@@ -98,26 +99,25 @@ TEST_CASE("staged output replaces the file only when committed")
     const fs::path target = root.write("program/Orvane.sys", "old\r\n");
     NativeShell shell(program);
 
-    HiddenStart first = shell.startHidden("COMMAND.COM /C MESS.EXE -listfull > Orvane.sys", Redirection::Staged);
-    CHECK(first.process != nullptr);
-    if (!first.process)
+    auto first = shell.startHidden("COMMAND.COM /C MESS.EXE -listfull > Orvane.sys", Redirection::Staged);
+    CHECK(first.ok());
+    if (!first)
         return;
-    first.process->wait();
-    const ProcessOutcome outcome = first.process->outcome();
+    first.value()->wait();
+    const ProcessOutcome outcome = first.value()->outcome();
     CHECK(outcome.exitedNormally);
     CHECK_EQUAL(outcome.exitCode, 3);
     CHECK_EQUAL(outcome.errorOutput, std::string("oops\n"));
-    const fs::path staged = first.process->stagedOutputPath();
+    const fs::path staged = first.value()->stagedOutputPath();
     CHECK_EQUAL(readFile(staged), std::string("new\n"));
     CHECK_EQUAL(readFile(target), std::string("old\r\n"));
-    first.process->discardOutput();
+    first.value()->discardOutput();
     CHECK(!fs::exists(staged));
     CHECK_EQUAL(readFile(target), std::string("old\r\n"));
 
-    HiddenStart second = shell.startHidden("COMMAND.COM /C MESS.EXE -listfull > Orvane.sys", Redirection::Staged);
-    second.process->wait();
-    std::string error;
-    CHECK(second.process->commitOutput(error));
+    auto second = shell.startHidden("COMMAND.COM /C MESS.EXE -listfull > Orvane.sys", Redirection::Staged);
+    second.value()->wait();
+    CHECK(second.value()->commitOutput().ok());
     CHECK_EQUAL(readFile(target), std::string("new\n"));
     CHECK(!fs::exists(staged));
 }
@@ -128,17 +128,18 @@ TEST_CASE("a hung process is ended by kill, with whatever it started")
     // The child's number is moved into place whole, so the test never reads half of it.
     root.write("program/hang", "#!/bin/sh\nsleep 60 &\necho $! > child.tmp\nmv child.tmp child.pid\nsleep 60\n", true);
     NativeShell shell(root.path() / "program");
-    HiddenStart start = shell.startHidden("hang", Redirection::Direct);
-    CHECK(start.process != nullptr);
-    if (!start.process)
+    auto started = shell.startHidden("hang", Redirection::Direct);
+    CHECK(started.ok());
+    if (!started)
         return;
-    CHECK(!start.process->finished());
+    HiddenProcess& process = *started.value();
+    CHECK(!process.finished());
     for (int attempt = 0; attempt < 200 && !fs::exists(root.path() / "program/child.pid"); ++attempt)
         ::usleep(20000);
     const pid_t child = std::stoi(readFile(root.path() / "program/child.pid"));
-    start.process->kill();
-    CHECK(start.process->finished());
-    CHECK(!start.process->outcome().exitedNormally);
+    process.kill();
+    CHECK(process.finished());
+    CHECK(!process.outcome().exitedNormally);
     // The grandchild went with it.
     for (int attempt = 0; attempt < 200 && ::kill(child, 0) == 0; ++attempt)
         ::usleep(20000);
@@ -150,7 +151,7 @@ TEST_CASE("a redirection into a folder that cannot be written is reported before
     TemporaryFolder root;
     root.write("program/MESS.EXE", "#!/bin/sh\necho x\n", true);
     NativeShell shell(root.path() / "program");
-    const HiddenStart start = shell.startHidden("COMMAND.COM /C MESS.EXE > missing/out.txt", Redirection::Direct);
-    CHECK(start.process == nullptr);
-    CHECK(start.error.find("Cannot write " + (root.path() / "program/missing/out.txt").string() + ": ") == 0);
+    const auto start = shell.startHidden("COMMAND.COM /C MESS.EXE > missing/out.txt", Redirection::Direct);
+    CHECK(!start.ok());
+    CHECK(start.error().find("Cannot write " + (root.path() / "program/missing/out.txt").string() + ": ") == 0);
 }

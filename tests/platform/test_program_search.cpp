@@ -89,15 +89,15 @@ TEST_CASE("the command line's program is found and its arguments split")
     Places setup;
     const fs::path mess = setup.root.write("program/MESS.EXE", script, true);
     const auto resolution = resolveCommandLine(R"(MESS lumen "$(touch x).rom" )", setup.places);
-    CHECK(resolution.command.has_value());
-    if (resolution.command) {
-        CHECK_EQUAL(resolution.command->program, mess);
-        CHECK_EQUAL(resolution.command->arguments, (std::vector<std::string>{"lumen", "$(touch x).rom"}));
+    CHECK(resolution.ok());
+    if (resolution) {
+        CHECK_EQUAL(resolution->program, mess);
+        CHECK_EQUAL(resolution->arguments, (std::vector<std::string>{"lumen", "$(touch x).rom"}));
     }
     const auto missing = resolveCommandLine(R"(pmame31 lumen "a.bin" )", setup.places);
-    CHECK(!missing.command);
-    CHECK_EQUAL(missing.error, std::string("Cannot find the program \"pmame31\"."));
-    CHECK(!resolveCommandLine("  ", setup.places).command);
+    CHECK(!missing.ok());
+    CHECK_EQUAL(missing.error(), std::string("Cannot find the program \"pmame31\"."));
+    CHECK(!resolveCommandLine("  ", setup.places).ok());
 }
 
 TEST_CASE("an unquoted program path with blanks: the shortest run of words naming a program wins")
@@ -106,20 +106,20 @@ TEST_CASE("an unquoted program path with blanks: the shortest run of words namin
     const fs::path longer = setup.root.write("My Emulators/new build/emu", script, true);
     const std::string folder = (setup.root.path() / "My Emulators").string();
     const auto resolved = resolveCommandLine(folder + "/new build/emu lumen \"a b.bin\" ", setup.places);
-    CHECK(resolved.command.has_value());
-    if (resolved.command) {
-        CHECK_EQUAL(resolved.command->program, longer);
-        CHECK_EQUAL(resolved.command->arguments, (std::vector<std::string>{"lumen", "a b.bin"}));
+    CHECK(resolved.ok());
+    if (resolved) {
+        CHECK_EQUAL(resolved->program, longer);
+        CHECK_EQUAL(resolved->arguments, (std::vector<std::string>{"lumen", "a b.bin"}));
     }
     // With a program at "My Emulators/new", that shorter name is the program and "build/emu" its argument.
     const fs::path shorter = setup.root.write("My Emulators/new", script, true);
     const auto shortest = resolveCommandLine(folder + "/new build/emu lumen ", setup.places);
-    CHECK(shortest.command.has_value());
-    if (shortest.command) {
-        CHECK_EQUAL(shortest.command->program, shorter);
-        CHECK_EQUAL(shortest.command->arguments, (std::vector<std::string>{"build/emu", "lumen"}));
+    CHECK(shortest.ok());
+    if (shortest) {
+        CHECK_EQUAL(shortest->program, shorter);
+        CHECK_EQUAL(shortest->arguments, (std::vector<std::string>{"build/emu", "lumen"}));
     }
     // Quoted, the name is taken whole and never shortened.
     const auto quoted = resolveCommandLine("\"" + folder + "/new build/emu\" lumen", setup.places);
-    CHECK(quoted.command && quoted.command->program == longer);
+    CHECK(quoted.ok() && quoted->program == longer);
 }
