@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Orvane developers
+# SPDX-License-Identifier: MIT
+#
+# Builds Qt's base module for 64-bit Windows with Debian's mingw-w64, once, into a cache folder outside the tree,
+# and prints that folder. Debian ships no Qt for mingw, so it is made from Debian's own source of the host's Qt
+# (the same version, so the host's moc, rcc and uic serve the cross build).
+#
+#   packaging/windows/build-qt.sh          build unless the cache holds it; print the Qt folder
+#   packaging/windows/build-qt.sh --where  print the Qt folder if the cache holds it, else exit 1
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source_root=$(cd "$here/../.." && pwd)
+
+qt_version=$(dpkg-query -W -f='${Version}' qt6-base-dev 2>/dev/null || true)
+# Everything that shapes the result is in the key: the Qt version, this script and the toolchain file.
+options_hash=$(cat "$0" "$source_root/cmake/mingw-w64-x86_64.cmake" | sha256sum | cut -c1-12)
+cache_root=${ORVANE_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/orvane}
+key="qt-${qt_version//[^0-9A-Za-z.]/_}-mingw-$options_hash"
+prefix="$cache_root/$key/qt"
+
+if [ -f "$prefix/.complete" ]; then
+    echo "$prefix"
+    exit 0
+fi
+if [ "${1:-}" = --where ]; then
+    exit 1
+fi
+if [ -z "$qt_version" ]; then
+    echo "qt6-base-dev is not installed: run ./dev.sh test first" >&2
+    exit 1
+fi
+
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+packages=(dpkg-dev g++-mingw-w64-x86-64 ninja-build cmake qt6-base-dev qt6-base-dev-tools)
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+done
+if ((${#missing[@]})); then
+    "${sudo[@]}" apt-get update
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y "${missing[@]}"
+fi
+
+work="$cache_root/$key"
+mkdir -p "$work"
+cd "$work"
+if ! ls -d qt6-base-*/ >/dev/null 2>&1; then
+    # The source needs a deb-src entry; it is derived from the machine's own binary entries.
+    if ! apt-get source --download-only qt6-base="$qt_version" >/dev/null 2>&1; then
+        list=/etc/apt/sources.list.d/orvane-deb-src.sources
+        {
+            for file in /etc/apt/sources.list.d/*.sources; do
+                [ -f "$file" ] && [ "$file" != "$list" ] || continue
+                grep -qi '^Types:.*\bdeb\b' "$file" || continue
+                sed -e 's/^Types:.*/Types: deb-src/I' "$file"
+                echo
+            done
+            if [ -f /etc/apt/sources.list ]; then
+                sed -n 's/^deb \(.*debian.*\)/deb-src \1/p' /etc/apt/sources.list
+            fi
+        } >/tmp/orvane-deb-src.$$
+        "${sudo[@]}" install -m 644 /tmp/orvane-deb-src.$$ "$list"
+        rm -f /tmp/orvane-deb-src.$$
+        "${sudo[@]}" apt-get update
+    fi
+    apt-get source qt6-base="$qt_version"
+fi
+qt_source=$(ls -d qt6-base-*/ | head -n 1)
+
+started=$(date +%s)
+# Only what Orvane uses (Core, Gui, Widgets, Test) is built. Debian's source leaves out the tablet library the
+# Windows platform plugin needs for tablet events; OpenGL stays on because the 6.4 plugin does not compile without
+# it (it is loaded at run time).
+cmake -S "$qt_source" -B build -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$source_root/cmake/mingw-w64-x86_64.cmake" -DORVANE_SHARED_RUNTIME=ON \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF \
+    -DFEATURE_dbus=OFF -DFEATURE_sql=OFF -DFEATURE_network=OFF -DFEATURE_printsupport=OFF \
+    -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_icu=OFF -DFEATURE_zstd=OFF -DFEATURE_openssl=OFF \
+    -DFEATURE_tabletevent=OFF -DFEATURE_sql_sqlite=OFF -DFEATURE_system_zlib=OFF \
+    -DFEATURE_pkg_config=OFF
+cmake --build build --parallel "$(nproc)"
+cmake --install build
+touch "$prefix/.complete"
+echo "Qt for Windows built in $(($(date +%s) - started)) s into $prefix" >&2
+echo "$prefix"
