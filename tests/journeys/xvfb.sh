@@ -76,6 +76,30 @@ answer_message() {
     wait_until 20 window_gone "$box" || fail "the message box did not close"
 }
 
+# The windows Orvane shows now: its main window, and any menu, progress window or message box over it.
+orvane_windows() {
+    xdotool search --onlyvisible --pid "$ORVANE_PID" 2>/dev/null | wc -l
+}
+
+orvane_shows_only_its_window() {
+    [ "$(orvane_windows)" -eq 1 ]
+}
+
+orvane_shows_more_than_its_window() {
+    [ "$(orvane_windows)" -gt 1 ]
+}
+
+# Opens the "File" menu and waits until it shows, so the keys that follow go to it.
+open_file_menu() {
+    xdotool mousemove --window "$WINDOW" 20 $((MENU_HEIGHT / 2)) click 1
+    wait_until 20 orvane_shows_more_than_its_window || fail "the File menu did not open"
+}
+
+# Whether no emulator started from the program folder is still running.
+no_emulator_running() {
+    ! pgrep -f -- "$PROGRAM/MESS.EXE" >/dev/null
+}
+
 window_gone() {
     ! xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'
 }
