@@ -2,17 +2,19 @@
 # SPDX-FileCopyrightText: 2026 Orvane developers
 # SPDX-License-Identifier: MIT
 #
-#   ./dev.sh run    install what is missing, build, and start Orvane on the demo program folder
-#   ./dev.sh test   install what is missing, build, and run every test headless: the suite, the same suite
-#                   under AddressSanitizer and UndefinedBehaviorSanitizer, and a short run of each fuzz target
+#   ./dev.sh run      install what is missing, build, and start Orvane on the demo program folder
+#   ./dev.sh test     install what is missing, build, and run every test headless: the suite, the same suite
+#                     under AddressSanitizer and UndefinedBehaviorSanitizer, and a short run of each fuzz target;
+#                     with the Windows program and its tests under Wine when Qt for Windows has been built
+#   ./dev.sh windows  build Qt for Windows once (into a cache outside the tree), then Orvane.exe and its zips
 set -euo pipefail
 cd "$(dirname "$0")"
 
 action=${1:-}
 case "$action" in
-run | test) ;;
+run | test | windows) ;;
 *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|windows" >&2
     exit 2
     ;;
 esac
@@ -23,6 +25,8 @@ packages=(build-essential cmake ninja-build qt6-base-dev fonts-dejavu-core fonts
     xvfb xdotool x11-utils python3-xlib desktop-file-utils)
 # The fuzz targets are built with clang's libFuzzer; the platform layer is also built for Windows.
 [ "$action" = test ] && packages+=(clang-14 libclang-rt-14-dev g++-mingw-w64-x86-64)
+# Qt for Windows is built from Debian's source of the host's Qt, with the host's moc, rcc and uic.
+[ "$action" = windows ] && packages+=(g++-mingw-w64-x86-64 dpkg-dev qt6-base-dev-tools)
 
 sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)
@@ -42,6 +46,25 @@ if [ "$action" = run ]; then
     exec build/demo/orvane
 fi
 
+# Orvane.exe and its zips, built against Qt for Windows ($1) with the same build description; the build for this
+# machine (build/) gives what must run at build time.
+build_windows_program() {
+    cmake -S . -B build-windows-program -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+        -DORVANE_SHARED_RUNTIME=ON -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH="$1" \
+        -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+        -DORVANE_HOST_BUILD_DIR="$(pwd)/build"
+    cmake --build build-windows-program
+    packaging/windows/make-zips.sh build-windows-program "$1" build-windows-program/zips
+}
+
+if [ "$action" = windows ]; then
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake --build build
+    qt=$(packaging/windows/build-qt.sh | tail -n 1)
+    build_windows_program "$qt"
+    exit 0
+fi
+
 # Wine runs the Windows tests; where it cannot be installed, those tests say so and are skipped.
 if ! dpkg-query -W -f='${Status}' wine64 2>/dev/null | grep -q 'install ok installed'; then
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends wine64 ||
@@ -56,8 +79,18 @@ fi
 cmake -S . -B build-windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DORVANE_PLATFORM_ONLY=ON \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build-windows
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANE_WINDOWS_BUILD_DIR="$(pwd)/build-windows"
+windows_program=()
+if qt=$(packaging/windows/build-qt.sh --where); then
+    windows_program=(-DORVANE_WINDOWS_PROGRAM_DIR="$(pwd)/build-windows-program" -DORVANE_QT_FOR_WINDOWS="$qt")
+else
+    echo "The Windows program is not built: Qt for Windows is not in the cache; ./dev.sh windows builds it once."
+fi
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANE_WINDOWS_BUILD_DIR="$(pwd)/build-windows" \
+    "${windows_program[@]}"
 cmake --build build
+if ((${#windows_program[@]})); then
+    build_windows_program "$qt"
+fi
 ctest --test-dir build --output-on-failure --parallel "$(nproc)"
 
 echo "== The suite again, under AddressSanitizer and UndefinedBehaviorSanitizer"

@@ -164,6 +164,8 @@ logged_run() {
 }
 
 cleanup() {
+    # A script that started more (Wine) says how to end it.
+    declare -F cleanup_more >/dev/null && cleanup_more
     [ -n "${ORVANE_PID:-}" ] && kill "$ORVANE_PID" 2>/dev/null
     [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
     wait 2>/dev/null

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Orvane developers
+# SPDX-License-Identifier: MIT
+# Runs the Windows build's Qt Tests under Wine, headless, then the journey through the Windows demo zip. Where
+# Wine is missing or cannot start, it says so and the test is skipped (exit 77).
+#   run_under_wine.sh WINDOWS_BUILD QT_FOR_WINDOWS ZIP_FOLDER
+set -u
+build=${1:?usage: run_under_wine.sh WINDOWS_BUILD QT_FOR_WINDOWS ZIP_FOLDER}
+qt=${2:?}
+zips=${3:?}
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/../journeys/xvfb.sh"
+. "$here/wine.sh"
+cleanup_more() { stop_wine; }
+start_wine || exit $?
+
+# Each test finds Qt's DLLs and plugins and the compiler's runtime where the build left them.
+runtime=$(ls -d /usr/lib/gcc/x86_64-w64-mingw32/*-posix | head -n 1)
+export WINEPATH="$(windows_path "$qt/bin");$(windows_path "$runtime");$(windows_path /usr/x86_64-w64-mingw32/lib)"
+export QT_PLUGIN_PATH="$(windows_path "$qt/plugins")"
+if [ -f "$qt/plugins/platforms/qoffscreen.dll" ]; then
+    export QT_QPA_PLATFORM=offscreen
+else
+    start_xvfb
+fi
+failed=0
+for name in test_launch_command test_settings_text test_catalogue test_form1 test_about_window test_options_window; do
+    echo "== $name.exe under Wine"
+    (cd "$build/tests/windows" && timeout 300 "$WINE" "./$name.exe") || failed=1
+done
+unset WINEPATH QT_PLUGIN_PATH QT_QPA_PLATFORM
+[ "$failed" -eq 0 ] || exit 1
+
+echo "== the journey through the Windows demo zip, in the same Wine"
+stop_wine
+"$here/journey_windows.sh" "$zips"
