@@ -39,8 +39,8 @@ std::optional<CatalogueEntry> parseCatalogueLine(QStringView line)
 
 QStringList SystemsCatalogue::descriptions() const
 {
-    if (collectedDescriptions.size() == static_cast<qsizetype>(entries.size()))
-        return collectedDescriptions;
+    if (m_collectedDescriptions.size() == static_cast<qsizetype>(entries.size()))
+        return m_collectedDescriptions;
     QStringList result;
     result.reserve(static_cast<qsizetype>(entries.size()));
     for (const CatalogueEntry& entry : entries)
@@ -50,9 +50,9 @@ QStringList SystemsCatalogue::descriptions() const
 
 QStringList SystemsCatalogue::takeDescriptions()
 {
-    if (collectedDescriptions.size() != static_cast<qsizetype>(entries.size()))
+    if (m_collectedDescriptions.size() != static_cast<qsizetype>(entries.size()))
         return descriptions();
-    return std::exchange(collectedDescriptions, {});
+    return std::exchange(m_collectedDescriptions, {});
 }
 
 std::optional<QString> SystemsCatalogue::systemNameFor(const QString& description) const
@@ -63,9 +63,6 @@ std::optional<QString> SystemsCatalogue::systemNameFor(const QString& descriptio
     }
     return std::nullopt;
 }
-
-namespace
-{
 
 // The catalogue is read straight from its bytes, line by line, never as one decoded text: a catalogue of 45,000
 // systems would otherwise be held three times over (bytes, text, lines) for a moment at every start. The bytes
@@ -79,7 +76,7 @@ public:
         m_asUtf8 = asUtf8;
         m_catalogue = SystemsCatalogue();
         m_catalogue.entries.reserve(static_cast<std::size_t>(lines));
-        m_catalogue.collectedDescriptions.reserve(lines);
+        m_catalogue.m_collectedDescriptions.reserve(lines);
         m_lineCount = 0;
         if (asUtf8)
             m_decoder = QStringDecoder(QStringDecoder::Utf8,
@@ -144,7 +141,7 @@ private:
         if (header)
             return true;
         if (entry) {
-            m_catalogue.collectedDescriptions.append(entry->description);
+            m_catalogue.m_collectedDescriptions.append(entry->description);
             m_catalogue.entries.push_back(std::move(*entry));
         }
         // A blank line at the very end is how some editors leave a file; it is no system and no damage.
@@ -171,7 +168,6 @@ private:
     qsizetype m_lineCount = 0;
 };
 
-} // namespace
 
 SystemsCatalogue parseSystemsCatalogue(QByteArrayView bytes)
 {

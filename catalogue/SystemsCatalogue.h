@@ -42,9 +42,12 @@ struct SystemsCatalogue
     // The short name of the system with this description; the last line that matches decides.
     std::optional<QString> systemNameFor(const QString& description) const;
 
+private:
+    friend class CatalogueParser;
     // The reader collects the descriptions while it makes each one, rather than in a second pass over 45,000
-    // lines; a catalogue put together otherwise collects them when asked.
-    QStringList collectedDescriptions;
+    // lines; they serve only while they match the entries (a catalogue put together otherwise collects them when
+    // asked).
+    QStringList m_collectedDescriptions;
 };
 
 // Reads the whole catalogue in one pass, `pieceBytes` at a time; the header line is never looked at. A refusal

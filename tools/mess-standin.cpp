@@ -11,6 +11,7 @@
 // work with the recordings but ends at once instead of showing a window, so tests can check exactly what Orvane
 // handed over.
 
+#include "platform/ProgramRun.h"
 #include "platform/ProgramSearch.h"
 
 #include <QApplication>
@@ -53,12 +54,6 @@ std::string escaped(const std::string& text)
     return result;
 }
 
-fs::path ownPath(const char* argv0)
-{
-    std::error_code error;
-    const fs::path self = fs::read_symlink("/proc/self/exe", error);
-    return error ? fs::absolute(argv0, error) : self;
-}
 
 void appendLog(const char* logFile, const fs::path& self, const std::vector<std::string>& arguments)
 {
@@ -201,8 +196,9 @@ int play(int argc, char* argv[], const std::vector<std::string>& arguments, bool
 
 int main(int argc, char* argv[])
 {
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
-    const fs::path self = ownPath(argv[0]);
+    // In UTF-8 on every platform (on Windows from the wide command line, which holds what the code page cannot).
+    const std::vector<std::string> arguments = Orvane::programArguments(argc, argv);
+    const fs::path self = Orvane::runningProgramPath();
     const bool listing = arguments.size() == 1 && arguments[0] == "-listfull";
     const char* logFile = std::getenv("ORVANE_STANDIN_LOG");
     const bool logging = logFile && *logFile;

@@ -76,9 +76,10 @@ answer_message() {
     wait_until 20 window_gone "$box" || fail "the message box did not close"
 }
 
-# The windows Orvane shows now: its main window, and any menu, progress window or message box over it.
+# The windows Orvane shows now: its main window, and any menu, progress window or message box over it. (Under
+# Wine the windows belong to a process other than the one started: ORVANE_WINDOW_PID names it.)
 orvane_windows() {
-    xdotool search --onlyvisible --pid "$ORVANE_PID" 2>/dev/null | wc -l
+    xdotool search --onlyvisible --pid "${ORVANE_WINDOW_PID:-$ORVANE_PID}" 2>/dev/null | wc -l
 }
 
 orvane_shows_only_its_window() {

@@ -25,9 +25,9 @@ mkdir -p "$folder"
 PROGRAM="$folder/Orvane"
 [ -f "$PROGRAM/Orvane.exe" ] || fail "no Orvane.exe in the zip"
 
-# The stand-in logs what it receives; the log's name is plain, so the stand-in's narrow file calls reach it.
-export ORVANE_STANDIN_LOG="$(windows_path "$WORK/standin.log")"
-ORVANE_STANDIN_LOG_FILE="$WORK/standin.log"
+# The stand-in logs what it receives, to a file whose Windows name Orvane (and so the stand-in) inherits.
+standin_log="$WORK/standin.log"
+export ORVANE_STANDIN_LOG="$(windows_path "$standin_log")"
 
 # The shell's "Open" on a help page runs the stand-in, which logs the page it was handed: the About window's
 # "Doc" is seen to reach the shell without a browser.
@@ -42,3 +42,63 @@ WINDOW=$(timeout 120 xdotool search --sync --onlyvisible --name '^Orvane \(alpha
     fail "the main window did not show: $(cat "$WORK/orvane.log")"
 read -r WINDOW_X WINDOW_Y WINDOW_WIDTH WINDOW_HEIGHT < <(window_geometry "$WINDOW")
 echo "window $WINDOW at $WINDOW_X,$WINDOW_Y, $WINDOW_WIDTH x $WINDOW_HEIGHT"
+ORVANE_WINDOW_PID=$(xdotool getwindowpid "$WINDOW")
+# From here on the journey's helpers read the log by its name here.
+ORVANE_STANDIN_LOG=$standin_log
+# The client area is 658 x 313 pixels; what is above it is the menu bar.
+[ "$WINDOW_WIDTH" -eq 658 ] || fail "the window is $WINDOW_WIDTH pixels wide, expected 658"
+MENU_HEIGHT=$((WINDOW_HEIGHT - 313))
+[ "$MENU_HEIGHT" -ge 15 ] && [ "$MENU_HEIGHT" -le 40 ] || fail "the window is $WINDOW_HEIGHT pixels high"
+hints=$(xprop -id "$WINDOW" WM_NORMAL_HINTS)
+echo "$hints" | grep -q "maximum size: $WINDOW_WIDTH by $WINDOW_HEIGHT" || fail "the window can be resized: $hints"
+
+step "double-click the first system's first image: MESS gets the system and the file name"
+click_client 40 30
+xdotool mousemove --window "$WINDOW" 260 $((30 + MENU_HEIGHT)) click --repeat 2 --delay 80 1
+wait_until 60 runs_at_least 1 || fail "the double-click started nothing: $(cat "$WORK/orvane.log")"
+logged_run 1
+logged_run 1 | grep -qx 'arg=kestrel' || fail "MESS did not get the system"
+logged_run 1 | grep -qx 'arg=Café Chaos.zip' || fail "MESS did not get the file name"
+[ "$(logged_run 1 | grep -c '^arg=')" -eq 2 ] || fail "MESS got more than the system and the file name"
+
+step "File > Update systems runs COMMAND.COM /C <short path> -listfull > Orvane.sys; the lists reload"
+printf 'aardvark  "Aardvark Computer"\r\n' >>"$PROGRAM/listfull.txt"
+mkdir -p "$PROGRAM/ROMS/aardvark"
+echo image >"$PROGRAM/ROMS/aardvark/first.bin"
+open_file_menu
+xdotool key Down Return
+wait_until 60 grep -q 'aardvark' "$PROGRAM/Orvane.sys" || fail "the catalogue was not rewritten"
+logged_run 2 | grep -qx 'arg=-listfull' || fail "the update did not run MESS -listfull: $(logged_run 2)"
+wait_until 30 orvane_shows_only_its_window || fail "the progress window stayed"
+click_client 40 30
+click_client 260 30
+click_client 556 284
+wait_until 60 runs_at_least 3 || fail "Play after the update started nothing"
+logged_run 3 | grep -qx 'arg=aardvark' || fail "the list was not rebuilt: $(logged_run 3)"
+logged_run 3 | grep -qx 'arg=first.bin' || fail "the new system's image was not listed: $(logged_run 3)"
+
+step "a right press on the image and OK add it to Orvane.fav, ending with CR LF"
+click_client 260 30 3
+answer_message Return
+answer_message Return
+printf -v padding '%54s' ''
+expected_line="first.bin${padding}aardvark \"first.bin\""$'\r'
+[ "$(cat "$PROGRAM/Orvane.fav")" = "$expected_line" ] || fail "Orvane.fav holds: $(cat -A "$PROGRAM/Orvane.fav")"
+
+step "ticking \"Additional parameters:\" lands in the registry"
+click_client 480 88
+options='HKCU\Software\Orvane\Orvane\Options'
+registry_holds_tick() {
+    "$WINE" reg query "$options" /v AdditionalParamCheck 2>/dev/null | grep -q 'AdditionalParamCheck.*1'
+}
+wait_until 30 registry_holds_tick || fail "no AdditionalParamCheck=1 in $options: $("$WINE" reg query "$options" 2>&1)"
+"$WINE" reg query "$options" /v AdditionalParamCheck | tr -d '\r' | grep AdditionalParamCheck
+
+step "About > \"Doc\" hands Orvane.htm to the shell"
+click_client 640 24
+about=$(timeout 30 xdotool search --sync --onlyvisible --name '^About\.\.\.$' | head -n 1) || fail "no About window"
+xdotool mousemove --window "$about" 36 140 click 1
+wait_until 60 runs_at_least 4 || fail "the shell opened nothing"
+logged_run 4 | grep -qi 'arg=.*Orvane\.htm$' || fail "the shell was not handed Orvane.htm: $(logged_run 4)"
+logged_run 4 | grep '^arg='
+echo "PASS: journey_windows"
