@@ -168,7 +168,6 @@ private:
     qsizetype m_lineCount = 0;
 };
 
-
 SystemsCatalogue parseSystemsCatalogue(QByteArrayView bytes)
 {
     const qsizetype lineEnds =
