@@ -77,9 +77,11 @@ RedirectionFiles redirectionFiles(const CommandProcessorLine& line, const std::f
     files.target = findEntryIgnoringCase(target.parent_path(), target.filename().string()).value_or(target);
     // Appending keeps what the file held, so there is nothing to protect by staging.
     files.staged = redirection == Redirection::Staged && !line.append;
-    files.writeTo = files.staged
-                        ? files.target.parent_path() / pathFromUtf8("." + files.target.filename().string() + ".new")
-                        : files.target;
+    // Built by appending: GCC 12 warns falsely of overlapping copies for "." + name at -O2.
+    std::string stagedName = ".";
+    stagedName += files.target.filename().string();
+    stagedName += ".new";
+    files.writeTo = files.staged ? files.target.parent_path() / pathFromUtf8(stagedName) : files.target;
     return files;
 }
 

@@ -99,8 +99,10 @@ void TestAboutWindow::questionMarkShowsTheWindowModally()
         QCOMPARE(about->windowTitle(), u"About..."_s);
         QCOMPARE(about->findChild<QLabel*>(u"Label1"_s)->text(), u"Orvane v0.0.6"_s);
         QCOMPARE(about->focusWidget(), about->findChild<QToolButton*>(u"Command3"_s));
-        // Centred on its owner.
+        // Centred on its owner. Wine, with no window manager to draw frames, places it lower by its title bar.
         const QPoint offset = about->frameGeometry().center() - m_window->frameGeometry().center();
+        if (qEnvironmentVariableIsSet("ORVANE_UNDER_WINE"))
+            QEXPECT_FAIL("", "Wine without a window manager places a dialog by its client area", Continue);
         QVERIFY2(qAbs(offset.x()) <= 2 && qAbs(offset.y()) <= 2,
                  qPrintable(QStringLiteral("%1,%2").arg(offset.x()).arg(offset.y())));
         QTest::keyClick(about, Qt::Key_Escape);
@@ -133,8 +135,11 @@ void TestAboutWindow::shellButtonsOpenTheirTargetAndClose_data()
     const QString help = QDir::toNativeSeparators(m_folder.filePath(u"Orvane.htm"_s));
     QTest::newRow("Doc") << u"Command2"_s << true << help << QString();
     QTest::newRow("Doc, no help page") << u"Command2"_s << false << help << QString();
+#ifdef Q_OS_UNIX
+    // Only where file names tell letter cases apart does the spelling on disk differ from the one asked for.
     QTest::newRow("Doc, help page in another letter case")
         << u"Command2"_s << true << QDir::toNativeSeparators(m_folder.filePath(u"ORVANE.HTM"_s)) << u"ORVANE.HTM"_s;
+#endif
     QTest::newRow("home page") << u"Command3"_s << true << u"https://www.example.org/orvane/"_s << QString();
     QTest::newRow("home page, no browser")
         << u"Command3"_s << false << u"https://www.example.org/orvane/"_s << QString();

