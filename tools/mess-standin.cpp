@@ -27,6 +27,7 @@
 #include <fstream>
 #include <iostream>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -75,9 +76,10 @@ int listFull(const fs::path& self)
         std::cerr << "MESS.EXE: cannot read " << list.string() << ": " << std::strerror(errno) << '\n';
         return 1;
     }
-    std::cout << "Name:     Description:\r\n" << input.rdbuf();
-    std::cout.flush();
-    return std::cout ? 0 : 1;
+    std::ostringstream listing;
+    listing << "Name:     Description:\r\n" << input.rdbuf();
+    // Byte for byte: on Windows a text-mode stream would turn each CR LF of the list into CR CR LF.
+    return Orvane::writeStandardOutput(listing.str()) ? 0 : 1;
 }
 
 bool canShowWindows()

@@ -13,12 +13,11 @@ step() {
 
 # Runs a command until it succeeds, for at most $1 seconds; for waiting on things, never for timing them.
 wait_until() {
-    local seconds=$1
+    # A deadline rather than a count of tries: a check that is slow itself must not stretch the wait.
+    local deadline=$((SECONDS + $1))
     shift
-    local tries=$((seconds * 10))
-    while ! "$@" 2>/dev/null; do
-        tries=$((tries - 1))
-        [ "$tries" -gt 0 ] || return 1
+    until "$@" 2>/dev/null; do
+        [ "$SECONDS" -lt "$deadline" ] || return 1
         sleep 0.1
     done
 }
@@ -71,9 +70,18 @@ start_orvane() {
 answer_message() {
     local box
     box=$(timeout 20 xdotool search --sync --onlyvisible --name '^Orvane$' | head -n 1) || fail "no message box showed"
-    xdotool windowfocus --sync "$box"
+    if [ -n "${UNDER_WINE:-}" ]; then
+        # With no window manager, Wine gives the keys to the window it made active, and only a click activates
+        # one: the box is clicked on its margin first, as a user would.
+        xdotool mousemove --window "$box" 4 4 click 1
+    else
+        xdotool windowfocus --sync "$box"
+    fi
     xdotool key "${1:-Return}"
-    wait_until 20 window_gone "$box" || fail "the message box did not close"
+    wait_until 20 window_gone "$box" || {
+        xwininfo -root -children | grep -F '"' >&2
+        fail "the message box $box did not close"
+    }
 }
 
 # The windows Orvane shows now: its main window, and any menu, progress window or message box over it. (Under
@@ -93,7 +101,10 @@ orvane_shows_more_than_its_window() {
 # Opens the "File" menu and waits until it shows, so the keys that follow go to it.
 open_file_menu() {
     xdotool mousemove --window "$WINDOW" 20 $((MENU_HEIGHT / 2)) click 1
-    wait_until 20 orvane_shows_more_than_its_window || fail "the File menu did not open"
+    wait_until 20 orvane_shows_more_than_its_window || {
+        xwininfo -root -children >&2
+        fail "the File menu did not open"
+    }
 }
 
 # Whether no emulator started from the program folder is still running.
