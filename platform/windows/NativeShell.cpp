@@ -288,8 +288,10 @@ PlatformResult<ProcessOutcome> runAndWait(const ProgramRun& run)
 {
     // A Windows program receives one line and splits it itself: each argument is quoted so it splits back whole.
     std::string commandLine = quoteArgument(run.program.string());
-    for (const std::string& argument : run.arguments)
-        commandLine += " " + quoteArgument(argument);
+    for (const std::string& argument : run.arguments) {
+        commandLine += ' ';
+        commandLine += quoteArgument(argument);
+    }
     std::wstring line = widen(commandLine);
 
     Handle input(openInheritable(L"NUL", GENERIC_READ, OPEN_EXISTING));
