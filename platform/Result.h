@@ -33,12 +33,14 @@ public:
     // The value; only when ok().
     Value& value() & { return *std::get_if<0>(&m_state); }
     const Value& value() const& { return *std::get_if<0>(&m_state); }
-    Value&& value() && { return std::move(*std::get_if<0>(&m_state)); }
+    // From a temporary the value is moved out, so nothing refers into a result that is gone.
+    Value value() && { return std::move(*std::get_if<0>(&m_state)); }
     Value* operator->() { return &value(); }
     const Value* operator->() const { return &value(); }
 
     // The reason; only when !ok().
-    const Error& error() const { return *std::get_if<1>(&m_state); }
+    const Error& error() const& { return *std::get_if<1>(&m_state); }
+    Error error() && { return std::move(*std::get_if<1>(&m_state)); }
 
 private:
     std::variant<Value, Error> m_state;
@@ -53,7 +55,8 @@ public:
 
     bool ok() const { return !m_error.has_value(); }
     explicit operator bool() const { return ok(); }
-    const Error& error() const { return *m_error; }
+    const Error& error() const& { return *m_error; }
+    Error error() && { return std::move(*m_error); }
 
 private:
     std::optional<Error> m_error;

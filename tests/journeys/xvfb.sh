@@ -69,7 +69,8 @@ start_orvane() {
 # Answers the message box that Orvane shows next (titled "Orvane") with a key, Return for its default button.
 answer_message() {
     local box
-    box=$(timeout 20 xdotool search --sync --onlyvisible --name '^Orvane$' | head -n 1) || fail "no message box showed"
+    box=$(timeout 20 xdotool search --sync --onlyvisible --name '^Orvane$' | head -n 1)
+    [ -n "$box" ] || fail "no message box showed"
     if [ -n "${UNDER_WINE:-}" ]; then
         # With no window manager, Wine gives the keys to the window it made active, and only a click activates
         # one: the box is clicked on its margin first, as a user would.
@@ -113,7 +114,9 @@ no_emulator_running() {
 }
 
 window_gone() {
-    ! xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'
+    # Without a window, xwininfo would wait for one to be clicked.
+    [ -n "$1" ] || return 0
+    ! timeout 10 xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'
 }
 
 # Closes the main window as its close box would, and waits for Orvane to end.
@@ -167,6 +170,25 @@ runs_logged() {
 # Whether the stand-in logged at least $1 runs.
 runs_at_least() {
     [ "$(runs_logged)" -ge "$1" ]
+}
+
+# Waits for the stand-in's run number $1 and checks that it received each of the other arguments.
+expect_run() {
+    local number=$1 argument
+    shift
+    wait_until 60 runs_at_least "$number" || fail "run $number never came: $(cat "$WORK/orvane.log")"
+    for argument in "$@"; do
+        logged_run "$number" | grep -qxF "arg=$argument" ||
+            fail "run $number did not receive \"$argument\": $(logged_run "$number")"
+    done
+}
+
+# Gives the stand-in one more system for an update to find: "aardvark", with the image "first.bin". It sorts
+# first, so once the lists are reloaded it is selected and its image is the first image line.
+add_system_for_update() {
+    printf 'aardvark  "Aardvark Computer"\r\n' >>"$PROGRAM/listfull.txt"
+    mkdir -p "$PROGRAM/ROMS/aardvark"
+    echo image >"$PROGRAM/ROMS/aardvark/first.bin"
 }
 
 # The block of the n-th run in the stand-in's log.

@@ -35,6 +35,6 @@ done
 unset WINEPATH QT_PLUGIN_PATH QT_QPA_PLATFORM ORVANE_UNDER_WINE
 [ "$failed" -eq 0 ] || exit 1
 
-echo "== the journey through the Windows demo zip, in the same Wine"
+echo "== the journey through the Windows demo zip, in a Wine prefix of its own, as a new user's"
 stop_wine
-"$here/journey_windows.sh" "$zips"
+env -u WINEPREFIX "$here/journey_windows.sh" "$zips"
