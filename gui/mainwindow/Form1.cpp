@@ -21,8 +21,8 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QLabel>
-#include <QLineEdit>
 #include <QLayout>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QProgressDialog>
 #include <QPushButton>
