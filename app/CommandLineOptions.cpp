@@ -5,7 +5,9 @@
 #include "ApplicationInfo.h"
 #include "gui/about/AboutInfo.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QMessageBox>
 #include <QDir>
 
 #include <algorithm>
@@ -19,7 +21,7 @@ namespace Orvane
 namespace
 {
 
-const char usage[] = "Usage: orvane [--version | --help]\n"
+const char usage[] = "Usage: orvane [--version | --help | --message TITLE TEXT]\n"
                      "Orvane keeps its emulator, catalogue, image folders and favourites in its program folder,\n"
                      "the folder that holds the orvane program; \"orvane --version\" shows which one that is.\n"
                      "The user's guide is Orvane.htm in that folder (\"Doc\" in the About window opens it).\n";
@@ -61,10 +63,22 @@ int printVersion(int argc, char* argv[])
     return 0;
 }
 
+// A message window of its own, for a program beside Orvane that has none to show (the bridge, when a play fails).
+int showMessage(int argc, char* argv[], const char* title, const char* text)
+{
+    const QApplication application(argc, argv);
+    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(title), QString::fromUtf8(text),
+                    QMessageBox::Ok);
+    box.exec();
+    return 0;
+}
+
 } // namespace
 
 std::optional<int> answerCommandLine(int argc, char* argv[])
 {
+    if (argc == 4 && std::string_view(argv[1]) == "--message")
+        return showMessage(argc, argv, argv[2], argv[3]);
     for (int index = 1; index < argc; ++index) {
         const std::string_view argument = argv[index];
         if (argument == "--help" || argument == "-h" || argument == "-?") {

@@ -3,6 +3,10 @@
 #include "bridge/BridgeRules.h"
 
 #include "platform/CommandLine.h"
+#include "platform/Utf8Path.h"
+
+#include <cctype>
+#include <cstdlib>
 
 namespace Orvane::Bridge
 {
@@ -23,6 +27,9 @@ std::string_view trimmed(std::string_view text)
 
 PlatformResult<Settings> parseSettings(std::string_view text)
 {
+    // Windows Notepad starts a UTF-8 file with a byte-order mark.
+    if (text.starts_with("\xef\xbb\xbf"))
+        text.remove_prefix(3);
     Settings settings;
     int number = 0;
     while (!text.empty()) {
@@ -34,7 +41,9 @@ PlatformResult<Settings> parseSettings(std::string_view text)
             continue;
         const std::size_t equals = line.find('=');
         const std::string_view key = equals == std::string_view::npos ? line : trimmed(line.substr(0, equals));
-        const std::string_view value = equals == std::string_view::npos ? "" : trimmed(line.substr(equals + 1));
+        std::string_view value = equals == std::string_view::npos ? "" : trimmed(line.substr(equals + 1));
+        if (value.size() >= 2 && value.front() == '"' && value.back() == '"' && key == "emulator")
+            value = value.substr(1, value.size() - 2);
         if (equals != std::string_view::npos && key == "emulator")
             settings.emulator = std::string(value);
         else if (equals != std::string_view::npos && key == "play-arguments")
@@ -68,22 +77,133 @@ PlatformResult<PlayRequest> parsePlayArguments(const std::vector<std::string>& a
     return request;
 }
 
-std::optional<std::string> configuredRomPath(std::string_view showConfig)
+std::optional<std::string> configuredValue(std::string_view showConfig, std::string_view key)
 {
     while (!showConfig.empty()) {
         const std::size_t end = std::min(showConfig.find('\n'), showConfig.size());
         const std::string_view line = trimmed(showConfig.substr(0, end));
         showConfig.remove_prefix(std::min(end + 1, showConfig.size()));
-        if (line.substr(0, 7) == "rompath" && line.size() > 7 && (line[7] == ' ' || line[7] == '\t'))
-            return std::string(trimmed(line.substr(7)));
+        if (line.starts_with(key) && line.size() > key.size() && (line[key.size()] == ' ' || line[key.size()] == '\t'))
+            return std::string(trimmed(line.substr(key.size())));
     }
     return std::nullopt;
 }
 
+std::optional<std::string> processEnvironment(const std::string& name)
+{
+    const char* value = std::getenv(name.c_str());
+    return value ? std::optional<std::string>(value) : std::nullopt;
+}
+
+namespace
+{
+
+bool isNameCharacter(char character)
+{
+    return std::isalnum(static_cast<unsigned char>(character)) || character == '_';
+}
+
+std::string expandedVariables(std::string_view text, EnvironmentLookup lookup, bool percentVariables)
+{
+    std::string result;
+    for (std::size_t index = 0; index < text.size();) {
+        const char character = text[index];
+        std::size_t nameStart = 0, nameEnd = 0, next = 0;
+        if (character == '$' && index + 1 < text.size() && text[index + 1] == '{') {
+            const std::size_t close = text.find('}', index + 2);
+            if (close != std::string_view::npos)
+                nameStart = index + 2, nameEnd = close, next = close + 1;
+        } else if (character == '$') {
+            std::size_t end = index + 1;
+            while (end < text.size() && isNameCharacter(text[end]))
+                ++end;
+            if (end > index + 1)
+                nameStart = index + 1, nameEnd = end, next = end;
+        } else if (character == '%' && percentVariables) {
+            const std::size_t close = text.find('%', index + 1);
+            if (close != std::string_view::npos && close > index + 1)
+                nameStart = index + 1, nameEnd = close, next = close + 1;
+        }
+        if (next == 0) {
+            result += character;
+            ++index;
+            continue;
+        }
+        result += lookup(std::string(text.substr(nameStart, nameEnd - nameStart))).value_or(std::string());
+        index = next;
+    }
+    return result;
+}
+
+} // namespace
+
+std::vector<std::string> expandedFolderList(std::string_view value, const std::string& base, EnvironmentLookup lookup,
+                                            bool percentVariables)
+{
+    std::string unquoted;
+    for (const char character : value) {
+        if (character != '"')
+            unquoted += character;
+    }
+    std::vector<std::string> folders;
+    std::string_view rest = unquoted;
+    while (true) {
+        const std::size_t end = std::min(rest.find(';'), rest.size());
+        std::string entry = expandedVariables(trimmed(rest.substr(0, end)), lookup, percentVariables);
+        if (entry == "~" || entry.starts_with("~/"))
+            entry = lookup("HOME").value_or(std::string()) + entry.substr(1);
+        if (!entry.empty()) {
+            const std::filesystem::path folder = pathFromUtf8(entry);
+            folders.push_back(folder.has_root_directory() || folder.has_root_name() || base.empty()
+                                  ? entry
+                                  : (pathFromUtf8(base) / folder).lexically_normal().string());
+        }
+        if (end == rest.size())
+            return folders;
+        rest.remove_prefix(end + 1);
+    }
+}
+
+std::vector<std::string> missingFiles(std::string_view errorOutput)
+{
+    std::vector<std::string> missing;
+    while (!errorOutput.empty()) {
+        const std::size_t end = std::min(errorOutput.find('\n'), errorOutput.size());
+        const std::string_view line = trimmed(errorOutput.substr(0, end));
+        errorOutput.remove_prefix(std::min(end + 1, errorOutput.size()));
+        const std::size_t found = line.find(" NOT FOUND");
+        if (found != std::string_view::npos && found > 0)
+            missing.emplace_back(line.substr(0, found));
+    }
+    return missing;
+}
+
+std::string playFailureText(const std::string& reason, const std::vector<std::string>& missing,
+                            const std::vector<std::string>& romFolders)
+{
+    std::string text = reason;
+    if (!missing.empty()) {
+        text += "\n\nMissing files:";
+        for (const std::string& file : missing)
+            text += "\n  " + file;
+    }
+    if (!romFolders.empty()) {
+        text += "\n\nThe emulator looked for system ROMs in:";
+        for (const std::string& folder : romFolders)
+            text += "\n  " + folder;
+    }
+    return text;
+}
+
 std::vector<std::string> emulatorArguments(const PlayStart& start)
 {
-    std::vector<std::string> arguments{start.system,  "-" + start.media.brief, start.imagePath,       "-rompath",
-                                       start.romPath, "-input_directory",      start.recordingsFolder};
+    std::string romPath;
+    for (const std::string& folder : start.romFolders)
+        romPath += (romPath.empty() ? "" : ";") + folder;
+    std::vector<std::string> arguments{start.system, "-" + start.media.brief, start.imagePath, "-rompath", romPath};
+    if (!start.iniPath.empty())
+        arguments.insert(arguments.end(), {"-inipath", start.iniPath});
+    arguments.insert(arguments.end(), {"-input_directory", start.recordingsFolder});
     if (!start.recordFile.empty())
         arguments.insert(arguments.end(), {"-record", start.recordFile});
     if (!start.playbackFile.empty())

@@ -15,7 +15,7 @@ namespace Orvane::Bridge
 {
 
 // The bridge's settings file, "bridge.ini" beside it: lines "key=value"; blank lines and lines starting with '#'
-// are skipped.
+// are skipped, as is a UTF-8 byte-order mark; a value in double quotes is taken without them.
 //   emulator=PROGRAM          the emulator to drive: a path, or a name looked for as Orvane looks for programs
 //   play-arguments=ARGUMENTS  added to every play start, split as a command line is
 inline constexpr char settingsFileName[] = "bridge.ini";
@@ -37,18 +37,39 @@ struct PlayRequest
 };
 PlatformResult<PlayRequest> parsePlayArguments(const std::vector<std::string>& arguments);
 
-// The emulator's own ROM path from its "-showconfig" output, as it stands (it may name $HOME).
-std::optional<std::string> configuredRomPath(std::string_view showConfig);
+// A setting of the emulator from its "-showconfig" output ("rompath", "inipath"), as it stands (it may name
+// $HOME, and a value with blanks comes in quotes).
+std::optional<std::string> configuredValue(std::string_view showConfig, std::string_view key);
+
+// How the environment is read, so that tests can give their own.
+using EnvironmentLookup = std::optional<std::string> (*)(const std::string& name);
+std::optional<std::string> processEnvironment(const std::string& name);
+
+// A list of folders as the emulator reads it from its ini files: split at ';', double quotes removed, $VAR,
+// ${VAR} (and %VAR% where `percentVariables`, as on Windows) replaced by the environment's value (an unset one by
+// nothing), a leading ~ by $HOME, and a relative folder taken from `base` (the emulator's own folder; left as it is when `base` is empty). Empty
+// entries are dropped; every other is kept, in order.
+std::vector<std::string> expandedFolderList(std::string_view value, const std::string& base, EnvironmentLookup lookup,
+                                            bool percentVariables);
+
+// The files the emulator said it could not find ("co19156.u8 NOT FOUND (tried in a5200)"), in its order.
+std::vector<std::string> missingFiles(std::string_view errorOutput);
+
+// What a user reads when a play fails: the reason, the files the emulator missed, and where it was told to look.
+std::string playFailureText(const std::string& reason, const std::vector<std::string>& missing,
+                            const std::vector<std::string>& romFolders);
 
 // Everything the emulator is started with for one play: the system, its media switch and the image's absolute
-// path, the ROM path (the program folder's ROMS first, then the emulator's own), the recordings folder and the
-// recording asked for, then the arguments of the settings.
+// path, the ROM folders (the program folder's ROMS first, then the emulator's own), the recordings folder and the
+// recording asked for, then the arguments of the settings. The emulator runs in the program folder, which names
+// its own ROMS and INP relative to it: a folder name holding ';' cannot split the list.
 struct PlayStart
 {
     std::string system;
     Media media;
     std::string imagePath;
-    std::string romPath;
+    std::vector<std::string> romFolders;
+    std::string iniPath; // empty unless the emulator's own must be passed on
     std::string recordingsFolder;
     std::string recordFile;   // empty unless recording
     std::string playbackFile; // empty unless playing back

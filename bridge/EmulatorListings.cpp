@@ -3,6 +3,7 @@
 #include "bridge/EmulatorListings.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace Orvane::Bridge
 {
@@ -64,35 +65,174 @@ std::vector<EmulatorSystem> parseListFull(std::string_view text)
     return systems;
 }
 
+namespace
+{
+
+// "system media (brief) .ext ...", or nothing when the line is not one.
+std::optional<std::pair<std::string_view, Media>> mediaLine(std::string_view line)
+{
+    const std::vector<std::string_view> fields = words(line);
+    if (fields.size() < 3 || fields[2].size() < 3 || fields[2].front() != '(' || fields[2].back() != ')')
+        return std::nullopt;
+    Media entry{std::string(fields[1]), std::string(fields[2].substr(1, fields[2].size() - 2)), {}};
+    for (std::size_t index = 3; index < fields.size(); ++index) {
+        if (fields[index].size() < 2 || fields[index].front() != '.')
+            return std::nullopt;
+        entry.extensions.push_back(lowerCase(fields[index].substr(1)));
+    }
+    return std::pair{fields[0], std::move(entry)};
+}
+
+// The kind of media without its number: "cartridge2" is a cartridge.
+std::string_view mediaKind(std::string_view name)
+{
+    while (!name.empty() && name.back() >= '0' && name.back() <= '9')
+        name.remove_suffix(1);
+    return name;
+}
+
+// Where one extension is taken by several media: games come on cartridges rather than as quick loads or
+// snapshots, and on CD-ROMs rather than hard disks.
+int kindPreference(std::string_view name)
+{
+    const std::string_view kind = mediaKind(name);
+    return kind == "quickload" || kind == "snapshot" || kind == "harddisk" ? 1 : 0;
+}
+
+// The length of the longest extension of `media` that ends `lowerName` after a dot, or 0.
+std::size_t matchedExtension(const Media& media, std::string_view lowerName)
+{
+    std::size_t longest = 0;
+    for (const std::string& extension : media.extensions) {
+        if (lowerName.size() > extension.size() + 1 && lowerName.ends_with(extension) &&
+            lowerName[lowerName.size() - extension.size() - 1] == '.')
+            longest = std::max(longest, extension.size());
+    }
+    return longest;
+}
+
+std::string extensionList(const Media& media)
+{
+    std::string list;
+    for (const std::string& extension : media.extensions)
+        list += (list.empty() ? "." : " .") + extension;
+    return list.empty() ? "no extension" : list;
+}
+
+} // namespace
+
 std::map<std::string, std::vector<Media>> parseListMedia(std::string_view text)
 {
     std::map<std::string, std::vector<Media>> media;
     for (const std::string_view line : lines(text)) {
-        const std::vector<std::string_view> fields = words(line);
-        // "system media (brief) .ext ...": anything else is the header, its rule or "(none)".
-        if (fields.size() < 3 || fields[2].size() < 3 || fields[2].front() != '(' || fields[2].back() != ')')
-            continue;
-        Media entry{std::string(fields[1]), std::string(fields[2].substr(1, fields[2].size() - 2)), {}};
-        for (std::size_t index = 3; index < fields.size(); ++index) {
-            if (fields[index].size() > 1 && fields[index].front() == '.')
-                entry.extensions.push_back(lowerCase(fields[index].substr(1)));
-        }
-        media[std::string(fields[0])].push_back(std::move(entry));
+        // Anything but a media line is the header, its rule or "(none)".
+        if (auto entry = mediaLine(line))
+            media[std::string(entry->first)].push_back(std::move(entry->second));
     }
     return media;
 }
 
-std::optional<Media> mediaForFile(const std::vector<Media>& media, std::string_view fileName)
+std::vector<Media> systemMedia(std::string_view listMedia, std::string_view system)
 {
-    const std::size_t dot = fileName.rfind('.');
-    if (dot == std::string_view::npos)
-        return std::nullopt;
-    const std::string extension = lowerCase(fileName.substr(dot + 1));
-    for (const Media& entry : media) {
-        if (std::find(entry.extensions.begin(), entry.extensions.end(), extension) != entry.extensions.end())
-            return entry;
+    std::vector<Media> media;
+    const std::string start = "\n" + std::string(system);
+    for (std::size_t found = listMedia.find(start); found != std::string_view::npos;
+         found = listMedia.find(start, found + 1)) {
+        const std::size_t end = std::min(listMedia.find('\n', found + 1), listMedia.size());
+        const auto entry = mediaLine(listMedia.substr(found + 1, end - found - 1));
+        if (entry && entry->first == system)
+            media.push_back(entry->second);
     }
-    return std::nullopt;
+    return media;
+}
+
+std::size_t firstStrangeListFullLine(std::string_view text)
+{
+    std::size_t number = 0;
+    for (const std::string_view line : lines(text)) {
+        ++number;
+        if (number == 1) {
+            if (!line.starts_with("Name:"))
+                return number;
+            continue;
+        }
+        const std::size_t open = line.find('"');
+        if (open == std::string_view::npos || line.back() != '"' || open + 1 == line.size() ||
+            words(line.substr(0, open)).size() != 1)
+            return number;
+    }
+    return number == 0 ? 1 : 0;
+}
+
+std::size_t firstStrangeListMediaLine(std::string_view text)
+{
+    std::size_t number = 0;
+    for (const std::string_view line : lines(text)) {
+        ++number;
+        if ((number == 1 && !line.starts_with("SYSTEM")) || (number == 2 && !line.starts_with("---")))
+            return number;
+        if (number <= 2 || mediaLine(line))
+            continue;
+        const std::vector<std::string_view> fields = words(line);
+        if (fields.size() != 2 || fields[1] != "(none)")
+            return number;
+    }
+    return number < 2 ? number + 1 : 0;
+}
+
+bool takesImages(const std::vector<Media>& media)
+{
+    return std::any_of(media.begin(), media.end(),
+                       [](const Media& entry) { return mediaKind(entry.name) != "memcard"; });
+}
+
+bool isArchive(std::string_view fileName)
+{
+    const std::string name = lowerCase(fileName);
+    return name.ends_with(".zip") || name.ends_with(".7z");
+}
+
+PlatformResult<MediaChoice> chooseMedia(const std::string& system, const std::vector<Media>& media,
+                                        std::string_view fileName, const std::vector<std::string>& entries)
+{
+    std::vector<std::string> candidates;
+    if (isArchive(fileName))
+        candidates = entries;
+    candidates.push_back(std::string(fileName));
+    for (const std::string& candidate : candidates) {
+        const std::string name = lowerCase(candidate);
+        const Media* best = nullptr;
+        std::size_t bestLength = 0;
+        std::string others;
+        for (const Media& entry : media) {
+            const std::size_t length = matchedExtension(entry, name);
+            if (length == 0)
+                continue;
+            if (best && (length < bestLength ||
+                         (length == bestLength && kindPreference(entry.name) >= kindPreference(best->name)))) {
+                others += (others.empty() ? "" : ", ") + entry.name;
+                continue;
+            }
+            if (best)
+                others += (others.empty() ? "" : ", ") + best->name;
+            best = &entry;
+            bestLength = length;
+        }
+        if (!best)
+            continue;
+        MediaChoice choice{*best, {}};
+        if (candidate != fileName)
+            choice.note = "the archive's entry \"" + candidate + "\" decides";
+        if (!others.empty())
+            choice.note += (choice.note.empty() ? "" : "; ") + best->name + " chosen before " + others;
+        return choice;
+    }
+    if (media.size() == 1)
+        return MediaChoice{media.front(), "no media lists the file's extension: the system's only media takes it"};
+    std::string taken;
+    for (const Media& entry : media)
+        taken += (taken.empty() ? "" : "; ") + entry.name + " takes " + extensionList(entry);
+    return Failure("no media of " + system + " takes the file " + std::string(fileName) + " (" + taken + ")");
 }
 
 AliasTable AliasTable::parse(std::string_view text)
@@ -104,6 +244,11 @@ AliasTable AliasTable::parse(std::string_view text)
             continue;
         const std::string alias(line.substr(0, tab));
         const std::string system(line.substr(tab + 1));
+        // A line edited by hand into something else would break the catalogue's columns: it is dropped, and the
+        // system is given an alias afresh.
+        const auto plain = [](const std::string& name) { return name.find_first_of(" \t\"") == std::string::npos; };
+        if (alias.size() > classicNameColumns || !plain(alias) || !plain(system))
+            continue;
         table.m_systemByAlias[alias] = system;
         table.m_aliasBySystem[system] = alias;
     }
@@ -161,7 +306,7 @@ std::string classicCatalogue(const std::vector<EmulatorSystem>& systems,
     std::vector<std::string> names;
     for (const EmulatorSystem& system : systems) {
         allNames.insert(system.name);
-        if (media.count(system.name) > 0) {
+        if (const auto taken = media.find(system.name); taken != media.end() && takesImages(taken->second)) {
             playable.push_back(&system);
             names.push_back(system.name);
         }

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "platform/Result.h"
+
 #include <map>
 #include <optional>
 #include <set>
@@ -29,14 +31,37 @@ struct Media
 };
 // The media of each system that takes any, in the order the emulator lists them.
 std::map<std::string, std::vector<Media>> parseListMedia(std::string_view text);
+// The media of one system, read from the lines that start with its name alone (a play needs no more).
+std::vector<Media> systemMedia(std::string_view listMedia, std::string_view system);
 
-// The media whose extensions hold the file's (in any letter case): the first that does, in the emulator's order.
-std::optional<Media> mediaForFile(const std::vector<Media>& media, std::string_view fileName);
+// A listing is kept only when every line is what the emulator prints: the number (from 1) of the first line that
+// is not, or 0 when all are. A listing without its header line is not one either.
+std::size_t firstStrangeListFullLine(std::string_view text);
+std::size_t firstStrangeListMediaLine(std::string_view text);
+
+// Memory cards hold what a board saves, never a game: a system that takes nothing else is not one to play.
+bool takesImages(const std::vector<Media>& media);
+
+// The media an image goes to, and why, or the reason none does.
+struct MediaChoice
+{
+    Media media;
+    std::string note; // what decided, when that was not plain: an archive's entry, a tie, the only media
+};
+// `entries` are the names inside the image when it is an archive (.zip, .7z), in their order. An extension
+// matches in any letter case and may have several parts (".plusd.prg"). The first entry one of the media takes
+// decides; where several media take it, the longest extension wins, then cartridge before quickload and snapshot,
+// CD-ROM before hard disk, then the emulator's order. A file no media takes goes to the system's only media when
+// it has exactly one.
+PlatformResult<MediaChoice> chooseMedia(const std::string& system, const std::vector<Media>& media,
+                                        std::string_view fileName, const std::vector<std::string>& entries);
+bool isArchive(std::string_view fileName);
 
 // Classic catalogues name a system in eight columns; today's names run longer. Each system gets a name of at most
 // eight characters that never changes once given, so a favourite saved before an update launches the same system
 // after it. A name of eight or fewer is its own alias unless an older alias already took it; every alias given
-// is kept (as text, one "alias<TAB>system" per line) for the next update, and never given to another system.
+// is kept (as text, one "alias<TAB>system" per line) for the next update, and never given to another system. A
+// line that is not such a pair (an alias longer than eight, blanks or quotes in either) is dropped when read.
 class AliasTable
 {
 public:
@@ -56,8 +81,9 @@ private:
 
 inline constexpr std::size_t classicNameColumns = 8;
 
-// The catalogue as the classic emulator printed it: a header, then each system that takes media, its alias padded
-// to ten columns and its description in double quotes, every line ended with CR LF, in the emulator's order.
+// The catalogue as the classic emulator printed it: a header, then each system that takes images (see
+// takesImages), its alias padded to ten columns and its description in double quotes, every line ended with CR LF,
+// in the emulator's order.
 std::string classicCatalogue(const std::vector<EmulatorSystem>& systems,
                              const std::map<std::string, std::vector<Media>>& media, AliasTable& aliases);
 

@@ -2,19 +2,20 @@
 // SPDX-License-Identifier: MIT
 // The bridge: installed in Orvane's program folder as MESS.EXE, it takes the classic emulator's command line and
 // drives today's emulator. See BridgeRules.h for its settings file and the README for where it keeps its files.
+#include "bridge/ArchiveEntries.h"
 #include "bridge/BridgeRules.h"
 #include "bridge/EmulatorListings.h"
+#include "bridge/ListingCache.h"
 
 #include "platform/CommandLine.h"
 #include "platform/ProgramRun.h"
 #include "platform/ProgramSearch.h"
 #include "platform/Utf8Path.h"
 
-#include <chrono>
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <fstream>
-#include <sstream>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -26,10 +27,9 @@ namespace
 
 constexpr char aliasFileName[] = "bridge-aliases.txt";
 constexpr char logFileName[] = "bridge.log";
-constexpr char cacheFolderName[] = "bridge-cache";
 
 // The log beside the bridge: Orvane starts a play without showing what the emulator says, so each play and each
-// failure leaves a line there.
+// failure leaves its text there.
 class Log
 {
 public:
@@ -43,48 +43,17 @@ public:
         std::ofstream(m_path, std::ios::app | std::ios::binary) << stamp << "  " << message << "\n";
     }
 
-    // A refusal: one line on the error output, the same line in the log, and the exit code that says so.
-    int operator()(const std::string& message) const
+    // A refusal: the text on the error output, the same in the log, and the exit code that says so.
+    int operator()(const std::string& message, int exitCode = 1) const
     {
         std::fprintf(stderr, "MESS: %s\n", message.c_str());
         write(message);
-        return 1;
+        return exitCode;
     }
 
 private:
     fs::path m_path;
 };
-PlatformResult<std::string> readFile(const fs::path& path)
-{
-    std::ifstream input(path, std::ios::binary);
-    std::stringstream content;
-    if (!input || !(content << input.rdbuf()))
-        return Failure("cannot read " + path.string());
-    return content.str();
-}
-
-// Written beside the file and moved onto it, so a failure leaves the old one whole.
-PlatformResult<void> replaceFile(const fs::path& path, std::string_view content)
-{
-    const fs::path written = path.parent_path() / pathFromUtf8(path.filename().string() + ".new");
-    {
-        std::ofstream output(written, std::ios::binary | std::ios::trunc);
-        if (!output || !output.write(content.data(), static_cast<std::streamsize>(content.size())) || !output.flush())
-            return Failure("cannot write " + written.string());
-    }
-    std::error_code error;
-    fs::rename(written, path, error);
-    if (error)
-        return Failure("cannot replace " + path.string() + ": " + error.message());
-    return {};
-}
-
-// The file's text, or nothing when it is missing or unreadable: for files the bridge can do without.
-std::string textOrNothing(const fs::path& path)
-{
-    auto text = readFile(path);
-    return text ? std::move(text).value() : std::string();
-}
 
 // The emulator: the one the settings name, else "mame" found as Orvane finds programs, else where Debian puts it.
 std::optional<fs::path> findEmulator(const Settings& settings, const fs::path& bridgeFolder)
@@ -99,21 +68,29 @@ std::optional<fs::path> findEmulator(const Settings& settings, const fs::path& b
     return std::nullopt;
 }
 
+// The emulator's reason: the line that says it is fatal where there is one, else its last word (what comes first
+// is often the sound system's chatter).
 std::string endOf(const PlatformResult<ProcessOutcome>& run)
 {
     if (!run)
         return run.error();
     std::string how = run->exitedNormally ? "ended with exit code " + std::to_string(run->exitCode)
                                           : "ended on signal " + std::to_string(run->signal);
-    // The reason is the emulator's last word; what comes first is often the sound system's chatter.
-    std::string said;
-    std::istringstream lines(run->errorOutput);
-    for (std::string line; std::getline(lines, line);) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
+    std::string said, fatal;
+    std::string_view rest = run->errorOutput;
+    while (!rest.empty()) {
+        const std::size_t end = std::min(rest.find('\n'), rest.size());
+        std::string_view line = rest.substr(0, end);
+        rest.remove_prefix(std::min(end + 1, rest.size()));
+        while (!line.empty() && (line.back() == '\r' || line.back() == ' '))
+            line.remove_suffix(1);
         if (!line.empty())
             said = line;
+        if (line.starts_with("Fatal error"))
+            fatal = line;
     }
+    if (!fatal.empty())
+        said = fatal;
     return said.empty() ? how : how + ": " + said;
 }
 
@@ -122,76 +99,76 @@ bool succeeded(const PlatformResult<ProcessOutcome>& run)
     return run && run->exitedNormally && run->exitCode == 0;
 }
 
-// What identifies the emulator's build: its path, size and time. Its listings depend on nothing else.
-std::string emulatorIdentity(const fs::path& emulator)
+// One run of the emulator whose output is wanted as text: written to a file of this process's own in the system's
+// temporary folder, read back and removed, so that two bridges at once never share it.
+struct Answer
+{
+    PlatformResult<ProcessOutcome> run = Failure(std::string("not run"));
+    std::string output;
+};
+Answer ask(const fs::path& emulator, std::vector<std::string> arguments, const fs::path& folder)
 {
     std::error_code error;
-    const fs::path real = fs::canonical(emulator, error);
-    const fs::path& path = error ? emulator : real;
-    const auto size = fs::file_size(path, error);
-    const auto time = fs::last_write_time(path, error).time_since_epoch().count();
-    return path.string() + "\n" + std::to_string(size) + "\n" + std::to_string(time) + "\n";
+    fs::path temporary = fs::temp_directory_path(error);
+    if (error)
+        temporary = "/tmp";
+    const fs::path file = uniqueName(temporary / "orvane-bridge-answer.txt");
+    Answer answer{runAndWait({emulator, std::move(arguments), folder, file}), {}};
+    if (auto text = readWholeFile(file))
+        answer.output = std::move(text).value();
+    fs::remove(file, error);
+    return answer;
 }
 
-struct Listings
+// The two listings, from the cache when the emulator is the one that made them and they are whole, else from the
+// emulator, both at once (the media listing takes several seconds).
+PlatformResult<Listings> emulatorListings(const fs::path& emulator, const fs::path& bridgeFolder, const Log& log)
 {
-    std::string full;
-    std::string media;
-};
+    const ListingCache cache(bridgeFolder);
+    const Answer version = ask(emulator, {"-version"}, emulator.parent_path());
+    const std::string identity = emulatorIdentity(emulator) + (succeeded(version.run) ? version.output : "\n");
+    if (auto kept = cache.listings(identity))
+        return std::move(kept).value();
 
-// The two listings, from the cache when the emulator is the one that made them, else from the emulator, both at
-// once (the media listing takes several seconds).
-PlatformResult<Listings> emulatorListings(const fs::path& emulator, const fs::path& bridgeFolder)
-{
-    const fs::path cache = bridgeFolder / cacheFolderName;
-    const std::string identity = emulatorIdentity(emulator);
-    if (const auto kept = readFile(cache / "identity"); kept && kept.value() == identity) {
-        auto full = readFile(cache / "listfull.txt");
-        auto media = readFile(cache / "listmedia.txt");
-        if (full && media)
-            return Listings{std::move(full).value(), std::move(media).value()};
-    }
-    std::error_code error;
-    fs::create_directories(cache, error);
-    if (error)
-        return Failure("cannot make the folder " + cache.string() + ": " + error.message());
-    fs::remove(cache / "identity", error);
-    const fs::path fullFile = cache / "listfull.txt";
-    const fs::path mediaFile = cache / "listmedia.txt";
-    PlatformResult<ProcessOutcome> mediaRun = Failure(std::string("not run"));
-    std::thread media([&] { mediaRun = runAndWait({emulator, {"-listmedia"}, bridgeFolder, mediaFile}); });
-    const PlatformResult<ProcessOutcome> fullRun = runAndWait({emulator, {"-listfull"}, bridgeFolder, fullFile});
-    media.join();
-    if (!succeeded(fullRun))
-        return Failure(emulator.string() + " -listfull " + endOf(fullRun));
-    if (!succeeded(mediaRun))
-        return Failure(emulator.string() + " -listmedia " + endOf(mediaRun));
-    auto full = readFile(fullFile);
-    if (!full)
-        return Failure(full.error());
-    auto mediaText = readFile(mediaFile);
-    if (!mediaText)
-        return Failure(mediaText.error());
-    // Without the mark the listings are made afresh next time: nothing is lost.
-    (void)replaceFile(cache / "identity", identity);
-    return Listings{std::move(full).value(), std::move(mediaText).value()};
+    Answer media, full;
+    std::thread mediaThread([&] { media = ask(emulator, {"-listmedia"}, bridgeFolder); });
+    full = ask(emulator, {"-listfull"}, bridgeFolder);
+    mediaThread.join();
+    if (!succeeded(full.run))
+        return Failure(emulator.string() + " -listfull " + endOf(full.run));
+    if (!succeeded(media.run))
+        return Failure(emulator.string() + " -listmedia " + endOf(media.run));
+    if (const std::size_t line = firstStrangeListFullLine(full.output))
+        return Failure(emulator.string() + " -listfull printed what is no listing (line " + std::to_string(line) + ")");
+    if (const std::size_t line = firstStrangeListMediaLine(media.output))
+        return Failure(emulator.string() + " -listmedia printed what is no listing (line " + std::to_string(line) +
+                       ")");
+    Listings listings{std::move(full.output), std::move(media.output)};
+    // Without a cache the listings are asked for afresh next time: nothing is lost.
+    if (const auto kept = cache.keep(identity, listings); !kept)
+        log.write("the listings are not kept: " + kept.error());
+    return listings;
 }
 
 int listFull(const fs::path& emulator, const fs::path& bridgeFolder, const Log& fail)
 {
-    const auto listings = emulatorListings(emulator, bridgeFolder);
+    const auto listings = emulatorListings(emulator, bridgeFolder, fail);
     if (!listings)
         return fail(listings.error());
     const Listings& lists = listings.value();
     const fs::path aliasFile = bridgeFolder / aliasFileName;
-    AliasTable aliases = AliasTable::parse(textOrNothing(aliasFile));
+    const std::string oldAliases = readWholeFile(aliasFile).ok() ? readWholeFile(aliasFile).value() : std::string();
+    AliasTable aliases = AliasTable::parse(oldAliases);
     const std::vector<EmulatorSystem> systems = parseListFull(lists.full);
     const std::string catalogue = classicCatalogue(systems, parseListMedia(lists.media), aliases);
     if (catalogue.find('\n') == catalogue.size() - 1)
         return fail(emulator.string() + " listed no system that takes media");
-    // The aliases are kept before the catalogue that uses them goes out.
-    if (const auto kept = replaceFile(aliasFile, aliases.text()); !kept)
-        return fail(kept.error());
+    // The aliases are kept before the catalogue that uses them goes out; unchanged, they need no writing (the
+    // program folder may be read-only).
+    if (const std::string text = aliases.text(); text != oldAliases) {
+        if (const auto kept = replaceWholeFile(aliasFile, text); !kept)
+            return fail(kept.error());
+    }
     if (!writeStandardOutput(catalogue))
         return fail("cannot write the catalogue to the standard output");
     return 0;
@@ -207,15 +184,76 @@ std::optional<fs::path> entryIn(const fs::path& folder, const std::string& name)
     return std::nullopt;
 }
 
+// A play that failed or was refused: its text on the error output and in the log, and in a window on the user's
+// display titled with the system's description (Orvane itself shows nothing once a play has started).
+class PlayFailure
+{
+public:
+    PlayFailure(const Log& log, fs::path bridgeFolder) : m_log(log), m_bridgeFolder(std::move(bridgeFolder)) {}
+
+    void setTitle(std::string title) { m_title = std::move(title); }
+    // Once the system is known, the window is titled with its description, looked up only if a play fails.
+    void describeFrom(const std::string& identity, const std::string& system)
+    {
+        m_identity = identity;
+        m_system = system;
+    }
+
+    int operator()(const std::string& text, int exitCode = 1) const
+    {
+        m_log(text, exitCode);
+        std::string title = m_title;
+        if (!m_system.empty()) {
+            title = m_system;
+            if (const auto listing = ListingCache(m_bridgeFolder).fullListing(m_identity)) {
+                for (const EmulatorSystem& system : parseListFull(listing.value())) {
+                    if (system.name == m_system)
+                        title = system.description;
+                }
+            }
+        }
+        if (const auto shown = showMessageWindow(title, text, m_bridgeFolder); !shown)
+            m_log.write("no message window: " + shown.error());
+        return exitCode;
+    }
+
+private:
+    const Log& m_log;
+    fs::path m_bridgeFolder;
+    std::string m_title = "MESS";
+    std::string m_identity;
+    std::string m_system;
+};
+
+// What the emulator's configuration says, from the cache while the ini files it read are unchanged, else from the
+// emulator itself, asked in its own folder (where a Windows emulator's relative folders start).
+EmulatorConfiguration emulatorConfiguration(const fs::path& emulator, const fs::path& bridgeFolder)
+{
+    const ListingCache cache(bridgeFolder);
+    const std::string identity = emulatorIdentity(emulator);
+    if (auto kept = cache.configuration(identity, emulator.parent_path()))
+        return std::move(kept).value();
+    const Answer config = ask(emulator, {"-showconfig"}, emulator.parent_path());
+    if (!succeeded(config.run))
+        return {};
+    EmulatorConfiguration configuration{configuredValue(config.output, "rompath").value_or(std::string()),
+                                        configuredValue(config.output, "inipath").value_or(std::string())};
+    (void)cache.keepConfiguration(identity, emulator.parent_path(), configuration);
+    return configuration;
+}
+
 int play(const std::vector<std::string>& arguments, const fs::path& emulator, const Settings& settings,
-         const fs::path& bridgeFolder, const Log& fail)
+         const fs::path& bridgeFolder, PlayFailure& fail, const Log& log)
 {
     const auto parsed = parsePlayArguments(arguments);
     if (!parsed)
         return fail(parsed.error());
     const PlayRequest& request = parsed.value();
-    const AliasTable aliases = AliasTable::parse(textOrNothing(bridgeFolder / aliasFileName));
+    const auto aliasText = readWholeFile(bridgeFolder / aliasFileName);
+    const AliasTable aliases = AliasTable::parse(aliasText ? aliasText.value() : std::string());
     const std::string system = aliases.systemFor(request.system);
+    const ListingCache cache(bridgeFolder);
+    const std::string identity = emulatorIdentity(emulator);
 
     std::error_code error;
     const fs::path programFolder = fs::current_path(error);
@@ -230,35 +268,55 @@ int play(const std::vector<std::string>& arguments, const fs::path& emulator, co
     if (!image)
         return fail("no image \"" + request.file + "\" in " + (roms / pathFromUtf8(request.system)).string());
 
-    const fs::path mediaFile = bridgeFolder / cacheFolderName / "play-media.txt";
-    fs::create_directories(mediaFile.parent_path(), error);
-    const auto listing = runAndWait({emulator, {"-listmedia", system}, programFolder, mediaFile});
-    if (!succeeded(listing))
-        return fail("the emulator does not know the system " + system + " (" + endOf(listing) + ")");
-    const auto media = parseListMedia(textOrNothing(mediaFile));
-    const auto systemMedia = media.find(system);
-    if (systemMedia == media.end())
-        return fail("the system " + system + " takes no media");
-    const std::optional<Media> chosen = mediaForFile(systemMedia->second, image->filename().string());
-    if (!chosen) {
-        std::string taken;
-        for (const Media& entry : systemMedia->second)
-            for (const std::string& extension : entry.extensions)
-                taken += " ." + extension;
-        return fail("no media of " + system + " takes the file " + image->filename().string() + " (it takes" + taken +
-                    ")");
+    // The media from the update's listing when it is whole, else from the emulator.
+    std::vector<Media> media;
+    if (const auto listing = cache.mediaListing(identity)) {
+        media = systemMedia(listing.value(), system);
+    } else {
+        const Answer asked = ask(emulator, {"-listmedia", system}, programFolder);
+        if (!succeeded(asked.run))
+            return fail("the emulator does not know the system " + system + " (" + endOf(asked.run) + ")");
+        media = systemMedia("\n" + asked.output, system);
     }
+    fail.describeFrom(identity, system);
+    if (media.empty())
+        return fail("the system " + system + " takes no media");
+    std::vector<std::string> entries;
+    const std::string fileName = image->filename().string();
+    if (isArchive(fileName)) {
+        auto read = archiveEntries(*image);
+        if (read)
+            entries = std::move(read).value();
+        else
+            log.write(read.error());
+    }
+    const auto chosen = chooseMedia(system, media, fileName, entries);
+    if (!chosen)
+        return fail(chosen.error());
+    if (!chosen->note.empty())
+        log.write(fileName + ": " + chosen->media.name + " (" + chosen->note + ")");
 
-    const fs::path configFile = bridgeFolder / cacheFolderName / "play-config.txt";
-    const auto config = runAndWait({emulator, {"-showconfig"}, programFolder, configFile});
-    const std::optional<std::string> ownRomPath =
-        succeeded(config) ? configuredRomPath(textOrNothing(configFile)) : std::nullopt;
+    const EmulatorConfiguration configuration = emulatorConfiguration(emulator, bridgeFolder);
+    const std::string emulatorFolder = emulator.parent_path().string();
+    // The program folder's own folders are named relative to it, where the emulator runs: a ';' in the path
+    // above them cannot split the list.
+    const std::string romsName = roms.filename().string();
     const fs::path recordings = entryIn(programFolder, "INP").value_or(programFolder / "INP");
-
-    PlayStart start{system, *chosen, fs::absolute(*image).string(), roms.string(), recordings.string(),
-                    {},     {},      settings.playArguments};
-    if (ownRomPath && !ownRomPath->empty())
-        start.romPath += ";" + *ownRomPath;
+    PlayStart start{system, chosen->media, fs::absolute(*image).string(), {romsName}, {}, recordings.filename().string(),
+                    {},     {},            settings.playArguments};
+    for (std::string& folder :
+         expandedFolderList(configuration.romPath, emulatorFolder, processEnvironment, percentEnvironmentVariables))
+        start.romFolders.push_back(std::move(folder));
+    // A Windows emulator names its ini folders relative to its own folder ("inipath .;ini"): they are handed on
+    // resolved, since it runs in the program folder.
+    const std::vector<std::string> iniFolders =
+        expandedFolderList(configuration.iniPath, {}, processEnvironment, percentEnvironmentVariables);
+    if (std::any_of(iniFolders.begin(), iniFolders.end(),
+                    [](const std::string& folder) { return pathFromUtf8(folder).is_relative(); })) {
+        for (const std::string& folder : expandedFolderList(configuration.iniPath, emulatorFolder, processEnvironment,
+                                                            percentEnvironmentVariables))
+            start.iniPath += (start.iniPath.empty() ? "" : ";") + folder;
+    }
     if (!request.recordName.empty()) {
         fs::create_directories(recordings, error);
         start.recordFile = request.recordName + ".inp";
@@ -270,16 +328,19 @@ int play(const std::vector<std::string>& arguments, const fs::path& emulator, co
         start.playbackFile = recording->filename().string();
     }
     const std::vector<std::string> emulatorLine = emulatorArguments(start);
-    std::string shown = emulator.string();
+    std::string shown = shownArgument(emulator.string());
     for (const std::string& argument : emulatorLine)
-        shown += " " + quoteArgument(argument);
-    fail.write("playing: " + shown);
+        shown += " " + shownArgument(argument);
+    log.write("playing: " + shown);
     const auto run = runAndWait({emulator, emulatorLine, programFolder, std::nullopt});
     if (!succeeded(run)) {
-        fail(emulator.string() + " " + endOf(run));
-        return run && run->exitedNormally ? run->exitCode : 1;
+        std::vector<std::string> folders = start.romFolders;
+        folders.front() = roms.string();
+        return fail(playFailureText(emulator.string() + " " + endOf(run), missingFiles(run ? run->errorOutput : ""),
+                                    folders),
+                    run && run->exitedNormally ? run->exitCode : 1);
     }
-    fail.write("played: " + system + " \"" + request.file + "\" ended with exit code 0");
+    log.write("played: " + system + " \"" + request.file + "\" ended with exit code 0");
     return 0;
 }
 
@@ -289,12 +350,18 @@ int main(int argc, char* argv[])
 {
     const std::vector<std::string> arguments = programArguments(argc, argv);
     const fs::path bridgeFolder = runningProgramPath().parent_path();
-    const Log fail(bridgeFolder);
+    const Log log(bridgeFolder);
+    const bool listing = arguments.size() == 1 && arguments.front() == "-listfull";
+    // An update is Orvane's to report; a play's failure is shown here, since Orvane does not wait for it.
+    PlayFailure playFailure(log, bridgeFolder);
+    if (!arguments.empty() && !arguments.front().empty())
+        playFailure.setTitle(arguments.front());
+    const auto fail = [&](const std::string& text) { return listing ? log(text) : playFailure(text); };
 
     Settings settings;
     const fs::path settingsFile = bridgeFolder / settingsFileName;
     if (fs::exists(settingsFile)) {
-        const auto text = readFile(settingsFile);
+        const auto text = readWholeFile(settingsFile);
         if (!text)
             return fail(text.error());
         auto parsed = parseSettings(text.value());
@@ -308,7 +375,7 @@ int main(int argc, char* argv[])
                         ? std::string("no emulator: \"mame\" is neither on PATH nor in /usr/games; name it in ") +
                               settingsFile.string()
                         : "no emulator \"" + settings.emulator + "\", which " + settingsFile.string() + " names");
-    if (arguments.size() == 1 && arguments.front() == "-listfull")
-        return listFull(*emulator, bridgeFolder, fail);
-    return play(arguments, *emulator, settings, bridgeFolder, fail);
+    if (listing)
+        return listFull(*emulator, bridgeFolder, log);
+    return play(arguments, *emulator, settings, bridgeFolder, playFailure, log);
 }

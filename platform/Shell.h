@@ -16,8 +16,9 @@ struct ProcessOutcome
     bool exitedNormally = false; // false: ended by a signal (or killed)
     int exitCode = 0;
     int signal = 0;
-    std::string errorOutput; // the start of what it wrote to its error output
+    std::string errorOutput; // the end of what it wrote to its error output, at most errorOutputKept bytes
 };
+inline constexpr std::size_t errorOutputKept = 64 * 1024;
 
 // Where a "> file" redirection goes: straight into the file, or into a file beside it that the caller moves
 // onto the file (commitOutput) only once it has checked the output, so a failed run never destroys the old file.

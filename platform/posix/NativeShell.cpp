@@ -12,6 +12,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/prctl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <utility>
@@ -112,6 +114,9 @@ enum class ChildKind
     Detached,
     // The leader of a process group of its own, so that ending it also ends whatever it started.
     Waited,
+    // In the caller's own process group, and ended when the caller ends: whoever ends the caller's group (Orvane
+    // cancelling an update through the bridge) ends it too.
+    Tied,
 };
 
 // The started child's process (for a waited one), or why it did not start.
@@ -120,6 +125,7 @@ PlatformResult<pid_t> startChild(const ChildSetup& setup, ChildKind kind)
     int pipe[2];
     if (::pipe2(pipe, O_CLOEXEC) != 0)
         return Failure("Cannot start " + setup.program + ": " + systemError(errno));
+    const pid_t parent = ::getpid();
     const pid_t child = ::fork();
     if (child < 0) {
         const int error = errno;
@@ -136,8 +142,13 @@ PlatformResult<pid_t> startChild(const ChildSetup& setup, ChildKind kind)
                 failInChild(pipe[1], 3);
             if (grandchild > 0)
                 ::_exit(0);
-        } else {
+        } else if (kind == ChildKind::Waited) {
             ::setpgid(0, 0);
+        } else {
+            // The signal comes when the forking thread ends; runAndWait waits on that same thread.
+            ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+            if (::getppid() != parent)
+                ::_exit(127);
         }
         execInChild(setup, pipe[1]);
     }
@@ -147,7 +158,7 @@ PlatformResult<pid_t> startChild(const ChildSetup& setup, ChildKind kind)
     const std::string failure = readChildFailure(pipe[0], setup);
     if (failure.empty())
         return child;
-    if (kind == ChildKind::Waited)
+    if (kind != ChildKind::Detached)
         waitForChild(child, nullptr);
     return Failure(failure);
 }
@@ -264,11 +275,14 @@ private:
         m_outcome.exitedNormally = WIFEXITED(status);
         m_outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
         m_outcome.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
-        if (m_errorOutput.get() >= 0) {
-            char buffer[1024];
-            const ssize_t length = ::pread(m_errorOutput.get(), buffer, sizeof buffer, 0);
-            if (length > 0)
-                m_outcome.errorOutput.assign(buffer, static_cast<std::size_t>(length));
+        struct stat written;
+        if (m_errorOutput.get() >= 0 && ::fstat(m_errorOutput.get(), &written) == 0) {
+            // The end is kept: that is where a program says why it stopped.
+            const off_t start = std::max<off_t>(0, written.st_size - static_cast<off_t>(errorOutputKept));
+            m_outcome.errorOutput.resize(static_cast<std::size_t>(written.st_size - start));
+            const ssize_t length =
+                ::pread(m_errorOutput.get(), m_outcome.errorOutput.data(), m_outcome.errorOutput.size(), start);
+            m_outcome.errorOutput.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
         }
         m_errorOutput.reset();
     }
@@ -356,7 +370,7 @@ PlatformResult<ProcessOutcome> runAndWait(const ProgramRun& run)
     }
     File errorOutput = anonymousFile();
     setup.error = errorOutput.get();
-    const PlatformResult<pid_t> started = startChild(setup, ChildKind::Waited);
+    const PlatformResult<pid_t> started = startChild(setup, ChildKind::Tied);
     if (!started)
         return Failure(started.error());
     PosixHiddenProcess process(started.value(), std::move(errorOutput), RedirectionFiles{});
@@ -386,6 +400,42 @@ bool writeStandardOutput(std::string_view bytes)
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
     return true;
+}
+
+PlatformResult<void> showMessageWindow(const std::string& title, const std::string& text,
+                                       const std::filesystem::path& programFolder)
+{
+    const auto set = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value && *value;
+    };
+    if (!set("DISPLAY") && !set("WAYLAND_DISPLAY"))
+        return Failure(std::string("there is no display to show a message on"));
+    const fs::path helper = programFolder / "orvane";
+    if (!isExecutableFile(helper))
+        return Failure("there is no " + helper.string() + " to show a message with");
+    ChildSetup setup(helper, {"--message", title, text}, programFolder);
+    const File nothing(::open("/dev/null", O_RDWR | O_CLOEXEC));
+    setup.input = setup.output = nothing.get();
+    if (const PlatformResult<pid_t> started = startChild(setup, ChildKind::Detached); !started)
+        return Failure(started.error());
+    return {};
+}
+
+std::string shownArgument(std::string_view argument)
+{
+    const bool plain = !argument.empty() && argument.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTU"
+                                                                        "VWXYZ0123456789-_./:=+,@%") == std::string::npos;
+    if (plain)
+        return std::string(argument);
+    std::string quoted = "'";
+    for (const char character : argument) {
+        if (character == '\'')
+            quoted += "'\\''";
+        else
+            quoted += character;
+    }
+    return quoted + "'";
 }
 
 } // namespace Orvane

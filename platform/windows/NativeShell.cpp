@@ -167,12 +167,19 @@ private:
         GetExitCodeProcess(m_process.get(), &code);
         m_outcome.exitedNormally = true;
         m_outcome.exitCode = static_cast<int>(code);
-        if (m_errorOutput.get()) {
-            char buffer[1024];
+        LARGE_INTEGER size{};
+        if (m_errorOutput.get() && GetFileSizeEx(m_errorOutput.get(), &size)) {
+            // The end is kept: that is where a program says why it stopped.
+            const LONGLONG start = std::max<LONGLONG>(0, size.QuadPart - static_cast<LONGLONG>(errorOutputKept));
+            LARGE_INTEGER position{};
+            position.QuadPart = start;
+            m_outcome.errorOutput.resize(static_cast<std::size_t>(size.QuadPart - start));
             DWORD length = 0;
-            SetFilePointer(m_errorOutput.get(), 0, nullptr, FILE_BEGIN);
-            if (ReadFile(m_errorOutput.get(), buffer, sizeof buffer, &length, nullptr) && length > 0)
-                m_outcome.errorOutput.assign(buffer, length);
+            if (!SetFilePointerEx(m_errorOutput.get(), position, nullptr, FILE_BEGIN) ||
+                !ReadFile(m_errorOutput.get(), m_outcome.errorOutput.data(),
+                          static_cast<DWORD>(m_outcome.errorOutput.size()), &length, nullptr))
+                length = 0;
+            m_outcome.errorOutput.resize(length);
         }
         m_errorOutput.reset();
     }
@@ -310,11 +317,22 @@ PlatformResult<ProcessOutcome> runAndWait(const ProgramRun& run)
         startup.hStdOutput = output.get() ? output.get() : GetStdHandle(STD_OUTPUT_HANDLE);
         startup.hStdError = errorOutput.get() ? errorOutput.get() : GetStdHandle(STD_ERROR_HANDLE);
     }
+    // The program runs in a job that ends when the last handle to it closes: if this process is ended (Orvane
+    // cancelling an update ends the bridge alone), the program ends with it.
+    Handle job(CreateJobObjectW(nullptr, nullptr));
+    if (job.get()) {
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        SetInformationJobObject(job.get(), JobObjectExtendedLimitInformation, &limits, sizeof limits);
+    }
     const std::wstring folder = run.workingFolder.wstring();
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(run.program.wstring().c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+    if (!CreateProcessW(run.program.wstring().c_str(), line.data(), nullptr, nullptr, TRUE, CREATE_SUSPENDED, nullptr,
                         folder.empty() ? nullptr : folder.c_str(), &startup, &process))
         return Failure("Cannot start " + run.program.string() + ": " + systemMessage(GetLastError()));
+    if (job.get())
+        AssignProcessToJobObject(job.get(), process.hProcess);
+    ResumeThread(process.hThread);
     CloseHandle(process.hThread);
     WindowsHiddenProcess waited(process.dwProcessId, process.hProcess, errorOutput.release(), RedirectionFiles{});
     waited.wait();
@@ -353,6 +371,20 @@ bool writeStandardOutput(std::string_view bytes)
         bytes.remove_prefix(written);
     }
     return true;
+}
+
+PlatformResult<void> showMessageWindow(const std::string& title, const std::string& text,
+                                       const std::filesystem::path&)
+{
+    if (MessageBoxW(nullptr, widen(text).c_str(), widen(title).c_str(), MB_OK | MB_ICONERROR | MB_SETFOREGROUND) ==
+        0)
+        return Failure("cannot show a message: " + systemMessage(GetLastError()));
+    return {};
+}
+
+std::string shownArgument(std::string_view argument)
+{
+    return quoteArgument(argument);
 }
 
 } // namespace Orvane

@@ -4,10 +4,14 @@
 //   -listfull               prints fake-listfull.txt
 //   -listmedia [SYSTEM]     prints fake-listmedia.txt (only SYSTEM's lines, under the header, when one is given)
 //   -showconfig             prints fake-showconfig.txt
-//   anything else           a play: appends its arguments, one per line, to fake-play.log
-// and ends with the exit code in fake-exit.txt (fake-play-exit.txt for a play) when that file exists.
+//   -version                prints fake-version.txt
+//   anything else           a play: appends its arguments, one per line, to fake-play.log, and writes
+//                           fake-play-errors.txt to its error output
+// and ends with the exit code in fake-exit.txt (fake-play-exit.txt for a play) when that file exists. Every question
+// (all but a play) is noted, one line each, in fake-asked.log.
 #include "platform/ProgramRun.h"
 
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 
@@ -33,7 +37,11 @@ int main(int argc, char* argv[])
     const int code = exitCode(listing || arguments == std::vector<std::string>{"-showconfig"} ? "fake-exit.txt"
                                                                                               : "fake-play-exit.txt");
     std::string output;
-    if (arguments.size() == 1 && arguments[0] == "-listfull") {
+    if (!arguments.empty() && arguments[0].rfind("-", 0) == 0)
+        std::ofstream(folder / "fake-asked.log", std::ios::app | std::ios::binary) << arguments[0] << '\n';
+    if (arguments.size() == 1 && arguments[0] == "-version") {
+        output = fileBeside(folder, "fake-version.txt");
+    } else if (arguments.size() == 1 && arguments[0] == "-listfull") {
         output = fileBeside(folder, "fake-listfull.txt");
     } else if (!arguments.empty() && arguments[0] == "-listmedia") {
         std::istringstream lines(fileBeside(folder, "fake-listmedia.txt"));
@@ -49,6 +57,8 @@ int main(int argc, char* argv[])
         for (const std::string& argument : arguments)
             log << argument << '\n';
         log << "--\n";
+        const std::string errors = fileBeside(folder, "fake-play-errors.txt");
+        std::fwrite(errors.data(), 1, errors.size(), stderr);
     }
     Orvane::writeStandardOutput(output);
     return code;

@@ -10,7 +10,11 @@
 #include "platform/CommandLine.h"
 #include "platform/ProgramRun.h"
 
+#include <cstdint>
+#include <cstdlib>
 #include <fstream>
+#include <thread>
+#include <tuple>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -39,7 +43,9 @@ const std::string listFull = "Name:             Description:\n"
                              "pacman            \"Pac-Man (Midway)\"\n"
                              "verylongname1     \"Long one\"\n"
                              "verylongname2     \"Long \\\"two\\\"\"\n"
-                             "caf               \"Caf\xc3\xa9 \"Quoted\" system\"\n";
+                             "caf               \"Caf\xc3\xa9 \"Quoted\" system\"\n"
+                             "memboard          \"Board that saves scores\"\n"
+                             "jag               \"Two media take .bin\"\n";
 const std::string listMedia = "SYSTEM           MEDIA NAME       (brief)    IMAGE FILE EXTENSIONS SUPPORTED\n"
                               "---------------- --------------------------- -------------------------------\n"
                               "a2600            cartridge        (cart)     .bin  .a26  \n"
@@ -47,7 +53,11 @@ const std::string listMedia = "SYSTEM           MEDIA NAME       (brief)    IMAG
                               "verylongname1    cartridge        (cart)     .bin  \n"
                               "verylongname2    floppydisk1      (flop1)    .dsk  .bin  \n"
                               "verylongname2    cassette         (cass)     .wav  \n"
-                              "caf              quickload        (quik)     .COM  \n";
+                              "caf              quickload        (quik)     .COM  \n"
+                              "memboard         memcard          (memc)     .mc  \n"
+                              "jag              quickload        (quik)     .abs  .bin  .prg  \n"
+                              "jag              cartridge        (cart)     .j64  .bin  \n"
+                              "jag              snapshot         (dump)     .plusd.prg  \n";
 
 std::string comparable(std::string text)
 {
@@ -62,7 +72,8 @@ std::string comparable(std::string text)
 struct ProgramFolder
 {
     TemporaryFolder root;
-    fs::path folder = root.path() / pathFromUtf8("Program caf\xc3\xa9");
+    // A ';' in the path would split a list of folders handed to the emulator.
+    fs::path folder = root.path() / pathFromUtf8("Program; caf\xc3\xa9");
 
     ProgramFolder()
     {
@@ -73,7 +84,10 @@ struct ProgramFolder
         write("bridge.ini", "# the fake emulator\nemulator=fake\n");
         write("fake-listfull.txt", listFull);
         write("fake-listmedia.txt", listMedia);
-        write("fake-showconfig.txt", "homepath                  .\nrompath                   $HOME/mame/roms\n");
+        write("fake-version.txt", "0.251 (unknown)\n");
+        write("fake-showconfig.txt", "homepath                  .\n"
+                                     "rompath                   \"$HOME/mame/roms;${HOME}/My Roms;~/r;relative\"\n"
+                                     "inipath                   $HOME/.mame;ini\n");
     }
     void write(const std::string& name, const std::string& content)
     {
@@ -83,9 +97,9 @@ struct ProgramFolder
     std::string read(const std::string& name) const { return readFile(folder / pathFromUtf8(name)); }
     // Runs MESS as Orvane does, in the program folder; its standard output lands in "out.txt". A start that
     // failed reads as a run that did not end normally, with the reason as its error output.
-    ProcessOutcome run(const std::vector<std::string>& arguments) const
+    ProcessOutcome run(const std::vector<std::string>& arguments, const std::string& output = "out.txt") const
     {
-        const auto run = runAndWait({folder / "MESS.EXE", arguments, folder, folder / "out.txt"});
+        const auto run = runAndWait({folder / "MESS.EXE", arguments, folder, folder / output});
         return run ? run.value() : ProcessOutcome{false, -1, 0, run.error()};
     }
     // The emulator's build changes: its listings must be asked for again.
@@ -95,6 +109,27 @@ struct ProgramFolder
         fs::last_write_time(fake, fs::last_write_time(fake) + std::chrono::hours(1));
     }
 };
+
+// A zip archive holding empty files of these names, stored as they are.
+std::string zipOf(const std::vector<std::string>& names)
+{
+    const auto little = [](std::uint32_t value, int bytes) {
+        std::string text;
+        for (int index = 0; index < bytes; ++index)
+            text += static_cast<char>((value >> (8 * index)) & 0xff);
+        return text;
+    };
+    std::string local, central;
+    for (const std::string& name : names) {
+        const std::string common = little(20, 2) + little(0, 2) + little(0, 2) + little(0, 4) + little(0, 4) +
+                                   little(0, 4) + little(0, 4) + little(name.size(), 2) + little(0, 2);
+        central += little(0x02014b50, 4) + little(20, 2) + common + little(0, 2) + little(0, 2) + little(0, 2) +
+                   little(0, 4) + little(local.size(), 4) + name;
+        local += little(0x04034b50, 4) + common + name;
+    }
+    return local + central + little(0x06054b50, 4) + little(0, 4) + little(names.size(), 2) +
+           little(names.size(), 2) + little(central.size(), 4) + little(local.size(), 4) + little(0, 2);
+}
 
 } // namespace
 
@@ -107,7 +142,8 @@ TEST_CASE("bridge: -listfull gives the classic catalogue of the systems that tak
                                                      "a2600     \"Atari 2600 (NTSC)\"\r\n"
                                                      "verylong  \"Long one\"\r\n"
                                                      "verylon1  \"Long \\\"two\\\"\"\r\n"
-                                                     "caf       \"Caf\xc3\xa9 \"Quoted\" system\"\r\n"));
+                                                     "caf       \"Caf\xc3\xa9 \"Quoted\" system\"\r\n"
+                                                     "jag       \"Two media take .bin\"\r\n"));
 
     // An update that drops one long system and adds another with the same start: the aliases given stay, and the
     // dropped one's is not given again.
@@ -131,6 +167,63 @@ TEST_CASE("bridge: -listfull gives the classic catalogue of the systems that tak
     CHECK(program.read("fake-play.log").rfind("verylongname2\n-flop1\n", 0) == 0);
 }
 
+TEST_CASE("bridge: the listings kept are used only whole and from the same emulator; plays ask it nothing more")
+{
+    ProgramFolder program;
+    const auto asked = [&] {
+        const std::string log = program.read("fake-asked.log");
+        fs::remove(program.folder / "fake-asked.log");
+        return log;
+    };
+    CHECK_EQUAL(program.run({"-listfull"}).exitCode, 0);
+    const std::string catalogue = program.read("out.txt");
+    CHECK_EQUAL(asked().size(), std::string("-version\n-listmedia\n-listfull\n").size());
+    program.write("fake-listfull.txt", listFull + "jag2              \"Added later\"\n");
+    program.write("fake-listmedia.txt", listMedia + "jag2             cartridge        (cart)     .j64\n");
+    CHECK_EQUAL(program.run({"-listfull"}).exitCode, 0);
+    CHECK_EQUAL(program.read("out.txt"), catalogue);
+    CHECK_EQUAL(asked(), std::string("-version\n"));
+
+    // A listing cut short in the cache is not used: the emulator is asked again.
+    const std::string kept = program.read("bridge-cache/listfull.txt");
+    program.write("bridge-cache/listfull.txt", kept.substr(0, kept.size() / 2));
+    CHECK_EQUAL(program.run({"-listfull"}).exitCode, 0);
+    CHECK(program.read("out.txt").find("\"Added later\"") != std::string::npos);
+    // So is a new version behind the same program (a wrapper script in front of it).
+    program.write("fake-listfull.txt", listFull);
+    program.write("fake-version.txt", "0.252\n");
+    CHECK_EQUAL(program.run({"-listfull"}).exitCode, 0);
+    CHECK_EQUAL(program.read("out.txt"), catalogue);
+
+    // A listing with a line the emulator never prints is no catalogue, whatever the exit code.
+    program.write("fake-version.txt", "0.253\n");
+    program.write("fake-listfull.txt", listFull + "cut               \"Half a desc");
+    auto run = program.run({"-listfull"});
+    CHECK(run.exitCode != 0 && run.errorOutput.find("-listfull printed what is no listing (line 9)") != std::string::npos);
+    CHECK_EQUAL(program.read("out.txt"), std::string());
+
+    // Two updates at once each print the whole catalogue.
+    program.write("fake-listfull.txt", listFull);
+    fs::remove_all(program.folder / "bridge-cache");
+    std::thread other([&] { run = program.run({"-listfull"}, "other.txt"); });
+    CHECK_EQUAL(program.run({"-listfull"}).exitCode, 0);
+    other.join();
+    CHECK_EQUAL(run.exitCode, 0);
+    CHECK_EQUAL(program.read("out.txt"), catalogue);
+    CHECK_EQUAL(program.read("other.txt"), catalogue);
+
+    // A play takes its media from the update's listing and the configuration from the emulator once, until an ini
+    // file it reads changes.
+    program.write("ROMS/a2600/game.a26", "c");
+    asked();
+    CHECK_EQUAL(program.run({"a2600", "game.a26"}).exitCode, 0);
+    CHECK_EQUAL(program.run({"a2600", "game.a26"}).exitCode, 0);
+    CHECK_EQUAL(asked(), std::string("-showconfig\n"));
+    program.write("ini/mame.ini", "rompath x\n");
+    CHECK_EQUAL(program.run({"a2600", "game.a26"}).exitCode, 0);
+    CHECK_EQUAL(asked(), std::string("-showconfig\n"));
+}
+
 TEST_CASE("bridge: a failing emulator gives no catalogue, a non-zero exit and the reason in the log")
 {
     ProgramFolder program;
@@ -148,9 +241,13 @@ TEST_CASE("bridge: a play start names the system, its media switch, the image an
     program.write("ROMS/A2600/Test Cart.A26", "c");
     program.write("INP/old run.INP", "r");
     const fs::path roms = program.folder / "ROMS";
-    const std::string start = "a2600\n-cart\n" + (roms / "A2600" / "Test Cart.A26").string() + "\n-rompath\n" +
-                              roms.string() + ";$HOME/mame/roms\n-input_directory\n" +
-                              (program.folder / "INP").string() + "\n";
+    // The emulator's own folders as it reads them from its ini: variables and ~ expanded, quotes gone, a relative
+    // folder taken from the emulator's own; the program folder's are relative to it, where the emulator runs.
+    const std::string home = std::getenv("HOME");
+    const std::string start = "a2600\n-cart\n" + (roms / "A2600" / "Test Cart.A26").string() + "\n-rompath\nROMS;" +
+                              home + "/mame/roms;" + home + "/My Roms;" + home + "/r;" +
+                              (program.folder / "relative").string() + "\n-inipath\n" + home + "/.mame;" +
+                              (program.folder / "ini").string() + "\n-input_directory\nINP\n";
     CHECK_EQUAL(program.run({"a2600", "test cart.a26"}).exitCode, 0);
     CHECK_EQUAL(program.run({"a2600", "Test Cart.A26", "-record", "run1"}).exitCode, 0);
     CHECK_EQUAL(program.run({"a2600", "Test Cart.A26", "-playback", "old run"}).exitCode, 0);
@@ -158,21 +255,51 @@ TEST_CASE("bridge: a play start names the system, its media switch, the image an
     CHECK_EQUAL(
         comparable(program.read("fake-play.log")),
         comparable(start + "--\n" + start + "-record\nrun1.inp\n--\n" + start + "-playback\nold run.INP\n--\n"));
-    // The emulator's own exit status comes back.
+    // An archive goes to the media that takes the first entry one of them takes.
+    program.write("ROMS/jag/Two.zip", zipOf({"readme.txt", "Game.J64", "x.abs"}));
+    fs::remove(program.folder / "fake-play.log");
+    const auto zipped = program.run({"jag", "Two.zip"});
+#ifdef _WIN32
+    CHECK(zipped.exitCode == 1 && zipped.errorOutput.find("no media of jag takes the file Two.zip") != std::string::npos);
+#else
+    CHECK_EQUAL(zipped.exitCode, 0);
+    CHECK(program.read("fake-play.log").rfind("jag\n-cart\n", 0) == 0);
+    CHECK(program.read("bridge.log").find("Two.zip: cartridge (the archive's entry \"Game.J64\" decides)") !=
+          std::string::npos);
+#endif
+
+    // The emulator's own exit status comes back, with its reason, every file it missed, and where it looked,
+    // however much it said before.
     program.write("fake-play-exit.txt", "5");
-    CHECK_EQUAL(program.run({"a2600", "Test Cart.A26"}).exitCode, 5);
+    program.write("fake-play-errors.txt", std::string(5000, '.') + "\nco19156.u8 NOT FOUND (tried in a5200)\n" +
+                                              "x.rom NOT FOUND\nFatal error: Required files are missing\nbye\n");
+    const auto failed = program.run({"a2600", "Test Cart.A26"});
+    CHECK_EQUAL(failed.exitCode, 5);
+    for (const std::string& said : {std::string("ended with exit code 5: Fatal error: Required files are missing"),
+                                    std::string("Missing files:\n  co19156.u8\n  x.rom\n"),
+                                    "looked for system ROMs in:\n  " + roms.string() + "\n  " + home + "/mame/roms\n"}) {
+        CHECK(failed.errorOutput.find(said) != std::string::npos);
+        CHECK(program.read("bridge.log").find(said) != std::string::npos);
+    }
+#ifndef _WIN32
+    // The log shows the line as the shell would take it.
+    CHECK(program.read("bridge.log").find(" -cart '" + (roms / "A2600").string() + "/Test Cart.A26' -rompath") !=
+          std::string::npos);
+#endif
 }
 
 TEST_CASE("bridge: what cannot be played is refused with one line that says why, and nothing is started")
 {
     ProgramFolder program;
     program.write("ROMS/a2600/game.a26", "c");
-    program.write("ROMS/a2600/notes.txt", "n");
+    program.write("ROMS/jag/notes.txt", "n");
     const std::vector<std::pair<std::vector<std::string>, std::string>> refusals{
         {{}, "no system was given"},
         {{"a2600", ""}, "no image file was given"},
         {{"a2600", "missing.a26"}, "no image \"missing.a26\""},
-        {{"a2600", "notes.txt"}, "no media of a2600 takes the file notes.txt (it takes .bin .a26)"},
+        {{"jag", "notes.txt"},
+         "no media of jag takes the file notes.txt (quickload takes .abs .bin .prg; cartridge takes .j64 .bin; "
+         "snapshot takes .plusd.prg)"},
         {{"pacman", "game.a26"}, "no image"},
         {{"a2600", "game.a26", "-record"}, "-record needs a recording name"},
         {{"a2600", "game.a26", "-record", "my", "run"}, "the recording name must be one word"},
@@ -190,18 +317,62 @@ TEST_CASE("bridge: what cannot be played is refused with one line that says why,
     CHECK(program.run({"-listfull"}).errorOutput.find("no emulator \"no-such-emulator\"") != std::string::npos);
     program.write("bridge.ini", "emulatr=fake\n");
     CHECK(program.run({"-listfull"}).errorOutput.find("line 1 is no setting") != std::string::npos);
+    // An empty settings file is no settings at all.
+    program.write("bridge.ini", "");
+    CHECK(program.run({"-listfull"}).errorOutput.find("cannot read") == std::string::npos);
 }
 
 TEST_CASE("bridge rules: media by extension, settings, the emulator's ROM path, arguments that split back")
 {
     const auto media = parseListMedia(listMedia);
-    CHECK_EQUAL(std::string(mediaForFile(media.at("verylongname2"), "Disk.BIN")->brief), std::string("flop1"));
-    CHECK_EQUAL(std::string(mediaForFile(media.at("caf"), "x.com")->brief), std::string("quik"));
-    CHECK(!mediaForFile(media.at("a2600"), "noextension"));
+    const std::vector<std::tuple<std::string, std::string, std::vector<std::string>, std::string>> choices{
+        {"verylongname2", "Disk.BIN", {}, "flop1"},
+        {"caf", "x.com", {}, "quik"},
+        {"a2600", "noextension", {}, "cart"}, // the only media
+        {"a2600", "notes.txt", {}, "cart"},
+        {"jag", "game.BIN", {}, "cart"},             // cartridge before quickload
+        {"jag", "game.plusd.prg", {}, "dump"},       // the longest extension
+        {"jag", "game.prg", {}, "quik"},
+        {"jag", "Game.zip", {"readme.txt", "GAME.J64", "x.abs"}, "cart"}, // the first entry a media takes
+        {"jag", "Game.7z", {"x.abs"}, "quik"},
+    };
+    for (const auto& [system, file, entries, brief] : choices)
+        CHECK_EQUAL(chooseMedia(system, media.at(system), file, entries)->media.brief, brief);
+    CHECK(!chooseMedia("jag", media.at("jag"), "Game.zip", {"readme.txt"}));
     CHECK(media.count("pacman") == 0);
-    CHECK_EQUAL(configuredRomPath("rompathx   a\nrompath    $HOME/r;/usr/r  \n").value_or("none"),
+    CHECK_EQUAL(systemMedia(listMedia, "jag").size(), std::size_t(3));
+    CHECK(takesImages(media.at("jag")) && !takesImages(media.at("memboard")));
+    // A listing is whole only when every line is one the emulator prints.
+    CHECK_EQUAL(firstStrangeListFullLine(listFull), std::size_t(0));
+    CHECK_EQUAL(firstStrangeListMediaLine(listMedia), std::size_t(0));
+    CHECK_EQUAL(firstStrangeListFullLine(listFull.substr(0, listFull.size() - 9)), std::size_t(8));
+    CHECK_EQUAL(firstStrangeListMediaLine(listMedia.substr(0, 200)), std::size_t(3));
+    CHECK_EQUAL(firstStrangeListFullLine(""), std::size_t(1));
+    // Alias lines edited into something else are dropped.
+    const AliasTable aliases = AliasTable::parse("my nes alias\tnes\nok\tsys\nlongerthan8\tx\n");
+    CHECK_EQUAL(aliases.systemFor("my nes alias") + aliases.systemFor("ok") + aliases.systemFor("longerthan8"),
+                std::string("my nes aliassyslongerthan8"));
+
+    CHECK_EQUAL(configuredValue("rompathx   a\nrompath    $HOME/r;/usr/r  \n", "rompath").value_or("none"),
                 std::string("$HOME/r;/usr/r"));
-    const auto settings = parseSettings("\n# c\nemulator = /opt/m ame\nplay-arguments=-a \"b c\"\n").value();
+    const auto inEmulatorFolder = [](const char* name) { return (fs::path("/emu") / name).lexically_normal().string(); };
+    const auto environment = [](const std::string& name) -> std::optional<std::string> {
+        if (name == "HOME")
+            return "/home/u";
+        if (name == "APP")
+            return "C:\\Emu";
+        return std::nullopt;
+    };
+    CHECK_EQUAL(expandedFolderList("\"$HOME/a;${HOME}b;;~/c;~x;$NONE/d;%APP%\\roms;roms\"", "/emu", environment, false),
+                (std::vector<std::string>{"/home/u/a", "/home/ub", "/home/u/c", inEmulatorFolder("~x"), "/d",
+                                          inEmulatorFolder("%APP%\\roms"), inEmulatorFolder("roms")}));
+    CHECK_EQUAL(expandedFolderList("%APP%\\roms;$HOME", "", environment, true),
+                (std::vector<std::string>{"C:\\Emu\\roms", "/home/u"}));
+    CHECK_EQUAL(missingFiles("a NOT FOUND\nb.u8 NOT FOUND (tried in x)\nNOT FOUND\n"),
+                (std::vector<std::string>{"a", "b.u8"}));
+
+    const auto settings =
+        parseSettings("\xef\xbb\xbf\n# c\nemulator = \"/opt/m ame\"\nplay-arguments=-a \"b c\"\n").value();
     CHECK_EQUAL(settings.emulator, std::string("/opt/m ame"));
     CHECK_EQUAL(settings.playArguments, (std::vector<std::string>{"-a", "b c"}));
     for (const std::string argument : {"plain", "two words", "", "quote\"d", "end\\", "a\\\\\"b", "tab\there"})

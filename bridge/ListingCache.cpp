@@ -1,0 +1,208 @@
+// SPDX-FileCopyrightText: 2026 Orvane developers
+// SPDX-License-Identifier: MIT
+#include "bridge/ListingCache.h"
+
+#include "bridge/BridgeRules.h"
+
+#include "platform/ProgramRun.h"
+#include "platform/Utf8Path.h"
+
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace Orvane::Bridge
+{
+
+namespace
+{
+
+constexpr char cacheFolderName[] = "bridge-cache";
+constexpr char identityFileName[] = "identity";
+constexpr char fullFileName[] = "listfull.txt";
+constexpr char mediaFileName[] = "listmedia.txt";
+constexpr char configurationFileName[] = "configuration.txt";
+
+// Size and hash of a listing: enough to tell a whole listing from a cut or damaged one.
+std::string fingerprint(std::string_view text)
+{
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const char character : text) {
+        hash ^= static_cast<unsigned char>(character);
+        hash *= 1099511628211ull;
+    }
+    char hex[17];
+    std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));
+    return std::to_string(text.size()) + " " + hex;
+}
+
+// The state of each "mame.ini" the emulator reads, one line each.
+std::string iniFilesState(const std::string& iniPath, const fs::path& emulatorFolder)
+{
+    std::string state;
+    for (const std::string& folder :
+         expandedFolderList(iniPath, emulatorFolder.string(), processEnvironment, percentEnvironmentVariables)) {
+        const fs::path file = pathFromUtf8(folder) / "mame.ini";
+        std::error_code error;
+        const auto size = fs::file_size(file, error);
+        const auto time = error ? 0 : fs::last_write_time(file, error).time_since_epoch().count();
+        state += "ini " + file.string() + " " +
+                 (error ? std::string("-") : std::to_string(size) + " " + std::to_string(time)) + "\n";
+    }
+    return state;
+}
+
+} // namespace
+
+PlatformResult<std::string> readWholeFile(const fs::path& path)
+{
+    std::ifstream input(path, std::ios::binary);
+    if (!input)
+        return Failure("cannot read " + path.string());
+    std::ostringstream content;
+    content << input.rdbuf();
+    if (input.bad())
+        return Failure("cannot read " + path.string());
+    return content.str();
+}
+
+fs::path uniqueName(const fs::path& path)
+{
+    static std::mt19937_64 generator(std::random_device{}() ^
+                                     static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
+    char suffix[24];
+    std::snprintf(suffix, sizeof suffix, ".%016llx", static_cast<unsigned long long>(generator()));
+    return path.parent_path() / pathFromUtf8(path.filename().string() + suffix);
+}
+
+PlatformResult<void> replaceWholeFile(const fs::path& path, std::string_view content)
+{
+    const fs::path written = uniqueName(path);
+    {
+        std::ofstream output(written, std::ios::binary | std::ios::trunc);
+        if (!output || !output.write(content.data(), static_cast<std::streamsize>(content.size())) || !output.flush())
+        {
+            std::error_code ignored;
+            fs::remove(written, ignored);
+            return Failure("cannot write " + written.string());
+        }
+    }
+    std::error_code error;
+    fs::rename(written, path, error);
+    if (error) {
+        std::error_code ignored;
+        fs::remove(written, ignored);
+        return Failure("cannot replace " + path.string() + ": " + error.message());
+    }
+    return {};
+}
+
+std::string emulatorIdentity(const fs::path& emulator)
+{
+    std::error_code error;
+    const fs::path real = fs::canonical(emulator, error);
+    const fs::path& path = error ? emulator : real;
+    const auto size = fs::file_size(path, error);
+    const auto time = fs::last_write_time(path, error).time_since_epoch().count();
+    return path.string() + "\n" + std::to_string(size) + "\n" + std::to_string(time) + "\n";
+}
+
+ListingCache::ListingCache(const fs::path& bridgeFolder) : m_folder(bridgeFolder / cacheFolderName) {}
+
+PlatformResult<std::string> ListingCache::listing(const std::string& identity, const char* name) const
+{
+    const auto kept = readWholeFile(m_folder / identityFileName);
+    if (!kept)
+        return Failure(kept.error());
+    if (!kept.value().starts_with(identity))
+        return Failure(std::string("the cache is of another emulator"));
+    const std::string mark = std::string("\n") + name + " ";
+    const std::size_t found = kept.value().find(mark);
+    if (found == std::string::npos)
+        return Failure(std::string("the cache names no ") + name);
+    const std::size_t start = found + mark.size();
+    const std::string expected = kept.value().substr(start, kept.value().find('\n', start) - start);
+    auto text = readWholeFile(m_folder / name);
+    if (!text)
+        return Failure(text.error());
+    if (fingerprint(text.value()) != expected)
+        return Failure((m_folder / name).string() + " is not the listing the cache names");
+    return std::move(text).value();
+}
+
+PlatformResult<Listings> ListingCache::listings(const std::string& identity) const
+{
+    auto full = listing(identity, fullFileName);
+    if (!full)
+        return Failure(full.error());
+    auto media = listing(identity, mediaFileName);
+    if (!media)
+        return Failure(media.error());
+    return Listings{std::move(full).value(), std::move(media).value()};
+}
+
+PlatformResult<std::string> ListingCache::mediaListing(const std::string& identity) const
+{
+    return listing(identity, mediaFileName);
+}
+
+PlatformResult<std::string> ListingCache::fullListing(const std::string& identity) const
+{
+    return listing(identity, fullFileName);
+}
+
+PlatformResult<void> ListingCache::keep(const std::string& identity, const Listings& listings) const
+{
+    std::error_code error;
+    fs::create_directories(m_folder, error);
+    if (error)
+        return Failure("cannot make the folder " + m_folder.string() + ": " + error.message());
+    if (auto written = replaceWholeFile(m_folder / fullFileName, listings.full); !written)
+        return written;
+    if (auto written = replaceWholeFile(m_folder / mediaFileName, listings.media); !written)
+        return written;
+    // Last, so that it never names listings that are not all there.
+    return replaceWholeFile(m_folder / identityFileName,
+                            identity + "\n" + fullFileName + " " + fingerprint(listings.full) + "\n" + mediaFileName +
+                                " " + fingerprint(listings.media) + "\n");
+}
+
+PlatformResult<EmulatorConfiguration> ListingCache::configuration(const std::string& identity,
+                                                                  const fs::path& emulatorFolder) const
+{
+    const auto kept = readWholeFile(m_folder / configurationFileName);
+    if (!kept)
+        return Failure(kept.error());
+    std::istringstream lines(kept.value().substr(std::min(identity.size(), kept.value().size())));
+    EmulatorConfiguration configuration;
+    std::string romLine, iniLine;
+    std::getline(lines, romLine);
+    std::getline(lines, iniLine);
+    if (!kept.value().starts_with(identity) || !romLine.starts_with("rompath ") || !iniLine.starts_with("inipath "))
+        return Failure(std::string("the configuration kept is of another emulator"));
+    configuration.romPath = romLine.substr(8);
+    configuration.iniPath = iniLine.substr(8);
+    std::string rest((std::istreambuf_iterator<char>(lines)), std::istreambuf_iterator<char>());
+    if (rest != iniFilesState(configuration.iniPath, emulatorFolder))
+        return Failure(std::string("the emulator's ini files changed"));
+    return configuration;
+}
+
+PlatformResult<void> ListingCache::keepConfiguration(const std::string& identity, const fs::path& emulatorFolder,
+                                                     const EmulatorConfiguration& configuration) const
+{
+    std::error_code error;
+    fs::create_directories(m_folder, error);
+    if (error)
+        return Failure("cannot make the folder " + m_folder.string() + ": " + error.message());
+    return replaceWholeFile(m_folder / configurationFileName,
+                            identity + "rompath " + configuration.romPath + "\ninipath " + configuration.iniPath + "\n" +
+                                iniFilesState(configuration.iniPath, emulatorFolder));
+}
+
+} // namespace Orvane::Bridge

@@ -1,0 +1,66 @@
+// SPDX-FileCopyrightText: 2026 Orvane developers
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "platform/Result.h"
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace Orvane::Bridge
+{
+
+// A file's whole content (an empty file is an empty text), or why it cannot be read.
+PlatformResult<std::string> readWholeFile(const std::filesystem::path& path);
+// Writes the content under a name of this process's own beside the file and moves it onto the file, so that a
+// failure, or another bridge writing at the same time, never leaves half a file.
+PlatformResult<void> replaceWholeFile(const std::filesystem::path& path, std::string_view content);
+// `path` with a suffix no other process uses.
+std::filesystem::path uniqueName(const std::filesystem::path& path);
+
+// What identifies the emulator's build as a play sees it: its path, size and time, one per line.
+std::string emulatorIdentity(const std::filesystem::path& emulator);
+
+struct Listings
+{
+    std::string full;  // "-listfull"
+    std::string media; // "-listmedia"
+};
+
+// What a play needs of the emulator's configuration, as "-showconfig" prints it.
+struct EmulatorConfiguration
+{
+    std::string romPath;
+    std::string iniPath;
+};
+
+// The emulator's answers kept in "bridge-cache" beside the bridge. The listings are written under names of their
+// own and moved into place; the identity file, written last, names the emulator they came from and each listing's
+// size and hash, and a listing is used only while it matches them. The configuration is used while the emulator
+// and every "mame.ini" of its ini folders are as they were.
+class ListingCache
+{
+public:
+    explicit ListingCache(const std::filesystem::path& bridgeFolder);
+
+    // Both listings, when the cache holds them whole for an emulator with this identity (which an update extends
+    // with the emulator's own version answer).
+    PlatformResult<Listings> listings(const std::string& identity) const;
+    PlatformResult<void> keep(const std::string& identity, const Listings& listings) const;
+    // One listing, for an identity that starts with the emulator's path, size and time.
+    PlatformResult<std::string> mediaListing(const std::string& identity) const;
+    PlatformResult<std::string> fullListing(const std::string& identity) const;
+
+    PlatformResult<EmulatorConfiguration> configuration(const std::string& identity,
+                                                        const std::filesystem::path& emulatorFolder) const;
+    PlatformResult<void> keepConfiguration(const std::string& identity, const std::filesystem::path& emulatorFolder,
+                                           const EmulatorConfiguration& configuration) const;
+
+private:
+    PlatformResult<std::string> listing(const std::string& identity, const char* name) const;
+
+    std::filesystem::path m_folder;
+};
+
+} // namespace Orvane::Bridge
