@@ -76,6 +76,8 @@ std::optional<std::pair<std::string_view, Media>> mediaLine(std::string_view lin
         return std::nullopt;
     Media entry{std::string(fields[1]), std::string(fields[2].substr(1, fields[2].size() - 2)), {}};
     for (std::size_t index = 3; index < fields.size(); ++index) {
+        if (fields[index] == ".")
+            continue; // a media that names no extension (a serial port)
         if (fields[index].size() < 2 || fields[index].front() != '.')
             return std::nullopt;
         entry.extensions.push_back(lowerCase(fields[index].substr(1)));

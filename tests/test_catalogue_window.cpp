@@ -59,6 +59,7 @@ private slots:
     void outdatedPreparedListsAreNotShown();
     void startUpWithoutCatalogueOrRecordings_data();
     void startUpWithoutCatalogueOrRecordings();
+    void firstStartOffersTheUpdate();
     void shortCatalogueLinesAreCounted();
     void updateRebuildsTheCatalogue();
     void failedUpdateKeepsTheCatalogue_data();
@@ -165,20 +166,24 @@ void TestCatalogueWindow::preparedListsShowTheSameWindow()
     QFETCH(QByteArray, catalogue);
     QFETCH(int, messages);
     replaceCatalogue(catalogue);
+    // A missing catalogue is a question (answered Cancel here), every other problem a message.
+    m_messages.answers = {false, false};
+    const auto shown = [&] { return m_messages.informed + std::exchange(m_messages.asked, {}); };
     startWindow();
     const QStringList systems = control<SortedListBox>("EmulatedSystemList")->lines();
     const int selected = control<SortedListBox>("EmulatedSystemList")->selectedIndex();
     const QStringList images = control<SortedListBox>("GamesList")->lines();
-    QTRY_COMPARE(m_messages.informed.size(), messages);
-    const QStringList informed = std::exchange(m_messages.informed, {});
+    QTRY_COMPARE(m_messages.informed.size() + m_messages.asked.size(), messages);
+    const QStringList informed = shown();
+    m_messages.informed.clear();
     m_window.reset();
 
     startWindow(std::async(std::launch::async, prepareLists, m_folder->path()));
     QCOMPARE(control<SortedListBox>("EmulatedSystemList")->lines(), systems);
     QCOMPARE(control<SortedListBox>("EmulatedSystemList")->selectedIndex(), selected);
     QCOMPARE(control<SortedListBox>("GamesList")->lines(), images);
-    QTRY_COMPARE(m_messages.informed.size(), messages);
-    QCOMPARE(m_messages.informed, informed);
+    QTRY_COMPARE(m_messages.informed.size() + m_messages.asked.size(), messages);
+    QCOMPARE(shown(), informed);
 }
 
 void TestCatalogueWindow::outdatedPreparedListsAreNotShown()
@@ -206,7 +211,6 @@ void TestCatalogueWindow::startUpWithoutCatalogueOrRecordings_data()
 {
     QTest::addColumn<QByteArray>("catalogue");
     QTest::addColumn<QString>("message");
-    QTest::newRow("missing") << QByteArray() << u"Cannot read the systems catalogue %1: "_s;
     QTest::newRow("empty") << QByteArray("") << u"The systems catalogue %1 lists no systems."_s;
     QTest::newRow("header only") << header << u"The systems catalogue %1 lists no systems."_s;
 }
@@ -227,6 +231,24 @@ void TestCatalogueWindow::startUpWithoutCatalogueOrRecordings()
     QVERIFY2(m_messages.informed.first().startsWith(message.arg(m_folder->filePath(u"Orvane.sys"_s))),
              qPrintable(m_messages.informed.first()));
     QVERIFY(m_messages.informed.first().endsWith(u"Use \"Update systems\" in the \"File\" menu to build it."_s));
+}
+
+void TestCatalogueWindow::firstStartOffersTheUpdate()
+{
+    // No catalogue file is how every install starts: OK runs the update, Cancel carries on with empty lists.
+    for (const bool answer : {false, true}) {
+        replaceCatalogue(QByteArray());
+        m_messages.answers = {answer};
+        startWindow();
+        QTRY_COMPARE(m_messages.asked.size(), 1);
+        QCOMPARE(m_messages.asked.takeFirst(),
+                 u"There is no systems catalogue "_s + m_folder->filePath(u"Orvane.sys"_s) +
+                     u" yet.\nRun \"Update systems\" now to ask MESS.EXE for the systems it supports?"_s);
+        QVERIFY(m_messages.informed.isEmpty());
+        QCOMPARE(m_shell->hidden.size(), std::size_t(answer ? 1 : 0));
+        QCOMPARE(control<SortedListBox>("EmulatedSystemList")->lines(),
+                 answer ? (QStringList{u"Beta Box"_s, u"Zed Machine"_s}) : QStringList());
+    }
 }
 
 void TestCatalogueWindow::shortCatalogueLinesAreCounted()

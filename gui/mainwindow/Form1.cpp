@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QEventLoop>
 #include <QLabel>
 #include <QLayout>
@@ -104,7 +105,7 @@ void Form1::Form_Load()
 void Form1::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
-    if (!m_pendingMessages.isEmpty())
+    if (!m_pendingMessages.isEmpty() || m_offerFirstUpdate)
         QTimer::singleShot(0, this, &Form1::showPendingMessages);
 }
 
@@ -120,6 +121,11 @@ void Form1::showPendingMessages()
     const QStringList messages = std::exchange(m_pendingMessages, {});
     for (const QString& text : messages)
         m_messages.inform(this, text);
+    if (std::exchange(m_offerFirstUpdate, false) &&
+        m_messages.confirm(this, u"There is no systems catalogue " + QDir::toNativeSeparators(cataloguePath()) +
+                                     u" yet.\nRun \"Update systems\" now to ask " + QLatin1String(emulatorFileName) +
+                                     u" for the systems it supports?"))
+        UpdateSystemsMenu_Click();
 }
 
 QString Form1::cataloguePath() const
@@ -152,6 +158,13 @@ void Form1::LoadSystemsCatalogue()
         // The window still comes up, empty, and says how to get a catalogue.
         ui.EmulatedSystemList->clear();
         ui.GamesList->clear();
+        // No catalogue at all is how every install starts: the user is offered the update rather than told off.
+        if (!catalogue && !QFileInfo::exists(path)) {
+            m_offerFirstUpdate = true;
+            if (isVisible())
+                showPendingMessages();
+            return;
+        }
         const QString problem =
             catalogue ? QString(u"The systems catalogue " + QDir::toNativeSeparators(path) + u" lists no systems.")
                       : QString(u"Cannot read the systems catalogue " + catalogue.error() + u'.');

@@ -119,6 +119,8 @@ private:
     std::unique_ptr<ListSource> m_ownLists;
     ListSource* m_lists;
     QStringList m_pendingMessages;
+    // Set at start-up when there is no catalogue file: once shown, the window asks whether to build one.
+    bool m_offerFirstUpdate = false;
     // Set while the store refuses writes, so a failing store is reported once, not on every keystroke.
     bool m_storeFailureReported = false;
 };

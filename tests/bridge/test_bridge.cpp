@@ -346,7 +346,7 @@ TEST_CASE("bridge rules: media by extension, settings, the emulator's ROM path, 
     CHECK_EQUAL(firstStrangeListFullLine(listFull), std::size_t(0));
     CHECK_EQUAL(firstStrangeListMediaLine(listMedia), std::size_t(0));
     CHECK_EQUAL(firstStrangeListFullLine(listFull.substr(0, listFull.size() - 9)), std::size_t(8));
-    CHECK_EQUAL(firstStrangeListMediaLine(listMedia.substr(0, 200)), std::size_t(3));
+    CHECK_EQUAL(firstStrangeListMediaLine(listMedia.substr(0, 190)), std::size_t(3));
     CHECK_EQUAL(firstStrangeListFullLine(""), std::size_t(1));
     // Alias lines edited into something else are dropped.
     const AliasTable aliases = AliasTable::parse("my nes alias\tnes\nok\tsys\nlongerthan8\tx\n");
