@@ -2,9 +2,10 @@
 # SPDX-FileCopyrightText: 2026 Orvane developers
 # SPDX-License-Identifier: MIT
 # Playing with the emulator Debian ships, through the bridge installed as MESS.EXE in a program folder whose path
-# holds a blank: "Update systems" fills the list from the real emulator, the user picks the Atari 2600, and a
-# double-click on a cartridge opens the emulator's window running it. Skipped, saying why, where the emulator is
-# not installed.
+# holds a blank and a ';': "Update systems" fills the list from the real emulator, the user picks the Atari 2600,
+# and a double-click on a cartridge opens the emulator's window running it. Then the Atari 5200, which needs a
+# system ROM: found where Debian's ini names it ($HOME/mame/roms), it plays; missing, a message window names the
+# file. Skipped, saying why, where the emulator is not installed.
 set -u
 . "$(dirname "$0")/xvfb.sh"
 
@@ -17,8 +18,15 @@ if [ -z "$emulator" ]; then
 fi
 
 start_xvfb
-PROGRAM="$WORK/my program"
-mkdir -p "$PROGRAM/ROMS/a2600" "$PROGRAM/INP"
+PROGRAM="$WORK/my; program"
+mkdir -p "$PROGRAM/ROMS/a2600" "$PROGRAM/ROMS/a5200" "$PROGRAM/INP"
+# A home of the test's own whose ini names the ROM folder as Debian's does; the system ROM is a stand-in of the
+# right name and size (the emulator warns about its checksum and runs it), never a real one.
+export HOME="$WORK/home"
+mkdir -p "$HOME/.mame" "$HOME/mame/roms/a5200"
+printf 'rompath $HOME/mame/roms\n' >"$HOME/.mame/mame.ini"
+head -c 2048 /dev/zero >"$HOME/mame/roms/a5200/co19156.u8"
+head -c 8192 /dev/zero >"$PROGRAM/ROMS/a5200/Game.a52"
 cp "$demo/orvane" "$demo/Orvane.htm" "$PROGRAM/"
 cp "$bridge" "$PROGRAM/MESS.EXE"
 # The emulator's window ends by itself a few seconds after it opens.
@@ -61,5 +69,30 @@ running_blue() {
 wait_until 20 running_blue || fail "the emulator's window does not show the cartridge's blue screen"
 wait_until 60 grep -q 'played: a2600 "Test Cart.a26" ended with exit code 0' "$PROGRAM/bridge.log" ||
     fail "the emulator did not end well: $(cat "$PROGRAM/bridge.log")"
+
+# Picks a system by typing its description, then double-clicks the first image.
+play_first_image_of() {
+    click_client 40 30
+    xdotool windowfocus --sync "$WINDOW"
+    xdotool type --delay 40 "$1"
+    xdotool mousemove --window "$WINDOW" 260 $((30 + MENU_HEIGHT)) click --repeat 2 --delay 80 1
+}
+
+step "the Atari 5200 plays with its system ROM from \$HOME/mame/roms"
+play_first_image_of 'Atari 5200'
+wait_until 60 grep -q 'played: a5200 "Game.a52" ended with exit code 0' "$PROGRAM/bridge.log" ||
+    fail "the Atari 5200 did not play: $(cat "$PROGRAM/bridge.log")"
+
+step "without its system ROM, a message window titled with the system names the missing file"
+rm "$HOME/mame/roms/a5200/co19156.u8"
+play_first_image_of 'Atari 5200'
+message=$(timeout 60 xdotool search --sync --onlyvisible --name '^Atari 5200$' | head -n 1) ||
+    fail "no message window: $(cat "$PROGRAM/bridge.log")"
+grep -q 'Missing files:' "$PROGRAM/bridge.log" && grep -q '^  co19156.u8$' "$PROGRAM/bridge.log" ||
+    fail "the message does not name the missing file: $(cat "$PROGRAM/bridge.log")"
+pgrep -af -- '--message Atari 5200' | grep -q 'co19156.u8' || fail "the window does not show the missing file"
+xdotool windowfocus --sync "$message"
+xdotool key Return
+wait_until 20 window_gone "$message" || fail "the message window did not close"
 cat "$PROGRAM/bridge.log"
 echo "PASS: journey_real_emulator"
