@@ -7,11 +7,10 @@
 #include "platform/ProgramRun.h"
 #include "platform/Utf8Path.h"
 
-#include <chrono>
+#include <atomic>
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
-#include <random>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -73,11 +72,10 @@ PlatformResult<std::string> readWholeFile(const fs::path& path)
 
 fs::path uniqueName(const fs::path& path)
 {
-    static std::mt19937_64 generator(std::random_device{}() ^
-                                     static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
-    char suffix[24];
-    std::snprintf(suffix, sizeof suffix, ".%016llx", static_cast<unsigned long long>(generator()));
-    return path.parent_path() / pathFromUtf8(path.filename().string() + suffix);
+    // The process's number tells it from other bridges; the count, its own threads from each other.
+    static std::atomic<unsigned> count{0};
+    return path.parent_path() / pathFromUtf8(path.filename().string() + "." + std::to_string(currentProcessId()) +
+                                             "-" + std::to_string(++count));
 }
 
 PlatformResult<void> replaceWholeFile(const fs::path& path, std::string_view content)

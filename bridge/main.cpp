@@ -212,6 +212,9 @@ public:
                 }
             }
         }
+        // Scripts and tests that run the bridge themselves read its error output instead.
+        if (processEnvironment("ORVANE_BRIDGE_NO_WINDOW"))
+            return exitCode;
         if (const auto shown = showMessageWindow(title, text, m_bridgeFolder); !shown)
             m_log.write("no message window: " + shown.error());
         return exitCode;

@@ -47,6 +47,9 @@ inline constexpr bool percentEnvironmentVariables = true;
 inline constexpr bool percentEnvironmentVariables = false;
 #endif
 
+// This process's number, unique among the processes running now.
+unsigned long currentProcessId();
+
 // The path of the program now running (this process's executable).
 std::filesystem::path runningProgramPath();
 

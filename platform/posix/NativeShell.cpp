@@ -378,6 +378,11 @@ PlatformResult<ProcessOutcome> runAndWait(const ProgramRun& run)
     return process.outcome();
 }
 
+unsigned long currentProcessId()
+{
+    return static_cast<unsigned long>(::getpid());
+}
+
 std::filesystem::path runningProgramPath()
 {
     std::error_code error;

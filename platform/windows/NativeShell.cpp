@@ -339,6 +339,11 @@ PlatformResult<ProcessOutcome> runAndWait(const ProgramRun& run)
     return waited.outcome();
 }
 
+unsigned long currentProcessId()
+{
+    return GetCurrentProcessId();
+}
+
 std::filesystem::path runningProgramPath()
 {
     std::wstring path(MAX_PATH, L'\0');
