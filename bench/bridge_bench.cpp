@@ -4,7 +4,9 @@
 // "Update systems" through the bridge against today's emulator, side by side with what the emulator itself takes:
 // its "-listfull" alone, and its two listings run at once as the bridge runs them. The first update (the bridge
 // asks the emulator) is held against the two listings; a repeated one (the emulator unchanged, its listings kept)
-// against "-listfull" alone. Drives the real main window on the offscreen platform.
+// against "-listfull" alone. Drives the real main window on the offscreen platform. Then a play's start: from the
+// bridge's exec to the emulator's, with the listings and configuration kept (a probe in front of the emulator
+// notes the moment it is started), beside the emulator's own start on the same cartridge.
 //
 //   orvane-bridge-bench [--runs N] [--emulator PATH]
 //
@@ -25,6 +27,7 @@
 #include <QTemporaryDir>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <thread>
@@ -95,6 +98,50 @@ int main(int argc, char* argv[])
             std::fprintf(stderr, "only %d systems after the update\n", systems->count());
     }
 
+    // A play's start, with everything kept warm by a first play.
+    const QString playFolder = scratch.filePath(QStringLiteral("play folder"));
+    QDir().mkpath(playFolder + QStringLiteral("/ROMS/a2600"));
+    QFile::copy(QStringLiteral(ORVANE_BRIDGE), playFolder + QStringLiteral("/MESS.EXE"));
+    QFile::setPermissions(playFolder + QStringLiteral("/MESS.EXE"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    QFile playSettings(playFolder + QStringLiteral("/bridge.ini"));
+    QFile cartridge(playFolder + QStringLiteral("/ROMS/a2600/Cart.a26"));
+    if (!playSettings.open(QIODevice::WriteOnly) ||
+        playSettings.write("emulator=" + QByteArray(ORVANE_PLAY_PROBE) + "\n") < 0 ||
+        !cartridge.open(QIODevice::WriteOnly) || cartridge.write(QByteArray(4096, '\xea')) < 0)
+        return 1;
+    playSettings.close();
+    cartridge.close();
+    const QString probeFile = scratch.filePath(QStringLiteral("probe.txt"));
+    qputenv("ORVANE_PROBE_EMULATOR", emulator.toUtf8());
+    qputenv("ORVANE_PROBE_FILE", probeFile.toUtf8());
+    const std::filesystem::path nativePlayFolder = pathFromUtf8(toNativeBytes(playFolder));
+    const auto bridge = [&](std::vector<std::string> arguments) {
+        return runAndWait(
+            {nativePlayFolder / "MESS.EXE", std::move(arguments), nativePlayFolder, nativePlayFolder / "out.txt"});
+    };
+    std::vector<double> playStart, emulatorStart;
+    if (const auto update = bridge({"-listfull"}); !update || update->exitCode != 0)
+        std::fprintf(stderr, "the play folder's update failed\n");
+    for (int run = 0; run <= runs; ++run) {
+        const auto before = std::chrono::system_clock::now().time_since_epoch();
+        if (const auto played = bridge({"a2600", "Cart.a26"}); !played || played->exitCode != 0)
+            std::fprintf(stderr, "the play through the probe failed\n");
+        QFile probe(probeFile);
+        if (!probe.open(QIODevice::ReadOnly))
+            return 1;
+        const double startedAt = probe.readAll().toDouble();
+        if (run > 0) // the first play keeps the configuration
+            playStart.push_back((startedAt - std::chrono::duration<double, std::nano>(before).count()) / 1e6);
+        if (run > 0)
+            emulatorStart.push_back(Bench::milliseconds([&] {
+                (void)runAndWait({nativeEmulator,
+                                  {"a2600", "-cart", (nativePlayFolder / "ROMS/a2600/Cart.a26").string(), "-video",
+                                   "none", "-sound", "none", "-nothrottle", "-seconds_to_run", "1"},
+                                  nativePlayFolder,
+                                  nativePlayFolder / "emulator.txt"});
+            }));
+    }
+
     std::printf("Update systems through the bridge against %s, %d systems listed; median of %d runs\n\n",
                 qPrintable(emulator), systems->count(), runs);
     std::printf("| Action | Time | Held against | Its time | Ratio |\n|---|---:|---|---:|---:|\n");
@@ -104,5 +151,10 @@ int main(int argc, char* argv[])
     std::printf("| repeated update (emulator unchanged) | %.0f ms | -listfull alone | %.0f ms | %.2f |\n",
                 Bench::median(repeatedUpdate), Bench::median(listFull),
                 Bench::median(repeatedUpdate) / Bench::median(listFull));
+    std::printf("\n| Play start | Time |\n|---|---:|\n");
+    std::printf("| bridge's exec to the emulator's exec (listings and configuration kept) | %.1f ms |\n",
+                Bench::median(playStart));
+    std::printf("| the emulator's own start to its first emulated second (no window, unthrottled) | %.0f ms |\n",
+                Bench::median(emulatorStart));
     return 0;
 }
