@@ -4,7 +4,9 @@
 #
 # Packs the Windows build into what a Windows user unpacks and runs:
 #   Orvane-<version>-windows.zip       Orvane.exe, the DLLs it loads (found by reading its imports, and theirs),
-#                                      the Windows platform plugin, Orvane.htm, empty INP and ROMS
+#                                      the Windows platform plugin, Orvane.htm, the bridge as orvane-bridge.exe
+#                                      (never as MESS.EXE, so that unpacking never replaces a user's emulator),
+#                                      empty INP and ROMS
 #   Orvane-<version>-windows-demo.zip  the same with the stand-in emulator as MESS.EXE and the demo data
 #
 #   packaging/windows/make-zips.sh WINDOWS_BUILD QT_FOR_WINDOWS OUTPUT_FOLDER
@@ -48,6 +50,7 @@ fill() {
     local folder=$1
     mkdir -p "$folder/platforms" "$folder/styles" "$folder/INP" "$folder/ROMS"
     cp "$demo/Orvane.exe" "$demo/Orvane.htm" "$folder/"
+    cp "$build/bridge/orvane-bridge.exe" "$folder/"
     cp "$qt/plugins/platforms/qwindows.dll" "$folder/platforms/"
     # The native look of buttons and lists on Windows.
     if [ -f "$qt/plugins/styles/qwindowsvistastyle.dll" ]; then
@@ -55,7 +58,7 @@ fill() {
     else
         rmdir "$folder/styles"
     fi
-    local programs=("$folder/Orvane.exe" "$folder/platforms/"*.dll)
+    local programs=("$folder/Orvane.exe" "$folder/orvane-bridge.exe" "$folder/platforms/"*.dll)
     [ -d "$folder/styles" ] && programs+=("$folder/styles/"*.dll)
     if [ "${2:-}" = demo ]; then
         cp "$demo/MESS.EXE" "$demo/Orvane.sys" "$demo/listfull.txt" "$folder/"
