@@ -7,8 +7,8 @@
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QMessageBox>
 #include <QDir>
+#include <QMessageBox>
 
 #include <algorithm>
 #include <cstdio>
@@ -67,8 +67,7 @@ int printVersion(int argc, char* argv[])
 int showMessage(int argc, char* argv[], const char* title, const char* text)
 {
     const QApplication application(argc, argv);
-    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(title), QString::fromUtf8(text),
-                    QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(title), QString::fromUtf8(text), QMessageBox::Ok);
     box.exec();
     return 0;
 }

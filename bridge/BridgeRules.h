@@ -47,8 +47,8 @@ std::optional<std::string> processEnvironment(const std::string& name);
 
 // A list of folders as the emulator reads it from its ini files: split at ';', double quotes removed, $VAR,
 // ${VAR} (and %VAR% where `percentVariables`, as on Windows) replaced by the environment's value (an unset one by
-// nothing), a leading ~ by $HOME, and a relative folder taken from `base` (the emulator's own folder; left as it is when `base` is empty). Empty
-// entries are dropped; every other is kept, in order.
+// nothing), a leading ~ by $HOME, and a relative folder taken from `base` (the emulator's own folder; left as it is
+// when `base` is empty). Empty entries are dropped; every other is kept, in order.
 std::vector<std::string> expandedFolderList(std::string_view value, const std::string& base, EnvironmentLookup lookup,
                                             bool percentVariables);
 

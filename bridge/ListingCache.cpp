@@ -74,8 +74,8 @@ fs::path uniqueName(const fs::path& path)
 {
     // The process's number tells it from other bridges; the count, its own threads from each other.
     static std::atomic<unsigned> count{0};
-    return path.parent_path() / pathFromUtf8(path.filename().string() + "." + std::to_string(currentProcessId()) +
-                                             "-" + std::to_string(++count));
+    return path.parent_path() / pathFromUtf8(path.filename().string() + "." + std::to_string(currentProcessId()) + "-" +
+                                             std::to_string(++count));
 }
 
 PlatformResult<void> replaceWholeFile(const fs::path& path, std::string_view content)
@@ -83,8 +83,7 @@ PlatformResult<void> replaceWholeFile(const fs::path& path, std::string_view con
     const fs::path written = uniqueName(path);
     {
         std::ofstream output(written, std::ios::binary | std::ios::trunc);
-        if (!output || !output.write(content.data(), static_cast<std::streamsize>(content.size())) || !output.flush())
-        {
+        if (!output || !output.write(content.data(), static_cast<std::streamsize>(content.size())) || !output.flush()) {
             std::error_code ignored;
             fs::remove(written, ignored);
             return Failure("cannot write " + written.string());
@@ -165,9 +164,9 @@ PlatformResult<void> ListingCache::keep(const std::string& identity, const Listi
     if (auto written = replaceWholeFile(m_folder / mediaFileName, listings.media); !written)
         return written;
     // Last, so that it never names listings that are not all there.
-    return replaceWholeFile(m_folder / identityFileName,
-                            identity + "\n" + fullFileName + " " + fingerprint(listings.full) + "\n" + mediaFileName +
-                                " " + fingerprint(listings.media) + "\n");
+    return replaceWholeFile(m_folder / identityFileName, identity + "\n" + fullFileName + " " +
+                                                             fingerprint(listings.full) + "\n" + mediaFileName + " " +
+                                                             fingerprint(listings.media) + "\n");
 }
 
 PlatformResult<EmulatorConfiguration> ListingCache::configuration(const std::string& identity,
@@ -198,9 +197,9 @@ PlatformResult<void> ListingCache::keepConfiguration(const std::string& identity
     fs::create_directories(m_folder, error);
     if (error)
         return Failure("cannot make the folder " + m_folder.string() + ": " + error.message());
-    return replaceWholeFile(m_folder / configurationFileName,
-                            identity + "rompath " + configuration.romPath + "\ninipath " + configuration.iniPath + "\n" +
-                                iniFilesState(configuration.iniPath, emulatorFolder));
+    return replaceWholeFile(m_folder / configurationFileName, identity + "rompath " + configuration.romPath +
+                                                                  "\ninipath " + configuration.iniPath + "\n" +
+                                                                  iniFilesState(configuration.iniPath, emulatorFolder));
 }
 
 } // namespace Orvane::Bridge

@@ -305,8 +305,15 @@ int play(const std::vector<std::string>& arguments, const fs::path& emulator, co
     // above them cannot split the list.
     const std::string romsName = roms.filename().string();
     const fs::path recordings = entryIn(programFolder, "INP").value_or(programFolder / "INP");
-    PlayStart start{system, chosen->media, fs::absolute(*image).string(), {romsName}, {}, recordings.filename().string(),
-                    {},     {},            settings.playArguments};
+    PlayStart start{system,
+                    chosen->media,
+                    fs::absolute(*image).string(),
+                    {romsName},
+                    {},
+                    recordings.filename().string(),
+                    {},
+                    {},
+                    settings.playArguments};
     for (std::string& folder :
          expandedFolderList(configuration.romPath, emulatorFolder, processEnvironment, percentEnvironmentVariables))
         start.romFolders.push_back(std::move(folder));
@@ -316,8 +323,8 @@ int play(const std::vector<std::string>& arguments, const fs::path& emulator, co
         expandedFolderList(configuration.iniPath, {}, processEnvironment, percentEnvironmentVariables);
     if (std::any_of(iniFolders.begin(), iniFolders.end(),
                     [](const std::string& folder) { return pathFromUtf8(folder).is_relative(); })) {
-        for (const std::string& folder : expandedFolderList(configuration.iniPath, emulatorFolder, processEnvironment,
-                                                            percentEnvironmentVariables))
+        for (const std::string& folder :
+             expandedFolderList(configuration.iniPath, emulatorFolder, processEnvironment, percentEnvironmentVariables))
             start.iniPath += (start.iniPath.empty() ? "" : ";") + folder;
     }
     if (!request.recordName.empty()) {
@@ -339,9 +346,9 @@ int play(const std::vector<std::string>& arguments, const fs::path& emulator, co
     if (!succeeded(run)) {
         std::vector<std::string> folders = start.romFolders;
         folders.front() = roms.string();
-        return fail(playFailureText(emulator.string() + " " + endOf(run), missingFiles(run ? run->errorOutput : ""),
-                                    folders),
-                    run && run->exitedNormally ? run->exitCode : 1);
+        return fail(
+            playFailureText(emulator.string() + " " + endOf(run), missingFiles(run ? run->errorOutput : ""), folders),
+            run && run->exitedNormally ? run->exitCode : 1);
     }
     log.write("played: " + system + " \"" + request.file + "\" ended with exit code 0");
     return 0;

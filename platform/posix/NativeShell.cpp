@@ -429,8 +429,9 @@ PlatformResult<void> showMessageWindow(const std::string& title, const std::stri
 
 std::string shownArgument(std::string_view argument)
 {
-    const bool plain = !argument.empty() && argument.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTU"
-                                                                        "VWXYZ0123456789-_./:=+,@%") == std::string::npos;
+    const bool plain =
+        !argument.empty() && argument.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTU"
+                                                        "VWXYZ0123456789-_./:=+,@%") == std::string::npos;
     if (plain)
         return std::string(argument);
     std::string quoted = "'";

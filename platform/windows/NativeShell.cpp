@@ -378,11 +378,9 @@ bool writeStandardOutput(std::string_view bytes)
     return true;
 }
 
-PlatformResult<void> showMessageWindow(const std::string& title, const std::string& text,
-                                       const std::filesystem::path&)
+PlatformResult<void> showMessageWindow(const std::string& title, const std::string& text, const std::filesystem::path&)
 {
-    if (MessageBoxW(nullptr, widen(text).c_str(), widen(title).c_str(), MB_OK | MB_ICONERROR | MB_SETFOREGROUND) ==
-        0)
+    if (MessageBoxW(nullptr, widen(text).c_str(), widen(title).c_str(), MB_OK | MB_ICONERROR | MB_SETFOREGROUND) == 0)
         return Failure("cannot show a message: " + systemMessage(GetLastError()));
     return {};
 }

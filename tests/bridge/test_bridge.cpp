@@ -14,9 +14,9 @@
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
 #include <thread>
 #include <tuple>
-#include <sstream>
 
 namespace fs = std::filesystem;
 using namespace Orvane;
@@ -105,7 +105,10 @@ struct ProgramFolder
         fs::create_directories((folder / pathFromUtf8(name)).parent_path());
         std::ofstream(folder / pathFromUtf8(name), std::ios::binary) << content;
     }
-    std::string read(const std::string& name) const { return readFile(folder / pathFromUtf8(name)); }
+    std::string read(const std::string& name) const
+    {
+        return readFile(folder / pathFromUtf8(name));
+    }
     // Runs MESS as Orvane does, in the program folder; its standard output lands in "out.txt". A start that
     // failed reads as a run that did not end normally, with the reason as its error output.
     ProcessOutcome run(const std::vector<std::string>& arguments, const std::string& output = "out.txt") const
@@ -138,8 +141,8 @@ std::string zipOf(const std::vector<std::string>& names)
                    little(0, 4) + little(local.size(), 4) + name;
         local += little(0x04034b50, 4) + common + name;
     }
-    return local + central + little(0x06054b50, 4) + little(0, 4) + little(names.size(), 2) +
-           little(names.size(), 2) + little(central.size(), 4) + little(local.size(), 4) + little(0, 2);
+    return local + central + little(0x06054b50, 4) + little(0, 4) + little(names.size(), 2) + little(names.size(), 2) +
+           little(central.size(), 4) + little(local.size(), 4) + little(0, 2);
 }
 
 } // namespace
@@ -211,7 +214,8 @@ TEST_CASE("bridge: the listings kept are used only whole and from the same emula
     program.write("fake-version.txt", "0.253\n");
     program.write("fake-listfull.txt", listFull + "cut               \"Half a desc");
     auto run = program.run({"-listfull"});
-    CHECK(run.exitCode != 0 && run.errorOutput.find("-listfull printed what is no listing (line 9)") != std::string::npos);
+    CHECK(run.exitCode != 0 &&
+          run.errorOutput.find("-listfull printed what is no listing (line 9)") != std::string::npos);
     CHECK_EQUAL(program.read("out.txt"), std::string());
 
     // Two updates at once each print the whole catalogue.
@@ -272,7 +276,8 @@ TEST_CASE("bridge: a play start names the system, its media switch, the image an
     fs::remove(program.folder / "fake-play.log");
     const auto zipped = program.run({"jag", "Two.zip"});
 #ifdef _WIN32
-    CHECK(zipped.exitCode == 1 && zipped.errorOutput.find("no media of jag takes the file Two.zip") != std::string::npos);
+    CHECK(zipped.exitCode == 1 &&
+          zipped.errorOutput.find("no media of jag takes the file Two.zip") != std::string::npos);
 #else
     CHECK_EQUAL(zipped.exitCode, 0);
     CHECK(program.read("fake-play.log").rfind("jag\n-cart\n", 0) == 0);
@@ -290,9 +295,10 @@ TEST_CASE("bridge: a play start names the system, its media switch, the image an
     failed.errorOutput.erase(std::remove(failed.errorOutput.begin(), failed.errorOutput.end(), '\r'),
                              failed.errorOutput.end());
     CHECK_EQUAL(failed.exitCode, 5);
-    for (const std::string& said : {std::string("ended with exit code 5: Fatal error: Required files are missing"),
-                                    std::string("Missing files:\n  co19156.u8\n  x.rom\n"),
-                                    "looked for system ROMs in:\n  " + roms.string() + "\n  " + home + "/mame/roms\n"}) {
+    for (const std::string& said :
+         {std::string("ended with exit code 5: Fatal error: Required files are missing"),
+          std::string("Missing files:\n  co19156.u8\n  x.rom\n"),
+          "looked for system ROMs in:\n  " + roms.string() + "\n  " + home + "/mame/roms\n"}) {
         CHECK(failed.errorOutput.find(said) != std::string::npos);
         CHECK(program.read("bridge.log").find(said) != std::string::npos);
     }
@@ -345,8 +351,8 @@ TEST_CASE("bridge rules: media by extension, settings, the emulator's ROM path, 
         {"caf", "x.com", {}, "quik"},
         {"a2600", "noextension", {}, "cart"}, // the only media
         {"a2600", "notes.txt", {}, "cart"},
-        {"jag", "game.BIN", {}, "cart"},             // cartridge before quickload
-        {"jag", "game.plusd.prg", {}, "dump"},       // the longest extension
+        {"jag", "game.BIN", {}, "cart"},       // cartridge before quickload
+        {"jag", "game.plusd.prg", {}, "dump"}, // the longest extension
         {"jag", "game.prg", {}, "quik"},
         {"jag", "Game.zip", {"readme.txt", "GAME.J64", "x.abs"}, "cart"}, // the first entry a media takes
         {"jag", "Game.7z", {"x.abs"}, "quik"},
@@ -370,7 +376,9 @@ TEST_CASE("bridge rules: media by extension, settings, the emulator's ROM path, 
 
     CHECK_EQUAL(configuredValue("rompathx   a\nrompath    $HOME/r;/usr/r  \n", "rompath").value_or("none"),
                 std::string("$HOME/r;/usr/r"));
-    const auto inEmulatorFolder = [](const char* name) { return (fs::path("/emu") / name).lexically_normal().string(); };
+    const auto inEmulatorFolder = [](const char* name) {
+        return (fs::path("/emu") / name).lexically_normal().string();
+    };
     const auto environment = [](const std::string& name) -> std::optional<std::string> {
         if (name == "HOME")
             return "/home/u";
