@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <string>
 #include <utility>
@@ -9,6 +11,15 @@
 
 namespace Orvane
 {
+
+// A result asked for what it does not hold: a fault in the caller, stopped here with a message in every build
+// rather than read through a null pointer.
+[[noreturn]] inline void resultMisused(const char* what)
+{
+    std::fprintf(stderr, "Orvane: %s\n", what);
+    std::fflush(stderr);
+    std::abort();
+}
 
 // Why something failed, handed to a result: `return Failure(text);`.
 template <typename Error> struct Failure
@@ -31,18 +42,32 @@ public:
     explicit operator bool() const { return ok(); }
 
     // The value; only when ok().
-    Value& value() & { return *std::get_if<0>(&m_state); }
-    const Value& value() const& { return *std::get_if<0>(&m_state); }
+    Value& value() & { return *checkedValue(); }
+    const Value& value() const& { return *checkedValue(); }
     // From a temporary the value is moved out, so nothing refers into a result that is gone.
-    Value value() && { return std::move(*std::get_if<0>(&m_state)); }
-    Value* operator->() { return &value(); }
-    const Value* operator->() const { return &value(); }
+    Value value() && { return std::move(*checkedValue()); }
+    Value* operator->() { return checkedValue(); }
+    const Value* operator->() const { return checkedValue(); }
 
     // The reason; only when !ok().
-    const Error& error() const& { return *std::get_if<1>(&m_state); }
-    Error error() && { return std::move(*std::get_if<1>(&m_state)); }
+    const Error& error() const& { return *checkedError(); }
+    Error error() && { return std::move(*checkedError()); }
 
 private:
+    Value* checkedValue()
+    {
+        if (!ok())
+            resultMisused("the value of a failed result was used");
+        return std::get_if<0>(&m_state);
+    }
+    const Value* checkedValue() const { return const_cast<Expected*>(this)->checkedValue(); }
+    const Error* checkedError() const
+    {
+        if (ok())
+            resultMisused("the reason of a result that succeeded was used");
+        return std::get_if<1>(&m_state);
+    }
+
     std::variant<Value, Error> m_state;
 };
 
@@ -55,10 +80,17 @@ public:
 
     bool ok() const { return !m_error.has_value(); }
     explicit operator bool() const { return ok(); }
-    const Error& error() const& { return *m_error; }
-    Error error() && { return std::move(*m_error); }
+    const Error& error() const& { return checkedError(); }
+    Error error() && { return std::move(checkedError()); }
 
 private:
+    const Error& checkedError() const
+    {
+        if (ok())
+            resultMisused("the reason of a result that succeeded was used");
+        return *m_error;
+    }
+
     std::optional<Error> m_error;
 };
 

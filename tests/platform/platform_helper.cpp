@@ -4,6 +4,9 @@
 //   platform_helper print WORD...              prints the words, one per line, on standard output
 //   platform_helper write-after MS FILE        waits MS milliseconds, then writes FILE
 //   platform_helper wait-then-write GO FILE    waits (at most 20 seconds) for GO to exist, then writes FILE
+//   platform_helper misuse-result value|reason asks a result for what it does not hold
+#include "platform/Result.h"
+
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -30,6 +33,12 @@ int main(int argc, char* argv[])
         std::ofstream(argv[3]) << "written\n";
         return 0;
     }
-    std::fprintf(stderr, "usage: platform_helper print|write-after|wait-then-write ...\n");
+    if (argc == 3 && std::strcmp(argv[1], "misuse-result") == 0) {
+        const Orvane::PlatformResult<std::string> failed = Orvane::Failure(std::string("no"));
+        const Orvane::PlatformResult<std::string> succeeded = std::string("yes");
+        std::printf("%zu\n", std::strcmp(argv[2], "value") == 0 ? failed->size() : succeeded.error().size());
+        return 0;
+    }
+    std::fprintf(stderr, "usage: platform_helper print|write-after|wait-then-write|misuse-result ...\n");
     return 2;
 }

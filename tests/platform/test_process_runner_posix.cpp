@@ -5,6 +5,7 @@
 
 #include "platform/CommandProcessor.h"
 #include "platform/NativeShell.h"
+#include "platform/ProgramRun.h"
 #include "platform/ShellTools.h"
 
 #include <csignal>
@@ -26,6 +27,17 @@ std::string readFile(const fs::path& path)
 }
 
 } // namespace
+
+TEST_CASE("a result asked for what it does not hold stops the program with a message")
+{
+    const fs::path helper = runningProgramPath().parent_path() / "platform_helper";
+    for (const auto& [asked, message] : {std::pair{"value", "the value of a failed result was used"},
+                                         std::pair{"reason", "the reason of a result that succeeded was used"}}) {
+        const auto run = runAndWait({helper, {"misuse-result", asked}, helper.parent_path(), std::nullopt});
+        CHECK(run.ok() && !run->exitedNormally && run->signal == SIGABRT);
+        CHECK(run->errorOutput.find(message) != std::string::npos);
+    }
+}
 
 TEST_CASE("a command processor line: program, arguments and redirection")
 {
