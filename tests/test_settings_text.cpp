@@ -25,6 +25,7 @@ void TestSettingsText::truthValues_data()
     QTest::addColumn<int>("expected"); // 1 true, 0 false, -1 rejected
     QTest::newRow("True") << u"True"_s << 1;
     QTest::newRow("true") << u"true"_s << 1;
+    QTest::newRow("blanks around") << u" True "_s << 1;
     QTest::newRow("FALSE") << u"FALSE"_s << 0;
     QTest::newRow("0") << u"0"_s << 0;
     QTest::newRow("-1") << u"-1"_s << 1;
