@@ -4,6 +4,7 @@
 
 #include "bridge/BridgeRules.h"
 
+#include "platform/FileInPlace.h"
 #include "platform/ProgramRun.h"
 #include "platform/Utf8Path.h"
 
@@ -80,16 +81,22 @@ fs::path uniqueName(const fs::path& path)
 
 PlatformResult<void> replaceWholeFile(const fs::path& path, std::string_view content)
 {
+    // A file with other hard links, or in a folder that takes no new file (a shared program folder), is written
+    // where it lies.
+    std::error_code error;
+    if (hasOtherLinks(path))
+        return overwriteInPlace(path, content);
     const fs::path written = uniqueName(path);
     {
         std::ofstream output(written, std::ios::binary | std::ios::trunc);
+        if (!output && fs::is_regular_file(path, error))
+            return overwriteInPlace(path, content);
         if (!output || !output.write(content.data(), static_cast<std::streamsize>(content.size())) || !output.flush()) {
             std::error_code ignored;
             fs::remove(written, ignored);
             return Failure("cannot write " + written.string());
         }
     }
-    std::error_code error;
     fs::rename(written, path, error);
     if (error) {
         std::error_code ignored;

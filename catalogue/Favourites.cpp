@@ -4,20 +4,18 @@
 
 #include "catalogue/TextFile.h"
 #include "launch/NativeText.h"
+#include "platform/FileInPlace.h"
+#include "platform/Utf8Path.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
+#include <optional>
 
 namespace Orvane
 {
-
-static QByteArray encodedLine(const QString& line)
-{
-    return line.toUtf8() + "\r\n";
-}
 
 static bool holdsLineEnd(const QString& line)
 {
@@ -36,6 +34,39 @@ QStringList parseFavourites(const QByteArray& bytes)
     return splitLines(decodeText(bytes));
 }
 
+namespace
+{
+
+// The bytes of the favourites file as it is; no file is an empty one.
+Result<QByteArray> currentBytes(const QString& path)
+{
+    if (!QFileInfo::exists(path))
+        return QByteArray();
+    // A pipe or a device would block the window or take the line nowhere; it is refused unopened.
+    Result<QByteArray> file = readBytes(path);
+    if (!file)
+        return Failure(u"Cannot write " + file.error());
+    return file;
+}
+
+// The line in the file's encoding, or nothing when the encoding cannot hold it.
+std::optional<QByteArray> encodedIn(bool latin1, const QString& line)
+{
+    if (latin1)
+        return std::all_of(line.cbegin(), line.cend(), [](QChar c) { return c.unicode() <= 0xFF; })
+                   ? std::optional(line.toLatin1())
+                   : std::nullopt;
+    return holdsCarriedBytes(line) ? std::nullopt : std::optional(line.toUtf8());
+}
+
+QString encodingRefusal(const QString& path, bool latin1)
+{
+    return u"Cannot add it to " + QDir::toNativeSeparators(path) + u": its name cannot be written in the file's encoding (" +
+           (latin1 ? u"Latin-1" : u"UTF-8") + u").";
+}
+
+} // namespace
+
 Result<void> appendFavourite(const QString& path, const QString& line)
 {
     const QString shown = QDir::toNativeSeparators(path);
@@ -43,34 +74,43 @@ Result<void> appendFavourite(const QString& path, const QString& line)
         return Failure(u"Cannot add it to " + shown + u": its name holds a line end, which a favourites line cannot.");
     // What the file holds is kept byte for byte: the new line goes behind it in the encoding the file already
     // uses, so a file brought from an older installation in Latin-1 is not turned into a mix of two encodings.
-    QByteArray bytes;
-    if (QFileInfo::exists(path)) {
-        // A pipe or a device would block the window or take the line nowhere; it is refused unopened.
-        Result<QByteArray> file = readBytes(path);
-        if (!file)
-            return Failure(u"Cannot write " + file.error());
-        bytes = std::move(file).value();
-    }
+    const Result<QByteArray> file = currentBytes(path);
+    if (!file)
+        return Failure(file.error());
+    const QByteArray& bytes = file.value();
     const bool latin1 = !isValidUtf8(bytes);
-    const bool writable = latin1 ? std::all_of(line.cbegin(), line.cend(), [](QChar c) { return c.unicode() <= 0xFF; })
-                                 : !holdsCarriedBytes(line);
-    if (!writable)
-        return Failure(u"Cannot add it to " + shown + u": its name cannot be written in the file's encoding (" +
-                       (latin1 ? u"Latin-1" : u"UTF-8") + u").");
+    const std::optional<QByteArray> encoded = encodedIn(latin1, line);
+    if (!encoded)
+        return Failure(encodingRefusal(path, latin1));
+    QByteArray added;
     // A last line left without its end would otherwise be joined with the new one.
     if (!bytes.isEmpty() && !bytes.endsWith('\n') && !bytes.endsWith('\r'))
-        bytes += "\r\n";
-    bytes += (latin1 ? line.toLatin1() : line.toUtf8()) + "\r\n";
-    // Written whole beside the file and moved onto it in one step: a full disk leaves the file as it was, never
-    // with half a line that the next add would join.
-    return replaceFile(path, bytes);
+        added += "\r\n";
+    added += *encoded + "\r\n";
+    if (!QFileInfo::exists(path))
+        return replaceFile(path, added);
+    // Appended where the file lies, as one write: a full disk cuts it back to what it held, never leaving half a
+    // line that the next add would join; a folder that takes no new file, or another hard link, sees it too.
+    if (const PlatformResult<void> appended = appendInPlace(pathFromUtf8(toNativeBytes(path)), added.toStdString());
+        !appended)
+        return Failure(fromNativeBytes(appended.error()));
+    return {};
 }
 
 Result<void> rewriteFavourites(const QString& path, const QStringList& lines)
 {
+    // The file keeps its encoding, as an append keeps it.
+    const Result<QByteArray> file = currentBytes(path);
+    if (!file)
+        return Failure(file.error());
+    const bool latin1 = !isValidUtf8(file.value());
     QByteArray bytes;
-    for (const QString& line : lines)
-        bytes += encodedLine(line);
+    for (const QString& line : lines) {
+        const std::optional<QByteArray> encoded = encodedIn(latin1, line);
+        if (!encoded)
+            return Failure(encodingRefusal(path, latin1));
+        bytes += *encoded + "\r\n";
+    }
     return replaceFile(path, bytes);
 }
 

@@ -18,11 +18,11 @@ Result<QStringList> readFavourites(const QString& path);
 // The lines of a favourites file's bytes.
 QStringList parseFavourites(const QByteArray& bytes);
 
-// Appends one line, creating the file when it is missing. A line with a line end in it cannot be kept as one
-// line and is refused, never written in pieces.
+// Appends one line in the encoding the file already uses, creating the file when it is missing. A line with a
+// line end in it cannot be kept as one line and is refused, never written in pieces.
 Result<void> appendFavourite(const QString& path, const QString& line);
 
-// Replaces the whole file with `lines`. The file is replaced in one step, so a failure leaves it as it was.
+// Replaces the whole file with `lines`, in the encoding it already uses. A failure leaves it as it was.
 Result<void> rewriteFavourites(const QString& path, const QStringList& lines);
 
 } // namespace Orvane

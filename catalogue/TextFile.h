@@ -35,7 +35,8 @@ Result<QByteArray> readBytes(const QString& path);
 Result<void> openTextFile(const QString& path, QFile& file);
 
 // Replaces the file's content with `bytes` in one step: written beside it, then moved onto it, so a failure (a
-// full disk included) leaves the file as it was.
+// full disk included) leaves the file as it was. A file with other hard links, or in a folder that takes no new
+// file, is written where it lies, its old content put back when the new cannot be written whole.
 Result<void> replaceFile(const QString& path, const QByteArray& bytes);
 
 // The entry `name` of `folder`: spelt exactly when it exists, otherwise any entry of that name in another letter

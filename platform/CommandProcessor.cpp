@@ -3,11 +3,15 @@
 #include "platform/CommandProcessor.h"
 
 #include "platform/CommandLine.h"
+#include "platform/FileInPlace.h"
+#include "platform/ProgramRun.h"
 #include "platform/ProgramSearch.h"
 #include "platform/Utf8Path.h"
 
 #include <algorithm>
 #include <cctype>
+#include <fstream>
+#include <sstream>
 
 namespace Orvane
 {
@@ -83,6 +87,44 @@ RedirectionFiles redirectionFiles(const CommandProcessorLine& line, const std::f
     stagedName += ".new";
     files.writeTo = files.staged ? files.target.parent_path() / pathFromUtf8(stagedName) : files.target;
     return files;
+}
+
+bool stageInTemporaryFolder(RedirectionFiles& files)
+{
+    std::error_code error;
+    if (!files.staged || !std::filesystem::is_regular_file(files.target, error))
+        return false;
+    std::filesystem::path folder = std::filesystem::temp_directory_path(error);
+    if (error)
+        return false;
+    files.writeTo = folder / pathFromUtf8("orvane-" + std::to_string(currentProcessId()) + "-" +
+                                          files.target.filename().string() + ".new");
+    files.inPlace = true;
+    return true;
+}
+
+PlatformResult<void> commitStagedOutput(RedirectionFiles& files)
+{
+    if (!files.staged)
+        return {};
+    if (files.inPlace || hasOtherLinks(files.target)) {
+        std::ifstream input(files.writeTo, std::ios::binary);
+        std::ostringstream content;
+        content << input.rdbuf();
+        if (!input)
+            return Failure("Cannot read " + files.writeTo.string());
+        if (auto written = overwriteInPlace(files.target, content.str()); !written)
+            return written;
+    } else {
+        std::error_code error;
+        std::filesystem::rename(files.writeTo, files.target, error);
+        if (error)
+            return Failure("Cannot replace " + files.target.string() + ": " + error.message());
+    }
+    std::error_code ignored;
+    std::filesystem::remove(files.writeTo, ignored);
+    files.staged = false;
+    return {};
 }
 
 } // namespace Orvane

@@ -4,6 +4,7 @@
 #include "RecordingMessages.h"
 #include "RecordingOpener.h"
 #include "RecordingShell.h"
+#include "Unprivileged.h"
 #include "WindowControls.h"
 
 #include "catalogue/ImageList.h"
@@ -22,6 +23,8 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+
+#include <unistd.h>
 
 #include <future>
 #include <memory>
@@ -62,6 +65,7 @@ private slots:
     void firstStartOffersTheUpdate();
     void shortCatalogueLinesAreCounted();
     void updateRebuildsTheCatalogue();
+    void updateInASharedFolderOrThroughAHardLink();
     void failedUpdateKeepsTheCatalogue_data();
     void failedUpdateKeepsTheCatalogue();
     void cancelledUpdateKeepsTheCatalogue();
@@ -276,6 +280,34 @@ void TestCatalogueWindow::updateRebuildsTheCatalogue()
     QCOMPARE(control<SortedListBox>("GamesList")->lines(), QStringList{buildImageLine(u"one.bin"_s, u"beta"_s)});
     QVERIFY(m_messages.informed.isEmpty());
     QVERIFY(!QFile::exists(m_folder->filePath(u".Orvane.sys.new"_s)));
+}
+
+void TestCatalogueWindow::updateInASharedFolderOrThroughAHardLink()
+{
+    // A shared program folder: the folder takes no new file, the catalogue may be written. The update is staged
+    // elsewhere and written where the catalogue lies.
+    const QString catalogue = m_folder->filePath(u"Orvane.sys"_s);
+    QFile::setPermissions(catalogue, QFileDevice::Permissions(0x6666));
+    QFile::setPermissions(m_folder->path(), QFileDevice::Permissions(0x5555));
+    startWindow();
+    {
+        AsUnprivilegedUser unprivileged;
+        control<QAction>("UpdateSystemsMenu")->trigger();
+    }
+    QFile::setPermissions(m_folder->path(), QFileDevice::Permissions(0x7755));
+    QVERIFY2(m_messages.informed.isEmpty(), qPrintable(m_messages.informed.join(u" | ")));
+    const QByteArray updated = header + m_folder->read(u"listfull.txt"_s);
+    QCOMPARE(m_folder->read(u"Orvane.sys"_s), updated);
+    QCOMPARE(control<SortedListBox>("EmulatedSystemList")->lines(), (QStringList{u"Beta Box"_s, u"Zed Machine"_s}));
+
+    // A catalogue with a second hard link stays one file with it.
+    m_folder->write(u"Orvane.sys"_s, twoSystems);
+    QCOMPARE(::link(QFile::encodeName(catalogue).constData(),
+                    QFile::encodeName(m_folder->filePath(u"linked.sys"_s)).constData()),
+             0);
+    control<QAction>("UpdateSystemsMenu")->trigger();
+    QVERIFY(m_messages.informed.isEmpty());
+    QCOMPARE(m_folder->read(u"linked.sys"_s), updated);
 }
 
 void TestCatalogueWindow::failedUpdateKeepsTheCatalogue_data()

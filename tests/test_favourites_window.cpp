@@ -41,6 +41,7 @@ private slots:
     void missingEmptyOrUnreadableFavourites();
     void loadingImagesLeavesTheFavouritesMode();
     void readOnlyFolderLosesNothing();
+    void hardLinkedFavouritesStayOneFile();
     void lineEndsCannotBeFavourites();
     void appendKeepsTheFilesEncodingAndItsLines_data();
     void appendKeepsTheFilesEncodingAndItsLines();
@@ -300,6 +301,47 @@ void TestFavouritesWindow::readOnlyFolderLosesNothing()
     QCOMPARE(m_folder->read(u"Orvane.fav"_s), (line + u"\r\n").toUtf8());
     QCOMPARE(m_messages.informed.size(), 2);
     QVERIFY(m_messages.informed.last().startsWith(u"Cannot write "_s + m_folder->filePath(u"Orvane.fav"_s) + u": "));
+
+    // A shared program folder: the folder takes no new file, but the favourites file may be written. An add and a
+    // removal are written where the file lies.
+    const QString other = buildImageLine(u"game2.rom"_s, u"coleco"_s);
+    QFile::setPermissions(m_folder->filePath(u"Orvane.fav"_s), QFileDevice::Permissions(0x6666));
+    QFile::setPermissions(m_folder->path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadOther |
+                                                QFileDevice::ExeOther);
+    swapList();
+    select(1);
+    {
+        AsUnprivilegedUser unprivileged;
+        rightPress();
+        swapList();
+        select(0);
+        rightPress();
+    }
+    QFile::setPermissions(m_folder->path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QCOMPARE(m_messages.informed.size(), 4);
+    QCOMPARE(m_folder->read(u"Orvane.fav"_s), (other + u"\r\n").toUtf8());
+}
+
+void TestFavouritesWindow::hardLinkedFavouritesStayOneFile()
+{
+    // The favourites kept in another place as well, by a second hard link: both names keep showing one file.
+    m_folder->write(u"Orvane.fav"_s, QByteArray());
+    const QString link = m_folder->filePath(u"linked.fav"_s);
+    QCOMPARE(::link(QFile::encodeName(m_folder->filePath(u"Orvane.fav"_s)).constData(),
+                    QFile::encodeName(link).constData()),
+             0);
+    start();
+    select(0);
+    rightPress();
+    select(1);
+    rightPress();
+    QCOMPARE(m_folder->read(u"linked.fav"_s), m_folder->read(u"Orvane.fav"_s));
+    QCOMPARE(m_folder->read(u"linked.fav"_s).count('\n'), 2);
+    swapList();
+    select(0);
+    rightPress();
+    QCOMPARE(m_folder->read(u"linked.fav"_s), m_folder->read(u"Orvane.fav"_s));
+    QCOMPARE(m_folder->read(u"linked.fav"_s).count('\n'), 1);
 }
 
 void TestFavouritesWindow::lineEndsCannotBeFavourites()
@@ -341,6 +383,11 @@ void TestFavouritesWindow::appendKeepsTheFilesEncodingAndItsLines()
     if (after.isEmpty())
         QVERIFY2(added.error().startsWith(u"Cannot add it to "_s + path + u": "), qPrintable(added.error()));
     QCOMPARE(m_folder->read(u"Orvane.fav"_s), after.isEmpty() ? before : after);
+    // A removal keeps the encoding too: taking the new line away gives back what the file held.
+    if (!after.isEmpty() && before.endsWith('\n')) {
+        QVERIFY(rewriteFavourites(path, parseFavourites(before)).ok());
+        QCOMPARE(m_folder->read(u"Orvane.fav"_s), before);
+    }
 }
 
 void TestFavouritesWindow::appendToAPipeIsRefused()

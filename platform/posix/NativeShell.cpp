@@ -250,15 +250,7 @@ public:
 
     std::string stagedOutputPath() const override { return m_files.staged ? m_files.writeTo.string() : std::string(); }
 
-    PlatformResult<void> commitOutput() override
-    {
-        if (!m_files.staged)
-            return {};
-        if (::rename(m_files.writeTo.c_str(), m_files.target.c_str()) != 0)
-            return Failure("Cannot replace " + m_files.target.string() + ": " + systemError(errno));
-        m_files.staged = false;
-        return {};
-    }
+    PlatformResult<void> commitOutput() override { return commitStagedOutput(m_files); }
 
     void discardOutput() override
     {
@@ -322,15 +314,22 @@ PlatformResult<std::unique_ptr<HiddenProcess>> NativeShell::startHidden(const st
     ChildSetup setup(command->program, command->arguments, m_programFolder);
 
     const File input(::open("/dev/null", O_RDONLY | O_CLOEXEC));
-    const RedirectionFiles files = redirectionFiles(line, m_programFolder, redirection);
+    RedirectionFiles files = redirectionFiles(line, m_programFolder, redirection);
     File output;
     if (files.writeTo.empty()) {
         output.reset(::open("/dev/null", O_WRONLY | O_CLOEXEC));
     } else {
         const int mode = O_WRONLY | O_CREAT | O_CLOEXEC | (line.append ? O_APPEND : O_TRUNC);
         output.reset(::open(files.writeTo.c_str(), mode, 0644));
+        int error = errno;
+        // A shared program folder takes no new file, though its files may be written.
+        if (output.get() < 0 && (error == EACCES || error == EROFS || error == EPERM) &&
+            stageInTemporaryFolder(files)) {
+            output.reset(::open(files.writeTo.c_str(), mode, 0600));
+            error = errno;
+        }
         if (output.get() < 0)
-            return Failure("Cannot write " + files.writeTo.string() + ": " + systemError(errno));
+            return Failure("Cannot write " + files.writeTo.string() + ": " + systemError(error));
     }
     File errorOutput = anonymousFile();
     setup.input = input.get();

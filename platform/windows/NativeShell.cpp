@@ -140,16 +140,7 @@ public:
 
     std::string stagedOutputPath() const override { return m_files.staged ? m_files.writeTo.string() : std::string(); }
 
-    PlatformResult<void> commitOutput() override
-    {
-        if (!m_files.staged)
-            return {};
-        if (!MoveFileExW(m_files.writeTo.wstring().c_str(), m_files.target.wstring().c_str(),
-                         MOVEFILE_REPLACE_EXISTING))
-            return Failure("Cannot replace " + m_files.target.string() + ": " + systemMessage(GetLastError()));
-        m_files.staged = false;
-        return {};
-    }
+    PlatformResult<void> commitOutput() override { return commitStagedOutput(m_files); }
 
     void discardOutput() override
     {
@@ -233,7 +224,7 @@ PlatformResult<std::unique_ptr<HiddenProcess>> NativeShell::startHidden(const st
         return Failure(command.error());
     const std::string programName = command->program.string();
 
-    const RedirectionFiles files = redirectionFiles(line, m_programFolder, redirection);
+    RedirectionFiles files = redirectionFiles(line, m_programFolder, redirection);
     Handle input(openInheritable(L"NUL", GENERIC_READ, OPEN_EXISTING));
     Handle output;
     if (files.writeTo.empty()) {
@@ -241,6 +232,9 @@ PlatformResult<std::unique_ptr<HiddenProcess>> NativeShell::startHidden(const st
     } else {
         output.reset(openInheritable(files.writeTo.wstring(), line.append ? FILE_APPEND_DATA : GENERIC_WRITE,
                                      line.append ? OPEN_ALWAYS : CREATE_ALWAYS));
+        // A shared program folder takes no new file, though its files may be written.
+        if (!output.get() && GetLastError() == ERROR_ACCESS_DENIED && stageInTemporaryFolder(files))
+            output.reset(openInheritable(files.writeTo.wstring(), GENERIC_WRITE, CREATE_ALWAYS));
         if (!output.get())
             return Failure("Cannot write " + files.writeTo.string() + ": " + systemMessage(GetLastError()));
     }
