@@ -327,9 +327,9 @@ void TestFavouritesWindow::hardLinkedFavouritesStayOneFile()
     // The favourites kept in another place as well, by a second hard link: both names keep showing one file.
     m_folder->write(u"Orvane.fav"_s, QByteArray());
     const QString link = m_folder->filePath(u"linked.fav"_s);
-    QCOMPARE(::link(QFile::encodeName(m_folder->filePath(u"Orvane.fav"_s)).constData(),
-                    QFile::encodeName(link).constData()),
-             0);
+    QCOMPARE(
+        ::link(QFile::encodeName(m_folder->filePath(u"Orvane.fav"_s)).constData(), QFile::encodeName(link).constData()),
+        0);
     start();
     select(0);
     rightPress();

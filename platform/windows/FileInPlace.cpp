@@ -33,8 +33,8 @@ private:
 std::string cannotWrite(const std::filesystem::path& file, DWORD error)
 {
     char buffer[512] = {};
-    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, buffer,
-                   sizeof buffer, nullptr);
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, buffer, sizeof buffer,
+                   nullptr);
     std::string message = buffer;
     while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == '.'))
         message.pop_back();
@@ -95,8 +95,8 @@ PlatformResult<void> overwriteInPlace(const std::filesystem::path& file, std::st
         return Failure(cannotWrite(file, GetLastError()));
     std::string old(static_cast<std::size_t>(size.QuadPart), '\0');
     DWORD read = 0;
-    if (!old.empty() && (!ReadFile(output.get(), old.data(), static_cast<DWORD>(old.size()), &read, nullptr) ||
-                         read != old.size()))
+    if (!old.empty() &&
+        (!ReadFile(output.get(), old.data(), static_cast<DWORD>(old.size()), &read, nullptr) || read != old.size()))
         return Failure("Cannot read " + file.string());
     if (writeAllAt(output.get(), content, 0) && cutAt(output.get(), static_cast<LONGLONG>(content.size())) &&
         FlushFileBuffers(output.get()))

@@ -101,10 +101,11 @@ inline int runAll()
             Check::fail(__FILE__, __LINE__, "CHECK(" #condition ")");                                                  \
     } while (false)
 
+// The values are copied: a reference into a temporary (a member of a returned result) would dangle.
 #define CHECK_EQUAL(actual, expected)                                                                                  \
     do {                                                                                                               \
-        const auto& checkActual = (actual);                                                                            \
-        const auto& checkExpected = (expected);                                                                        \
+        const auto checkActual = (actual);                                                                             \
+        const auto checkExpected = (expected);                                                                         \
         if (!(checkActual == checkExpected))                                                                           \
             Check::fail(__FILE__, __LINE__,                                                                            \
                         #actual " is " + Check::show(checkActual) + ", expected " + Check::show(checkExpected));       \
