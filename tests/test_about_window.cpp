@@ -164,6 +164,12 @@ void TestAboutWindow::shellButtonsOpenTheirTargetAndClose()
         [&](FrmAbouttov* about) { QTest::mouseClick(about->findChild<QAbstractButton*>(button), Qt::LeftButton); });
     QCOMPARE(m_opener.opened, QStringList{target});
     QVERIFY(m_messages.informed.isEmpty());
+    // The mail's subject is the running program's title, whatever it is.
+    if (button == u"Command4"_s) {
+        FrmAbouttov other({u"Renamed"_s, 0, 0, 6, m_folder.path()}, m_opener, m_window.get());
+        other.Command4_Click();
+        QCOMPARE(m_opener.opened.last(), u"mailto:orvane@example.org?Subject=Renamed program"_s);
+    }
 }
 
 void TestAboutWindow::layoutBySample()

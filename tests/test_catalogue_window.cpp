@@ -268,6 +268,10 @@ void TestCatalogueWindow::shortCatalogueLinesAreCounted()
 
 void TestCatalogueWindow::updateRebuildsTheCatalogue()
 {
+    // The update asks MESS.EXE, whichever program plays.
+    QVERIFY(m_options->write("Options", u"OriginalMameOption"_s, u"False"_s).ok());
+    QVERIFY(m_options->write("Options", u"AlternateMameOption"_s, u"True"_s).ok());
+    QVERIFY(m_options->write("Options", u"AlternateMameText"_s, u"emu9"_s).ok());
     startWindow();
     control<QAction>("UpdateSystemsMenu")->trigger();
     QCOMPARE(m_shell->hidden,
@@ -381,6 +385,18 @@ void TestCatalogueWindow::updateListRereadsTheFolders()
     // The file list was read afresh, but the recordings list only follows on a refresh.
     QCOMPARE(control<FileListBox>("INPFile")->count(), 3);
     QCOMPARE(control<QComboBox>("PlaybackCombo")->count(), 2);
+
+    // A catalogue that no longer names the selected system, or that cannot be read any more, leaves the images
+    // as they are.
+    const QStringList shown = control<SortedListBox>("GamesList")->lines();
+    m_folder->write(u"Orvane.sys"_s, header + "xyz12     \"X Y Z\"\r\nother     \"Another system\"\r\n");
+    QTest::mouseClick(control<QPushButton>("GamesListCommand"), Qt::LeftButton);
+    QCOMPARE(control<SortedListBox>("GamesList")->lines(), shown);
+    replaceCatalogue(QByteArray());
+    QVERIFY(QDir().mkdir(m_folder->filePath(u"Orvane.sys"_s)));
+    QTest::mouseClick(control<QPushButton>("GamesListCommand"), Qt::LeftButton);
+    QCOMPARE(control<SortedListBox>("GamesList")->lines(), shown);
+    QVERIFY(m_messages.informed.isEmpty());
 }
 
 void TestCatalogueWindow::systemWithoutFolderEmptiesTheList()

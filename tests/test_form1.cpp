@@ -210,14 +210,47 @@ void TestForm1::statesAtStart()
 
 void TestForm1::tabOrderFollowsTheDesign()
 {
-    // Neighbours in the designed tab order; labels and frames between them take no focus.
-    const QList<std::pair<const char*, const char*>> neighbours{{"VideoCombo", "AudioCombo"},
-                                                                {"OriginalMameOption", "AlternateMameOption"},
-                                                                {"AlternateMameOption", "AlternateMameText"},
-                                                                {"AdditionalParamText", "AdditionalParamCheck"},
-                                                                {"PlayButton", "PlaybackCombo"},
-                                                                {"GamesList", "EmulatedSystemList"},
-                                                                {"INPFile", "AntialiasCombo"}};
+    // The whole designed tab order of the controls that take focus; labels and frames between them take none.
+    const QList<const char*> order{"FrameskipSlider",
+                                   "VideoCombo",
+                                   "AudioCombo",
+                                   "OriginalMameOption",
+                                   "AlternateMameOption",
+                                   "AlternateMameText",
+                                   "SampleRateCombo",
+                                   "BitRateCombo",
+                                   "SbOplCheck",
+                                   "DoubleCombo",
+                                   "DepthCombo",
+                                   "VGAFreqCombo",
+                                   "AdditionalParamText",
+                                   "AdditionalParamCheck",
+                                   "AboutButton",
+                                   "ScanlinesCombo",
+                                   "VESACombo",
+                                   "VSyncCombo",
+                                   "RotateCombo",
+                                   "FlipCombo",
+                                   "JoyCombo",
+                                   "GamesListCommand",
+                                   "SwapListCommand",
+                                   "CheatCheck",
+                                   "PlayButton",
+                                   "PlaybackCombo",
+                                   "Command1",
+                                   "Command2",
+                                   "RecText",
+                                   "INPFile",
+                                   "AntialiasCombo",
+                                   "FlickerCheck",
+                                   "BeamCheck",
+                                   "FlickerText",
+                                   "BeamText",
+                                   "GamesList",
+                                   "EmulatedSystemList"};
+    QList<std::pair<const char*, const char*>> neighbours;
+    for (qsizetype index = 1; index < order.size(); ++index)
+        neighbours.append(std::pair{order[index - 1], order[index]});
     const auto nextTabStop = [](QWidget* widget) {
         do
             widget = widget->nextInFocusChain();

@@ -151,6 +151,13 @@ void TestOptionsWindow::typingWritesEveryKeystroke()
     connect(text, &QLineEdit::textChanged, this, [&] { seen << options().value(u"AdditionalParamText"_s); });
     QTest::keyClicks(text, u"abc"_s);
     QCOMPARE(seen, (QStringList{u"a"_s, u"ab"_s, u"abc"_s}));
+    // The whole text is kept as it was typed, blanks included.
+    QTest::keyClicks(text, u" -x  "_s);
+    QCOMPARE(options().value(u"AdditionalParamText"_s), u"abc -x  "_s);
+    // An option's value is remembered, never handed to the emulator: Play's line stays as it is.
+    control<SortedListBox>("GamesList")->setSelectedIndex(0);
+    m_window->PlayButton_Click();
+    QCOMPARE(m_shell.started.back(), std::string("MESS abc \"a.rom\" "));
 
     QTest::mouseClick(check, Qt::LeftButton);
     QVERIFY(!text->isEnabled());
