@@ -28,7 +28,7 @@ public:
 class NoOpener final : public DocumentOpener
 {
 public:
-    bool open(const QString&) override { return false; }
+    bool open(const QString&, QWidget*) override { return false; }
 };
 
 inline double milliseconds(const std::function<void()>& action)

@@ -4,6 +4,7 @@
 
 #include "platform/Shell.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -13,8 +14,14 @@ namespace Orvane
 // Whether the platform's own shell opens documents: on Windows it does; elsewhere the desktop is reached through Qt.
 bool shellOpensDocuments();
 
-// Windows: asks the shell to open a document, web address or mail link (ShellExecuteA with "Open", no
-// parameters, the program folder as working folder, shown normally). Elsewhere it opens nothing and says so.
-PlatformResult<void> openWithShell(const std::string& target, const std::filesystem::path& programFolder);
+// A window of the program as the platform knows it (a window handle on Windows), carried through this layer
+// without its type; 0 for none.
+using NativeWindow = std::uintptr_t;
+
+// Windows: asks the shell to open a document, web address or mail link (ShellExecuteA with the owner window,
+// "Open", no parameters, the program folder as working folder, shown normally). Elsewhere it opens nothing and
+// says so.
+PlatformResult<void> openWithShell(NativeWindow owner, const std::string& target,
+                                   const std::filesystem::path& programFolder);
 
 } // namespace Orvane

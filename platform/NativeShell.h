@@ -19,7 +19,7 @@ public:
     PlatformResult<void> startDetached(const std::string& commandLine) override;
     PlatformResult<std::unique_ptr<HiddenProcess>> startHidden(const std::string& commandLine,
                                                                Redirection redirection) override;
-    std::string shortPathName(const std::string& path) override;
+    PlatformResult<std::string> shortPath(const std::string& path) override;
 
 private:
     std::filesystem::path m_programFolder;

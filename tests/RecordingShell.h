@@ -4,6 +4,7 @@
 
 #include "platform/Shell.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,14 +32,20 @@ public:
         return m_delegate->startHidden(commandLine, redirection);
     }
 
-    std::string shortPathName(const std::string& path) override
+    Orvane::PlatformResult<std::string> shortPath(const std::string& path) override
     {
-        return m_delegate ? m_delegate->shortPathName(path) : std::string("Error!");
+        if (shortPathRefusal)
+            return Orvane::Failure(*shortPathRefusal);
+        if (!m_delegate)
+            return Orvane::Failure(std::string("no short paths in this test"));
+        return m_delegate->shortPath(path);
     }
 
     std::vector<std::string> started;
     std::vector<std::string> hidden;
     bool startSucceeds = true;
+    // When set, every short path is refused with this reason.
+    std::optional<std::string> shortPathRefusal;
 
 private:
     Orvane::Shell* m_delegate;

@@ -160,9 +160,14 @@ void TestAboutWindow::shellButtonsOpenTheirTargetAndClose()
         QVERIFY(page.open(QIODevice::WriteOnly));
     const auto removePage = qScopeGuard([&] { page.remove(); });
     m_opener.succeeds = openerSucceeds;
-    withAboutWindow(
-        [&](FrmAbouttov* about) { QTest::mouseClick(about->findChild<QAbstractButton*>(button), Qt::LeftButton); });
+    QWidget* aboutWindow = nullptr;
+    withAboutWindow([&](FrmAbouttov* about) {
+        aboutWindow = about;
+        QTest::mouseClick(about->findChild<QAbstractButton*>(button), Qt::LeftButton);
+    });
     QCOMPARE(m_opener.opened, QStringList{target});
+    // The About window asks: the desktop's messages about it belong to that window.
+    QCOMPARE(m_opener.owners, QList<QWidget*>{aboutWindow});
     QVERIFY(m_messages.informed.isEmpty());
     // The mail's subject is the running program's title, whatever it is.
     if (button == u"Command4"_s) {

@@ -284,6 +284,13 @@ void TestCatalogueWindow::updateRebuildsTheCatalogue()
     QCOMPARE(control<SortedListBox>("GamesList")->lines(), QStringList{buildImageLine(u"one.bin"_s, u"beta"_s)});
     QVERIFY(m_messages.informed.isEmpty());
     QVERIFY(!QFile::exists(m_folder->filePath(u".Orvane.sys.new"_s)));
+
+    // A MESS.EXE that is there but has no short name is not called missing.
+    m_shell->shortPathRefusal = "the short name of MESS.EXE could not be had: it is 256 characters or longer";
+    control<QAction>("UpdateSystemsMenu")->trigger();
+    QCOMPARE(m_messages.informed, QStringList{u"Cannot update the systems: the short name of MESS.EXE could not be "
+                                              u"had: it is 256 characters or longer.\nThe systems catalogue was not "
+                                              u"changed."_s});
 }
 
 void TestCatalogueWindow::updateInASharedFolderOrThroughAHardLink()

@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QUrl>
+#include <QWidget>
 
 #include "launch/NativeText.h"
 #include "platform/DocumentShell.h"
@@ -14,10 +15,12 @@
 namespace Orvane
 {
 
-bool DesktopDocumentOpener::open(const QString& target)
+bool DesktopDocumentOpener::open(const QString& target, QWidget* owner)
 {
     if (shellOpensDocuments())
-        return openWithShell(toNativeBytes(target), pathFromUtf8(toNativeBytes(m_programFolder))).ok();
+        return openWithShell(owner ? static_cast<NativeWindow>(owner->winId()) : 0, toNativeBytes(target),
+                             pathFromUtf8(toNativeBytes(m_programFolder)))
+            .ok();
     // A path is a local file; anything with a scheme (https:, mailto:) is an address.
     const bool address = target.startsWith(u"mailto:") || target.contains(u"://");
     return QDesktopServices::openUrl(address ? QUrl(target) : QUrl::fromLocalFile(target));

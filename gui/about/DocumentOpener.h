@@ -4,6 +4,8 @@
 
 #include <QString>
 
+class QWidget;
+
 namespace Orvane
 {
 
@@ -13,15 +15,16 @@ class DocumentOpener
 {
 public:
     virtual ~DocumentOpener() = default;
-    // Whether the desktop took it; nobody is told when it did not.
-    virtual bool open(const QString& target) = 0;
+    // Whether the desktop took it; nobody is told when it did not. `owner` is the window that asks: any message
+    // the desktop shows about it belongs to that window.
+    virtual bool open(const QString& target, QWidget* owner) = 0;
 };
 
 class DesktopDocumentOpener final : public DocumentOpener
 {
 public:
     explicit DesktopDocumentOpener(QString programFolder) : m_programFolder(std::move(programFolder)) {}
-    bool open(const QString& target) override;
+    bool open(const QString& target, QWidget* owner) override;
 
 private:
     QString m_programFolder;

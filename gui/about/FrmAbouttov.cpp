@@ -119,7 +119,7 @@ void FrmAbouttov::Command4_Click()
 void FrmAbouttov::openAndClose(const QString& target)
 {
     // Whether the desktop could open it or not, nothing is reported and the window closes.
-    m_opener.open(target);
+    m_opener.open(target, this);
     accept();
 }
 

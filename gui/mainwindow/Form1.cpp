@@ -266,8 +266,14 @@ void Form1::UpdateSystemsMenu_Click()
     const QString emulator = locateInFolder(m_programFolder, QLatin1String(emulatorFileName));
     const std::string shortPath = tov_ShellTools::ShortPathName(m_shell, toNativePath(emulator));
     if (shortPath == "Error!") {
-        report(u"Cannot update the systems: there is no " + QLatin1String(emulatorFileName) + u" in " +
-               QDir::toNativeSeparators(m_programFolder) + u".\n" + catalogueKept);
+        // A MESS.EXE that is there but has no short name (a folder named outside the ANSI code page, say) is
+        // told as it is, not as a missing program.
+        const PlatformResult<std::string> reason = m_shell.shortPath(toNativePath(emulator));
+        if (!QFileInfo::exists(emulator) || reason.ok())
+            report(u"Cannot update the systems: there is no " + QLatin1String(emulatorFileName) + u" in " +
+                   QDir::toNativeSeparators(m_programFolder) + u".\n" + catalogueKept);
+        else
+            report(u"Cannot update the systems: " + fromNativeBytes(reason.error()) + u".\n" + catalogueKept);
         return;
     }
     // The output goes beside the catalogue first, and replaces it only once it is known to hold systems.

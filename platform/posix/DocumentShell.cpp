@@ -10,7 +10,7 @@ bool shellOpensDocuments()
     return false;
 }
 
-PlatformResult<void> openWithShell(const std::string& target, const std::filesystem::path&)
+PlatformResult<void> openWithShell(NativeWindow, const std::string& target, const std::filesystem::path&)
 {
     return Failure("Cannot open " + target + ": the desktop opens documents here, not the platform layer");
 }

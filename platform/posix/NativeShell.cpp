@@ -346,14 +346,14 @@ PlatformResult<std::unique_ptr<HiddenProcess>> NativeShell::startHidden(const st
         std::make_unique<PosixHiddenProcess>(started.value(), std::move(errorOutput), files));
 }
 
-std::string NativeShell::shortPathName(const std::string& path)
+PlatformResult<std::string> NativeShell::shortPath(const std::string& path)
 {
     // POSIX paths have no short form: the path of the existing file, spelt as it is on disk.
     const fs::path full{path};
     const auto found = findEntryIgnoringCase(full.parent_path(), full.filename().string());
     std::error_code error;
     if (!found || !fs::exists(*found, error))
-        return "Error!";
+        return Failure("there is no " + path);
     return found->string();
 }
 

@@ -31,11 +31,13 @@ bool shellOpensDocuments()
     return true;
 }
 
-PlatformResult<void> openWithShell(const std::string& target, const std::filesystem::path& programFolder)
+PlatformResult<void> openWithShell(NativeWindow owner, const std::string& target,
+                                   const std::filesystem::path& programFolder)
 {
     const std::string file = toAnsi(widen(target));
     const std::string folder = toAnsi(programFolder.wstring());
-    const HINSTANCE result = ShellExecuteA(nullptr, "Open", file.c_str(), "", folder.c_str(), 1);
+    // The owner window is the parent of any message the shell shows about it.
+    const HINSTANCE result = ShellExecuteA(reinterpret_cast<HWND>(owner), "Open", file.c_str(), "", folder.c_str(), 1);
     // Values above 32 mean success.
     if (reinterpret_cast<INT_PTR>(result) > 32)
         return {};

@@ -264,21 +264,29 @@ PlatformResult<std::unique_ptr<HiddenProcess>> NativeShell::startHidden(const st
         std::make_unique<WindowsHiddenProcess>(process.dwProcessId, process.hProcess, errorOutput.release(), files));
 }
 
-std::string NativeShell::shortPathName(const std::string& path)
+PlatformResult<std::string> NativeShell::shortPath(const std::string& path)
 {
+    const std::wstring widePath = widen(path);
+    if (GetFileAttributesW(widePath.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return Failure("there is no " + path);
+    const std::string cannot = "the short name of " + path + " could not be had: ";
     // The path goes through the system's ANSI code page, as the short-path call has always taken it.
     std::vector<char> ansiPath;
+    BOOL unspelt = FALSE;
     {
-        const std::wstring wide = widen(path);
-        const int length = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
+        const int length = WideCharToMultiByte(CP_ACP, 0, widePath.c_str(), -1, nullptr, 0, nullptr, nullptr);
         ansiPath.resize(static_cast<std::size_t>(length > 0 ? length : 1));
-        WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, ansiPath.data(), length, nullptr, nullptr);
+        WideCharToMultiByte(CP_ACP, 0, widePath.c_str(), -1, ansiPath.data(), length, nullptr, &unspelt);
     }
+    if (unspelt)
+        return Failure(cannot + "its name holds characters that the system's ANSI code page cannot spell");
     char buffer[256] = {};
     const DWORD count = GetShortPathNameA(ansiPath.data(), buffer, 256);
+    if (count == 0)
+        return Failure(cannot + systemMessage(GetLastError()));
     // A count of 256 or more means the short form did not fit: the buffer holds nothing usable.
-    if (count == 0 || count >= 256)
-        return "Error!";
+    if (count >= 256)
+        return Failure(cannot + "it is 256 characters or longer");
     const int wideLength = MultiByteToWideChar(CP_ACP, 0, buffer, static_cast<int>(count), nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
     MultiByteToWideChar(CP_ACP, 0, buffer, static_cast<int>(count), wide.data(), wideLength);

@@ -79,6 +79,13 @@ TEST_CASE("Windows: ShortPathName gives the 8.3 form of an existing long name wi
     CHECK(length > 0);
     CHECK(fs::equivalent(fs::path(std::string(longForm, length)), file));
     CHECK_EQUAL(tov_ShellTools::ShortPathName(shell, (root.path() / "missing.exe").string()), std::string("Error!"));
+    CHECK_EQUAL(shell.shortPath((root.path() / "missing.exe").string()).error(),
+                "there is no " + (root.path() / "missing.exe").string());
+    // A file that is there but whose name the ANSI code page cannot spell has no short name: the reason says so.
+    const fs::path unspelt = root.write("\xe6\x97\xa5\xe6\x9c\xac/MESS.EXE", "x");
+    CHECK_EQUAL(tov_ShellTools::ShortPathName(shell, unspelt.string()), std::string("Error!"));
+    const auto reason = shell.shortPath(unspelt.string());
+    CHECK(!reason.ok() && reason.error().find("could not be had") != std::string::npos);
 }
 
 TEST_CASE("Windows: ShellAndWait returns only once the process has ended")
