@@ -25,6 +25,9 @@ mkdir -p "$folder"
 (cd "$folder" && cmake -E tar xf "$demo_zip") || fail "cannot unpack $demo_zip"
 PROGRAM="$folder/Orvane"
 [ -f "$PROGRAM/Orvane.exe" ] || fail "no Orvane.exe in the zip"
+# The bridge comes under a name of its own: unpacking never replaces a user's MESS.EXE with it.
+[ -f "$PROGRAM/orvane-bridge.exe" ] || fail "no orvane-bridge.exe in the zip"
+cmp -s "$PROGRAM/orvane-bridge.exe" "$PROGRAM/MESS.EXE" && fail "the zip's MESS.EXE is the bridge"
 
 # The stand-in logs what it receives, to a file whose Windows name Orvane (and so the stand-in) inherits.
 standin_log="$WORK/standin.log"
