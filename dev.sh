@@ -3,18 +3,20 @@
 # SPDX-License-Identifier: MIT
 #
 #   ./dev.sh run      install what is missing, build, and start Orvane on the demo program folder
-#   ./dev.sh test     install what is missing, build, and run every test headless: the suite, the same suite
-#                     under AddressSanitizer and UndefinedBehaviorSanitizer, and a short run of each fuzz target;
-#                     with the Windows program and its tests under Wine when Qt for Windows has been built
+#   ./dev.sh check    for day-to-day work: build, then the main build's tests (no sanitizer, fuzz or Wine stage)
+#   ./dev.sh test     install what is missing, build, and run every test headless: the formatting, the suite,
+#                     the same suite under AddressSanitizer and UndefinedBehaviorSanitizer, and a short run of
+#                     each fuzz target; with the Windows program and its tests under Wine when Qt for Windows
+#                     has been built
 #   ./dev.sh windows  build Qt for Windows once (into a cache outside the tree), then Orvane.exe and its zips
 set -euo pipefail
 cd "$(dirname "$0")"
 
 action=${1:-}
 case "$action" in
-run | test | windows) ;;
+run | check | test | windows) ;;
 *)
-    echo "usage: $0 run|test|windows" >&2
+    echo "usage: $0 run|check|test|windows" >&2
     exit 2
     ;;
 esac
@@ -24,7 +26,7 @@ esac
 packages=(build-essential cmake ninja-build qt6-base-dev libarchive-dev fonts-dejavu-core fonts-liberation2
     xvfb xdotool x11-utils python3-xlib desktop-file-utils)
 # The fuzz targets are built with clang's libFuzzer; the platform layer is also built for Windows.
-[ "$action" = test ] && packages+=(clang-14 libclang-rt-14-dev g++-mingw-w64-x86-64)
+[ "$action" = test ] && packages+=(clang-14 libclang-rt-14-dev g++-mingw-w64-x86-64 clang-format-14)
 # Qt for Windows is built from Debian's source of the host's Qt, with the host's moc, rcc and uic.
 [ "$action" = windows ] && packages+=(g++-mingw-w64-x86-64 dpkg-dev qt6-base-dev-tools)
 
@@ -44,6 +46,12 @@ if [ "$action" = run ]; then
     cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
     cmake --build build
     exec build/demo/orvane
+fi
+
+if [ "$action" = check ]; then
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake --build build
+    exec ctest --test-dir build --output-on-failure --parallel "$(nproc)" --exclude-regex 'under_wine'
 fi
 
 # Orvane.exe and its zips, built against Qt for Windows ($1) with the same build description; the build for this
@@ -75,6 +83,11 @@ fi
 if ! dpkg-query -W -f='${Status}' mame 2>/dev/null | grep -q 'install ok installed'; then
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends mame ||
         echo "The emulator (mame) could not be installed: the tests that play with it will be skipped."
+fi
+echo "== The formatting: every source as clang-format-14 writes it (.clang-format)"
+if ! git ls-files '*.cpp' '*.h' | xargs clang-format-14 --dry-run -Werror; then
+    echo "These sources are not formatted: cmake --build build --target format" >&2
+    exit 1
 fi
 cmake -S . -B build-windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DORVANE_PLATFORM_ONLY=ON \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo

@@ -55,7 +55,6 @@ std::string escaped(const std::string& text)
     return result;
 }
 
-
 void appendLog(const char* logFile, const fs::path& self, const std::vector<std::string>& arguments)
 {
     std::ofstream log(logFile, std::ios::app | std::ios::binary);
