@@ -70,12 +70,6 @@ public:
     // The short form of an existing file's path, for a command processor line, or why there is none (the file is
     // missing, or on Windows its short name cannot be had).
     virtual PlatformResult<std::string> shortPath(const std::string& path) = 0;
-    // The same with the classic answer: "Error!" when there is none.
-    std::string shortPathName(const std::string& path)
-    {
-        PlatformResult<std::string> found = shortPath(path);
-        return found ? std::move(found).value() : std::string("Error!");
-    }
 };
 
 } // namespace Orvane

@@ -16,7 +16,8 @@ PlatformResult<void> ShellAndWait(Shell& shell, const std::string& commandLine)
 
 std::string ShortPathName(Shell& shell, const std::string& path)
 {
-    return shell.shortPathName(path);
+    PlatformResult<std::string> found = shell.shortPath(path);
+    return found ? std::move(found).value() : std::string("Error!");
 }
 
 } // namespace Orvane::tov_ShellTools

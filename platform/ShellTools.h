@@ -13,7 +13,7 @@ namespace Orvane::tov_ShellTools
 // Runs a command line hidden and returns only once the process has ended, or gives the reason it could not start.
 PlatformResult<void> ShellAndWait(Shell& shell, const std::string& commandLine);
 
-// The short form of a path, or the literal "Error!" when the file does not exist.
+// The short form of a path, or the literal "Error!" when there is none (Shell::shortPath says why).
 std::string ShortPathName(Shell& shell, const std::string& path);
 
 } // namespace Orvane::tov_ShellTools

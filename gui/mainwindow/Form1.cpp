@@ -14,7 +14,6 @@
 #include "launch/NativeText.h"
 #include "launch/Recordings.h"
 #include "platform/Shell.h"
-#include "platform/ShellTools.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -264,21 +263,20 @@ void Form1::BuildAndLaunch(const QString& extraArgument)
 void Form1::UpdateSystemsMenu_Click()
 {
     const QString emulator = locateInFolder(m_programFolder, QLatin1String(emulatorFileName));
-    const std::string shortPath = tov_ShellTools::ShortPathName(m_shell, toNativePath(emulator));
-    if (shortPath == "Error!") {
+    const PlatformResult<std::string> shortPath = m_shell.shortPath(toNativePath(emulator));
+    if (!shortPath) {
         // A MESS.EXE that is there but has no short name (a folder named outside the ANSI code page, say) is
         // told as it is, not as a missing program.
-        const PlatformResult<std::string> reason = m_shell.shortPath(toNativePath(emulator));
-        if (!QFileInfo::exists(emulator) || reason.ok())
+        if (!QFileInfo::exists(emulator))
             report(u"Cannot update the systems: there is no " + QLatin1String(emulatorFileName) + u" in " +
                    QDir::toNativeSeparators(m_programFolder) + u".\n" + catalogueKept);
         else
-            report(u"Cannot update the systems: " + fromNativeBytes(reason.error()) + u".\n" + catalogueKept);
+            report(u"Cannot update the systems: " + fromNativeBytes(shortPath.error()) + u".\n" + catalogueKept);
         return;
     }
     // The output goes beside the catalogue first, and replaces it only once it is known to hold systems.
     const auto started =
-        m_shell.startHidden(toNativeBytes(updateCommandLine(fromNativeBytes(shortPath))), Redirection::Staged);
+        m_shell.startHidden(toNativeBytes(updateCommandLine(fromNativeBytes(shortPath.value()))), Redirection::Staged);
     if (!started) {
         report(u"Cannot update the systems: " + fromNativeBytes(started.error()) + u'\n' + catalogueKept);
         return;

@@ -1,0 +1,232 @@
+// SPDX-FileCopyrightText: 2026 Orvane developers
+// SPDX-License-Identifier: MIT
+#include "platform/posix/ChildProcess.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/prctl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+extern char** environ;
+
+namespace Orvane::Posix
+{
+
+namespace fs = std::filesystem;
+
+std::string systemError(int error)
+{
+    return std::strerror(error);
+}
+
+namespace
+{
+
+// What the child reports back through a close-on-exec pipe when it cannot run the program. When exec succeeds
+// the pipe closes without a word.
+struct ChildFailure
+{
+    int stage = 0; // 1: changing to the folder, 2: starting the program, 3: forking
+    int error = 0;
+};
+
+[[noreturn]] void failInChild(int pipe, int stage)
+{
+    const ChildFailure failure{stage, errno};
+    [[maybe_unused]] const ssize_t written = ::write(pipe, &failure, sizeof failure);
+    ::_exit(127);
+}
+
+[[noreturn]] void execInChild(const ChildSetup& setup, int pipe)
+{
+    sigset_t none;
+    sigemptyset(&none);
+    ::sigprocmask(SIG_SETMASK, &none, nullptr);
+    if (setup.input >= 0)
+        ::dup2(setup.input, STDIN_FILENO);
+    if (setup.output >= 0)
+        ::dup2(setup.output, STDOUT_FILENO);
+    if (setup.error >= 0)
+        ::dup2(setup.error, STDERR_FILENO);
+    if (::chdir(setup.folder.c_str()) != 0)
+        failInChild(pipe, 1);
+    ::execve(setup.program.c_str(), setup.argv.data(), environ);
+    failInChild(pipe, 2);
+}
+
+// Reads the child's report; an empty result means the program is running.
+std::string readChildFailure(int pipe, const ChildSetup& setup)
+{
+    ChildFailure failure;
+    ssize_t received;
+    while ((received = ::read(pipe, &failure, sizeof failure)) < 0 && errno == EINTR) {
+    }
+    ::close(pipe);
+    if (received != static_cast<ssize_t>(sizeof failure))
+        return {};
+    if (failure.stage == 1)
+        return "Cannot start " + setup.program + " in " + setup.folder + ": " + systemError(failure.error);
+    return "Cannot start " + setup.program + ": " + systemError(failure.error);
+}
+
+void waitForChild(pid_t child, int* status)
+{
+    while (::waitpid(child, status, 0) < 0 && errno == EINTR) {
+    }
+}
+
+class PosixHiddenProcess final : public HiddenProcess
+{
+public:
+    PosixHiddenProcess(pid_t process, File errorOutput, RedirectionFiles files)
+        : m_process(process), m_errorOutput(std::move(errorOutput)), m_files(std::move(files))
+    {}
+
+    ~PosixHiddenProcess() override
+    {
+        if (!m_finished)
+            kill();
+        discardOutput();
+    }
+
+    bool finished() override
+    {
+        if (m_finished)
+            return true;
+        int status = 0;
+        pid_t result;
+        while ((result = ::waitpid(m_process, &status, WNOHANG)) < 0 && errno == EINTR) {
+        }
+        if (result == m_process || result < 0)
+            noteEnd(status);
+        return m_finished;
+    }
+
+    void wait() override
+    {
+        if (m_finished)
+            return;
+        int status = 0;
+        waitForChild(m_process, &status);
+        noteEnd(status);
+    }
+
+    void kill() override
+    {
+        if (m_finished)
+            return;
+        // The process leads its own group, so this also ends whatever it started.
+        ::kill(-m_process, SIGKILL);
+        wait();
+    }
+
+    ProcessOutcome outcome() const override { return m_outcome; }
+
+    std::string stagedOutputPath() const override { return m_files.staged ? m_files.writeTo.string() : std::string(); }
+
+    PlatformResult<void> commitOutput() override { return commitStagedOutput(m_files); }
+
+    void discardOutput() override
+    {
+        if (!m_files.staged)
+            return;
+        ::unlink(m_files.writeTo.c_str());
+        m_files.staged = false;
+    }
+
+private:
+    void noteEnd(int status)
+    {
+        m_finished = true;
+        m_outcome.exitedNormally = WIFEXITED(status);
+        m_outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        m_outcome.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+        struct stat written;
+        if (m_errorOutput.get() >= 0 && ::fstat(m_errorOutput.get(), &written) == 0) {
+            // The end is kept: that is where a program says why it stopped.
+            const off_t start = std::max<off_t>(0, written.st_size - static_cast<off_t>(errorOutputKept));
+            m_outcome.errorOutput.resize(static_cast<std::size_t>(written.st_size - start));
+            const ssize_t length =
+                ::pread(m_errorOutput.get(), m_outcome.errorOutput.data(), m_outcome.errorOutput.size(), start);
+            m_outcome.errorOutput.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
+        }
+        m_errorOutput.reset();
+    }
+
+    pid_t m_process;
+    File m_errorOutput;
+    RedirectionFiles m_files;
+    bool m_finished = false;
+    ProcessOutcome m_outcome;
+};
+
+} // namespace
+
+PlatformResult<pid_t> startChild(const ChildSetup& setup, ChildKind kind)
+{
+    int pipe[2];
+    if (::pipe2(pipe, O_CLOEXEC) != 0)
+        return Failure("Cannot start " + setup.program + ": " + systemError(errno));
+    const pid_t parent = ::getpid();
+    const pid_t child = ::fork();
+    if (child < 0) {
+        const int error = errno;
+        ::close(pipe[0]);
+        ::close(pipe[1]);
+        return Failure("Cannot start " + setup.program + ": " + systemError(error));
+    }
+    if (child == 0) {
+        ::close(pipe[0]);
+        if (kind == ChildKind::Detached) {
+            ::setsid();
+            const pid_t grandchild = ::fork();
+            if (grandchild < 0)
+                failInChild(pipe[1], 3);
+            if (grandchild > 0)
+                ::_exit(0);
+        } else if (kind == ChildKind::Waited) {
+            ::setpgid(0, 0);
+        } else {
+            // The signal comes when the forking thread ends; runAndWait waits on that same thread.
+            ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+            if (::getppid() != parent)
+                ::_exit(127);
+        }
+        execInChild(setup, pipe[1]);
+    }
+    ::close(pipe[1]);
+    if (kind == ChildKind::Detached)
+        waitForChild(child, nullptr);
+    const std::string failure = readChildFailure(pipe[0], setup);
+    if (failure.empty())
+        return child;
+    if (kind != ChildKind::Detached)
+        waitForChild(child, nullptr);
+    return Failure(failure);
+}
+
+File anonymousFile()
+{
+    // A temporary folder that does not exist (TMPDIR naming a removed folder) is no reason to fail the process.
+    std::error_code error;
+    fs::path folder = fs::temp_directory_path(error);
+    if (error)
+        folder = "/tmp";
+    std::string name = (folder / "orvane-errors-XXXXXX").string();
+    const int descriptor = ::mkostemp(name.data(), O_CLOEXEC);
+    if (descriptor >= 0)
+        ::unlink(name.c_str());
+    return File(descriptor);
+}
+
+std::unique_ptr<HiddenProcess> hiddenProcess(pid_t process, File errorOutput, RedirectionFiles files)
+{
+    return std::make_unique<PosixHiddenProcess>(process, std::move(errorOutput), std::move(files));
+}
+
+} // namespace Orvane::Posix

@@ -1,0 +1,88 @@
+// SPDX-FileCopyrightText: 2026 Orvane developers
+// SPDX-License-Identifier: MIT
+// How the POSIX side starts the processes of NativeShell.h and ProgramRun.h: shared by both, used by nothing else.
+#pragma once
+
+#include "platform/CommandProcessor.h"
+#include "platform/Shell.h"
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <sys/types.h>
+#include <unistd.h>
+#include <utility>
+#include <vector>
+
+namespace Orvane::Posix
+{
+
+std::string systemError(int error);
+
+// Everything the child needs, prepared before fork: between fork and exec only async-signal-safe calls happen.
+struct ChildSetup
+{
+    std::string program;
+    std::vector<std::string> arguments;
+    std::string folder;
+    std::vector<char*> argv;
+    // Standard input, output and error for the program; -1 keeps Orvane's own.
+    int input = -1;
+    int output = -1;
+    int error = -1;
+
+    ChildSetup(const std::filesystem::path& programPath, std::vector<std::string> programArguments,
+               const std::filesystem::path& workingFolder)
+        : program(programPath.string()), arguments(std::move(programArguments)), folder(workingFolder.string())
+    {
+        argv.push_back(program.data());
+        for (std::string& argument : arguments)
+            argv.push_back(argument.data());
+        argv.push_back(nullptr);
+    }
+};
+
+enum class ChildKind
+{
+    // Forked twice, so that init adopts the program and it is never left as a zombie of Orvane.
+    Detached,
+    // The leader of a process group of its own, so that ending it also ends whatever it started.
+    Waited,
+    // In the caller's own process group, and ended when the caller ends: whoever ends the caller's group (Orvane
+    // cancelling an update through the bridge) ends it too.
+    Tied,
+};
+
+// The started child's process (for a waited or tied one), or why it did not start.
+PlatformResult<pid_t> startChild(const ChildSetup& setup, ChildKind kind);
+
+class File
+{
+public:
+    explicit File(int descriptor = -1) : m_descriptor(descriptor) {}
+    ~File() { reset(); }
+    File(File&& other) noexcept : m_descriptor(std::exchange(other.m_descriptor, -1)) {}
+    File& operator=(File&& other) noexcept
+    {
+        reset(std::exchange(other.m_descriptor, -1));
+        return *this;
+    }
+    int get() const { return m_descriptor; }
+    void reset(int descriptor = -1)
+    {
+        if (m_descriptor >= 0)
+            ::close(m_descriptor);
+        m_descriptor = descriptor;
+    }
+
+private:
+    int m_descriptor;
+};
+
+// A file for the process's error output that vanishes when closed.
+File anonymousFile();
+
+// A started process that the caller polls, waits for or ends; with staged output when `files` say so.
+std::unique_ptr<HiddenProcess> hiddenProcess(pid_t process, File errorOutput, RedirectionFiles files);
+
+} // namespace Orvane::Posix
