@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 // The catalogue reader on any bytes: it never fails, it reads what the whole decoded text holds, and every entry
 // it keeps holds what its line held.
-#include "../CatalogueReference.h"
+#include "../catalogue/CatalogueReference.h"
 #include "catalogue/SystemsCatalogue.h"
 #include "launch/TextColumns.h"
 
