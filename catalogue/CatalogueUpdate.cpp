@@ -2,6 +2,11 @@
 // SPDX-License-Identifier: MIT
 #include "catalogue/CatalogueUpdate.h"
 
+#include "catalogue/TextFile.h"
+#include "launch/NativeText.h"
+
+#include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 namespace Orvane
@@ -39,6 +44,41 @@ Result<SystemsCatalogue> checkUpdate(const ProcessOutcome& outcome, const QStrin
     if (catalogue->entries.empty())
         return Failure(emulator + u" -listfull listed no systems.");
     return catalogue;
+}
+
+Result<std::optional<SystemsCatalogue>> updateCatalogue(Shell& shell, const QString& programFolder,
+                                                        UpdateProgress& progress)
+{
+    const QString emulator = locateInFolder(programFolder, QLatin1String(emulatorFileName));
+    const PlatformResult<std::string> shortPath = shell.shortPath(toNativePath(emulator));
+    if (!shortPath) {
+        // A MESS.EXE that is there but has no short name (a folder named outside the ANSI code page, say) is
+        // told as it is, not as a missing program.
+        if (!QFileInfo::exists(emulator))
+            return Failure(u"there is no " + QLatin1String(emulatorFileName) + u" in " +
+                           QDir::toNativeSeparators(programFolder) + u'.');
+        return Failure(fromNativeBytes(shortPath.error()) + u'.');
+    }
+    // The output goes beside the catalogue first, and replaces it only once it is known to hold systems.
+    auto started =
+        shell.startHidden(toNativeBytes(updateCommandLine(fromNativeBytes(shortPath.value()))), Redirection::Staged);
+    if (!started)
+        return Failure(fromNativeBytes(started.error()));
+    HiddenProcess& process = *started.value();
+    if (!process.finished() && !progress.waitFor(process)) {
+        process.discardOutput();
+        return std::optional<SystemsCatalogue>();
+    }
+    Result<SystemsCatalogue> checked = checkUpdate(process.outcome(), fromNativeBytes(process.stagedOutputPath()));
+    if (!checked) {
+        process.discardOutput();
+        return Failure(checked.error());
+    }
+    if (const PlatformResult<void> committed = process.commitOutput(); !committed) {
+        process.discardOutput();
+        return Failure(fromNativeBytes(committed.error()));
+    }
+    return std::optional<SystemsCatalogue>(std::move(checked).value());
 }
 
 } // namespace Orvane

@@ -7,6 +7,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace Orvane
 {
 
@@ -19,5 +21,20 @@ QString updateCommandLine(const QString& emulatorShortPath);
 // What the emulator wrote, read once, when it may replace the catalogue; otherwise why not (the emulator failed,
 // or what it wrote lists no system).
 Result<SystemsCatalogue> checkUpdate(const ProcessOutcome& outcome, const QString& newCatalogue);
+
+// How an update shows that it is working and lets the user give up: the window's progress dialog.
+class UpdateProgress
+{
+public:
+    virtual ~UpdateProgress() = default;
+    // Returns true once the process has ended, or false when the user gave up (the process is then ended).
+    virtual bool waitFor(HiddenProcess& process) = 0;
+};
+
+// "Update systems": the emulator in the program folder writes the catalogue through the command processor line,
+// its output staged and checked before it takes the catalogue's place. Gives the new catalogue, nothing when the
+// user gave up, or the reason the catalogue was kept as it was.
+Result<std::optional<SystemsCatalogue>> updateCatalogue(Shell& shell, const QString& programFolder,
+                                                        UpdateProgress& progress);
 
 } // namespace Orvane

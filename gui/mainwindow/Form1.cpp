@@ -262,51 +262,22 @@ void Form1::BuildAndLaunch(const QString& extraArgument)
 
 void Form1::UpdateSystemsMenu_Click()
 {
-    const QString emulator = locateInFolder(m_programFolder, QLatin1String(emulatorFileName));
-    const PlatformResult<std::string> shortPath = m_shell.shortPath(toNativePath(emulator));
-    if (!shortPath) {
-        // A MESS.EXE that is there but has no short name (a folder named outside the ANSI code page, say) is
-        // told as it is, not as a missing program.
-        if (!QFileInfo::exists(emulator))
-            report(u"Cannot update the systems: there is no " + QLatin1String(emulatorFileName) + u" in " +
-                   QDir::toNativeSeparators(m_programFolder) + u".\n" + catalogueKept);
-        else
-            report(u"Cannot update the systems: " + fromNativeBytes(shortPath.error()) + u".\n" + catalogueKept);
+    Result<std::optional<SystemsCatalogue>> updated = updateCatalogue(m_shell, m_programFolder, *this);
+    if (!updated) {
+        report(u"Cannot update the systems: " + updated.error() + u'\n' + catalogueKept);
         return;
     }
-    // The output goes beside the catalogue first, and replaces it only once it is known to hold systems.
-    const auto started =
-        m_shell.startHidden(toNativeBytes(updateCommandLine(fromNativeBytes(shortPath.value()))), Redirection::Staged);
-    if (!started) {
-        report(u"Cannot update the systems: " + fromNativeBytes(started.error()) + u'\n' + catalogueKept);
+    // Given up: the catalogue and the lists stay as they were.
+    if (!updated.value())
         return;
-    }
-    HiddenProcess& process = *started.value();
-    if (!waitForUpdate(process)) {
-        process.discardOutput();
-        return;
-    }
-    Result<SystemsCatalogue> checked = checkUpdate(process.outcome(), fromNativeBytes(process.stagedOutputPath()));
-    if (!checked) {
-        process.discardOutput();
-        report(u"Cannot update the systems: " + checked.error() + u'\n' + catalogueKept);
-        return;
-    }
-    if (const PlatformResult<void> committed = process.commitOutput(); !committed) {
-        process.discardOutput();
-        report(u"Cannot update the systems: " + fromNativeBytes(committed.error()) + u'\n' + catalogueKept);
-        return;
-    }
     // What was checked is what now lies at the catalogue's place: no need to read it again.
-    m_lists->adopt(std::move(checked).value());
+    m_lists->adopt(std::move(*updated.value()));
     LoadSystemsCatalogue();
 }
 
-bool Form1::waitForUpdate(HiddenProcess& process)
+bool Form1::waitFor(HiddenProcess& process)
 {
-    if (process.finished())
-        return true;
-    // The window takes no input while the emulator runs, but it keeps painting and the user can give up.
+    // The user can give up.
     QApplication::setOverrideCursor(Qt::BusyCursor);
     QProgressDialog progress(u"Asking " + QLatin1String(emulatorFileName) + u" for the systems it supports…",
                              QStringLiteral("Cancel"), 0, 0, this);

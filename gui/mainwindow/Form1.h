@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "catalogue/CatalogueUpdate.h"
 #include "catalogue/ListSource.h"
 #include "gui/mainwindow/Form1Ui.h"
 #include "gui/mainwindow/ListMode.h"
@@ -38,7 +39,7 @@ struct Form1Services
 Qt::WindowFlags fixedWindowFlags(QStringView platformName);
 
 // The main window. Every user action is one of its handlers, named after the control and the event.
-class Form1 final : public QMainWindow
+class Form1 final : public QMainWindow, private UpdateProgress
 {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(Form1)
@@ -107,8 +108,8 @@ private:
     // Shows a message now, or as soon as the window is shown when it is not yet.
     void report(const QString& text);
     void showPendingMessages();
-    // Waits for the update's process with a progress dialog; false when the user cancelled it.
-    bool waitForUpdate(HiddenProcess& process);
+    // The update's progress dialog: the window takes no input while the emulator runs, but keeps painting.
+    bool waitFor(HiddenProcess& process) override;
 
     Form1Ui ui;
     QString m_programFolder;
