@@ -10,59 +10,6 @@
 namespace Orvane
 {
 
-namespace
-{
-
-constexpr std::array<OptionKey, optionCount> keys{{
-    {Option::OriginalMameOption, "OriginalMameOption", "True"},
-    {Option::AlternateMameOption, "AlternateMameOption", "False"},
-    {Option::AlternateMameText, "AlternateMameText", "pmame31"},
-    {Option::AdditionalParamText, "AdditionalParamText", "Nothing !"},
-    {Option::BeamText, "BeamText", "1.00"},
-    {Option::FlickerText, "FlickerText", "0"},
-    {Option::FrameskipSlider, "FrameskipSlider", "0"},
-    {Option::CheatCheck, "CheatCheck", "0"},
-    {Option::AdditionalParamCheck, "AdditionalParamCheck", "0"},
-    {Option::BeamCheck, "BeamCheck", "0"},
-    {Option::FlickerCheck, "FlickerCheck", "0"},
-    {Option::SbOplCheck, "SbOplCheck", "0"},
-    {Option::VideoCombo, "VideoCombo", "0"},
-    {Option::AudioCombo, "AudioCombo", "0"},
-    {Option::DoubleCombo, "DoubleCombo", "0"},
-    {Option::DepthCombo, "DepthCombo", "0"},
-    {Option::VGAFreqCombo, "VGAFreqCombo", "0"},
-    {Option::ScanlinesCombo, "ScanlinesCombo", "0"},
-    {Option::VESACombo, "VESACombo", "0"},
-    {Option::VSyncCombo, "VSyncCombo", "0"},
-    {Option::RotateCombo, "RotateCombo", "0"},
-    {Option::FlipCombo, "FlipCombo", "0"},
-    {Option::SampleRateCombo, "SampleRateCombo", "0"},
-    {Option::BitRateCombo, "BitRateCombo", "0"},
-    {Option::AntialiasCombo, "AntialiasCombo", "0"},
-    {Option::JoyCombo, "JoyCombo", "0"},
-}};
-
-// Each row sits at its option's place, so an option finds its key without a search.
-static_assert([] {
-    for (std::size_t index = 0; index < keys.size(); ++index) {
-        if (static_cast<std::size_t>(keys[index].option) != index)
-            return false;
-    }
-    return true;
-}());
-
-} // namespace
-
-const std::array<OptionKey, optionCount>& optionKeys()
-{
-    return keys;
-}
-
-const OptionKey& optionKey(Option option)
-{
-    return keys[static_cast<std::size_t>(option)];
-}
-
 std::unique_ptr<OptionStore> OptionStore::forUser()
 {
     const QString title = QString::fromLatin1(ApplicationInfo::title);

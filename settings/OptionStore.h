@@ -6,7 +6,6 @@
 
 #include <QString>
 
-#include <array>
 #include <functional>
 #include <memory>
 
@@ -17,50 +16,6 @@ namespace Orvane
 
 inline constexpr char optionsSection[] = "Options";
 inline constexpr char gamesSection[] = "Games";
-
-// The options, one per option control, in the order they are restored at start-up.
-enum class Option
-{
-    OriginalMameOption,
-    AlternateMameOption,
-    AlternateMameText,
-    AdditionalParamText,
-    BeamText,
-    FlickerText,
-    FrameskipSlider,
-    CheatCheck,
-    AdditionalParamCheck,
-    BeamCheck,
-    FlickerCheck,
-    SbOplCheck,
-    VideoCombo,
-    AudioCombo,
-    DoubleCombo,
-    DepthCombo,
-    VGAFreqCombo,
-    ScanlinesCombo,
-    VESACombo,
-    VSyncCombo,
-    RotateCombo,
-    FlipCombo,
-    SampleRateCombo,
-    BitRateCombo,
-    AntialiasCombo,
-    JoyCombo,
-};
-inline constexpr std::size_t optionCount = 26;
-
-// One option: its settings key is its control's name.
-struct OptionKey
-{
-    Option option;
-    const char* name;
-    const char* defaultValue; // what an absent key reads as
-};
-
-// Every option, in the order of Option.
-const std::array<OptionKey, optionCount>& optionKeys();
-const OptionKey& optionKey(Option option);
 
 // The per-user settings: text values by section and key, written through at once so the file holds every
 // value as soon as it is written.

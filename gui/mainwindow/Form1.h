@@ -95,8 +95,8 @@ protected:
 private:
     void connectSignals();
     void connectOptionHandlers();
-    OptionControl optionControl(Option option) const;
-    void storeOption(Option option);
+    // Stores the control's value under its name.
+    void storeOption(const OptionControl& control);
     void storeSetting(const char* section, const QString& key, const QString& value);
     void setListMode(ListMode mode);
     ListMode listMode() const;

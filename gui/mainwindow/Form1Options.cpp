@@ -15,9 +15,6 @@
 
 #include <QComboBox>
 
-#include <algorithm>
-#include <array>
-#include <utility>
 #include <variant>
 
 namespace Orvane
@@ -29,51 +26,66 @@ namespace
 using ControlMember = std::variant<QRadioButton * Form1Ui::*, QLineEdit * Form1Ui::*, QSlider * Form1Ui::*,
                                    CheckBox * Form1Ui::*, ToggleCheckButton * Form1Ui::*, QComboBox * Form1Ui::*>;
 
-// Each option's control among the window's controls: a row that names a control the window does not have, or one
-// of another kind than its binder takes, does not compile, and a row out of its option's place fails the check below.
-constexpr std::array<std::pair<Option, ControlMember>, optionCount> optionControls{{
-    {Option::OriginalMameOption, &Form1Ui::OriginalMameOption},
-    {Option::AlternateMameOption, &Form1Ui::AlternateMameOption},
-    {Option::AlternateMameText, &Form1Ui::AlternateMameText},
-    {Option::AdditionalParamText, &Form1Ui::AdditionalParamText},
-    {Option::BeamText, &Form1Ui::BeamText},
-    {Option::FlickerText, &Form1Ui::FlickerText},
-    {Option::FrameskipSlider, &Form1Ui::FrameskipSlider},
-    {Option::CheatCheck, &Form1Ui::CheatCheck},
-    {Option::AdditionalParamCheck, &Form1Ui::AdditionalParamCheck},
-    {Option::BeamCheck, &Form1Ui::BeamCheck},
-    {Option::FlickerCheck, &Form1Ui::FlickerCheck},
-    {Option::SbOplCheck, &Form1Ui::SbOplCheck},
-    {Option::VideoCombo, &Form1Ui::VideoCombo},
-    {Option::AudioCombo, &Form1Ui::AudioCombo},
-    {Option::DoubleCombo, &Form1Ui::DoubleCombo},
-    {Option::DepthCombo, &Form1Ui::DepthCombo},
-    {Option::VGAFreqCombo, &Form1Ui::VGAFreqCombo},
-    {Option::ScanlinesCombo, &Form1Ui::ScanlinesCombo},
-    {Option::VESACombo, &Form1Ui::VESACombo},
-    {Option::VSyncCombo, &Form1Ui::VSyncCombo},
-    {Option::RotateCombo, &Form1Ui::RotateCombo},
-    {Option::FlipCombo, &Form1Ui::FlipCombo},
-    {Option::SampleRateCombo, &Form1Ui::SampleRateCombo},
-    {Option::BitRateCombo, &Form1Ui::BitRateCombo},
-    {Option::AntialiasCombo, &Form1Ui::AntialiasCombo},
-    {Option::JoyCombo, &Form1Ui::JoyCombo},
-}};
-static_assert([] {
-    for (std::size_t index = 0; index < optionControls.size(); ++index) {
-        if (static_cast<std::size_t>(optionControls[index].first) != index)
-            return false;
-    }
-    return true;
-}());
+// Whether the user may change an option in this version; the design leaves most of them disabled for good.
+enum class Offered
+{
+    Yes,
+    No,
+};
+// Whether a change of the option only stores its value, or goes to a handler of its own that also stores it.
+enum class OnChange
+{
+    Store,
+    OwnHandler,
+};
+
+// One option: its control (whose name is its key in the settings), the text an absent key reads as, and how the
+// window treats it. Restore, write-through and the disabled controls all come from this table.
+struct OptionDeclaration
+{
+    ControlMember control;
+    const char* defaultValue;
+    Offered offered;
+    OnChange onChange;
+};
+
+// Every option, once, in the order the window restores them at start-up. A row that names a control the window
+// does not have, or one of a kind no binder takes, does not compile.
+constexpr OptionDeclaration options[] = {
+    {&Form1Ui::OriginalMameOption, "True", Offered::Yes, OnChange::OwnHandler},
+    {&Form1Ui::AlternateMameOption, "False", Offered::Yes, OnChange::OwnHandler},
+    {&Form1Ui::AlternateMameText, "pmame31", Offered::Yes, OnChange::Store},
+    {&Form1Ui::AdditionalParamText, "Nothing !", Offered::Yes, OnChange::Store},
+    {&Form1Ui::BeamText, "1.00", Offered::No, OnChange::Store},
+    {&Form1Ui::FlickerText, "0", Offered::No, OnChange::Store},
+    {&Form1Ui::FrameskipSlider, "0", Offered::Yes, OnChange::OwnHandler},
+    {&Form1Ui::CheatCheck, "0", Offered::No, OnChange::Store},
+    {&Form1Ui::AdditionalParamCheck, "0", Offered::Yes, OnChange::OwnHandler},
+    {&Form1Ui::BeamCheck, "0", Offered::No, OnChange::Store},
+    {&Form1Ui::FlickerCheck, "0", Offered::No, OnChange::Store},
+    {&Form1Ui::SbOplCheck, "0", Offered::No, OnChange::Store},
+    {&Form1Ui::VideoCombo, "0", Offered::No, OnChange::Store},
+    {&Form1Ui::AudioCombo, "0", Offered::No, OnChange::Store},
+    {&Form1Ui::DoubleCombo, "0", Offered::No, OnChange::Store},
+    {&Form1Ui::DepthCombo, "0", Offered::No, OnChange::Store},
+    {&Form1Ui::VGAFreqCombo, "0", Offered::No, OnChange::Store},
+    {&Form1Ui::ScanlinesCombo, "0", Offered::No, OnChange::Store},
+    {&Form1Ui::VESACombo, "0", Offered::No, OnChange::Store},
+    {&Form1Ui::VSyncCombo, "0", Offered::No, OnChange::Store},
+    {&Form1Ui::RotateCombo, "0", Offered::No, OnChange::Store},
+    {&Form1Ui::FlipCombo, "0", Offered::No, OnChange::Store},
+    {&Form1Ui::SampleRateCombo, "0", Offered::No, OnChange::Store},
+    {&Form1Ui::BitRateCombo, "0", Offered::No, OnChange::Store},
+    {&Form1Ui::AntialiasCombo, "0", Offered::No, OnChange::Store},
+    {&Form1Ui::JoyCombo, "0", Offered::No, OnChange::Store},
+};
+
+OptionControl controlOf(const Form1Ui& ui, const OptionDeclaration& option)
+{
+    return std::visit([&ui](auto member) -> OptionControl { return ui.*member; }, option.control);
+}
 
 } // namespace
-
-OptionControl Form1::optionControl(Option option) const
-{
-    return std::visit([this](auto member) -> OptionControl { return ui.*member; },
-                      optionControls[static_cast<std::size_t>(option)].second);
-}
 
 void Form1::connectOptionHandlers()
 {
@@ -87,12 +99,12 @@ void Form1::connectOptionHandlers()
     });
     connect(ui.AdditionalParamCheck, &CheckBox::checkValueChanged, this, &Form1::AdditionalParamCheck_Click);
     connect(ui.FrameskipSlider, &QSlider::valueChanged, this, &Form1::FrameskipSlider_Change);
-    // Every other option control only stores its value.
-    const Option special[] = {Option::OriginalMameOption, Option::AlternateMameOption, Option::AdditionalParamCheck,
-                              Option::FrameskipSlider};
-    for (const OptionKey& key : optionKeys()) {
-        if (std::find(std::begin(special), std::end(special), key.option) == std::end(special))
-            connectOptionChange(optionControl(key.option), this, [this, option = key.option] { storeOption(option); });
+    for (const OptionDeclaration& option : options) {
+        const OptionControl control = controlOf(ui, option);
+        if (option.onChange == OnChange::Store)
+            connectOptionChange(control, this, [this, control] { storeOption(control); });
+        if (option.offered == Offered::No)
+            optionWidget(control)->setEnabled(false);
     }
 }
 
@@ -109,49 +121,49 @@ void Form1::storeSetting(const char* section, const QString& key, const QString&
     }
 }
 
-void Form1::storeOption(Option option)
+void Form1::storeOption(const OptionControl& control)
 {
-    storeSetting(optionsSection, QLatin1String(optionKey(option).name), optionText(optionControl(option)));
+    storeSetting(optionsSection, optionWidget(control)->objectName(), optionText(control));
 }
 
 void Form1::OriginalMameOption_Click()
 {
     ui.AlternateMameText->setEnabled(false);
     // One click always rewrites the pair, each button with its own state.
-    storeOption(Option::OriginalMameOption);
-    storeOption(Option::AlternateMameOption);
+    storeOption(ui.OriginalMameOption);
+    storeOption(ui.AlternateMameOption);
 }
 
 void Form1::AlternateMameOption_Click()
 {
     ui.AlternateMameText->setEnabled(true);
-    storeOption(Option::OriginalMameOption);
-    storeOption(Option::AlternateMameOption);
+    storeOption(ui.OriginalMameOption);
+    storeOption(ui.AlternateMameOption);
 }
 
 void Form1::AdditionalParamCheck_Click()
 {
     ui.AdditionalParamText->setEnabled(ui.AdditionalParamCheck->checkValue() == 1);
-    storeOption(Option::AdditionalParamCheck);
+    storeOption(ui.AdditionalParamCheck);
 }
 
 void Form1::FrameskipSlider_Change()
 {
     ui.FrameskipLabel->setText(frameskipCaption(ui.FrameskipSlider->value()));
-    storeOption(Option::FrameskipSlider);
+    storeOption(ui.FrameskipSlider);
 }
 
 void Form1::RestoreOptions()
 {
-    for (const OptionKey& key : optionKeys()) {
-        const OptionControl control = optionControl(key.option);
-        const QString defaultValue = QLatin1String(key.defaultValue);
-        const QString stored = m_options.read(optionsSection, QLatin1String(key.name), defaultValue);
+    for (const OptionDeclaration& option : options) {
+        const OptionControl control = controlOf(ui, option);
+        const QString defaultValue = QLatin1String(option.defaultValue);
+        const QString stored = m_options.read(optionsSection, optionWidget(control)->objectName(), defaultValue);
         // A value put in the store by hand that the control cannot take gives way to the default, in the
         // control and in the store.
         if (!applyOptionText(control, stored)) {
             applyOptionText(control, defaultValue);
-            storeOption(key.option);
+            storeOption(control);
         }
     }
     ui.FrameskipLabel->setText(frameskipCaption(ui.FrameskipSlider->value()));

@@ -93,7 +93,6 @@ void Form1Ui::setupUi(QMainWindow* window)
     CheatCheck = builder.add<ToggleCheckButton>(Frame5, "CheatCheck", twipsRect(120, 1920, 2532, 252), 42,
                                                 FontStyle::Normal, QStringLiteral("Enable cheat"));
     CheatCheck->setToolTip(QStringLiteral("Enable cheat"));
-    CheatCheck->setEnabled(false);
     CheatCheck->setVisible(false);
     Command1 = builder.add<QPushButton>(Frame5, "Command1", twipsRect(120, 2280, 1212, 252), 45, FontStyle::Bold,
                                         QStringLiteral("Playback"));

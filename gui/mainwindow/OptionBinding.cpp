@@ -132,4 +132,9 @@ void connectOptionChange(const OptionControl& control, QObject* context, std::fu
     std::visit([&](auto* widget) { connectChange(widget, context, std::move(changed)); }, control);
 }
 
+QWidget* optionWidget(const OptionControl& control)
+{
+    return std::visit([](auto* widget) -> QWidget* { return widget; }, control);
+}
+
 } // namespace Orvane

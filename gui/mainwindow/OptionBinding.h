@@ -12,6 +12,7 @@ class QLineEdit;
 class QObject;
 class QRadioButton;
 class QSlider;
+class QWidget;
 
 namespace Orvane
 {
@@ -26,6 +27,9 @@ using OptionControl = std::variant<QRadioButton*, QLineEdit*, QSlider*, CheckBox
 // which change of the control counts as its change event.
 
 QString optionText(const OptionControl& control);
+
+// The control as a widget; its object name is the option's key in the settings.
+QWidget* optionWidget(const OptionControl& control);
 
 // Puts `text` into the control as a user's change would, so its change event fires. Returns false, changing
 // nothing, when the control cannot take the value (not a truth value, a number out of range, no such item).

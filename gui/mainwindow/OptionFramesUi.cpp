@@ -120,13 +120,6 @@ void setupOptionFrames(Form1Ui& ui, QWidget* client, ControlBuilder& builder)
         builder.addList(ui.Frame6, "JoyCombo", twipsRect(240, 240, 2412, 264), 39,
                         {"Default", "No Joystick", "Normal 2 button", "CH Flightstick Pro", "Stick/Pad with 4 buttons",
                          "Stick/Pad with 6 buttons", "Dual joysticks", "Wingman Extreme or Warrior"});
-
-    // Every option list, check box and text box here is disabled for good; the slider and the labels are not.
-    for (QWidget* option : std::initializer_list<QWidget*>{
-             ui.VideoCombo, ui.DoubleCombo, ui.DepthCombo, ui.VGAFreqCombo, ui.ScanlinesCombo, ui.VESACombo,
-             ui.VSyncCombo, ui.RotateCombo, ui.FlipCombo, ui.AntialiasCombo, ui.BeamCheck, ui.BeamText, ui.FlickerCheck,
-             ui.FlickerText, ui.AudioCombo, ui.SampleRateCombo, ui.BitRateCombo, ui.SbOplCheck, ui.JoyCombo})
-        option->setEnabled(false);
 }
 
 } // namespace Orvane
