@@ -121,10 +121,17 @@ PlatformResult<void> commitStagedOutput(RedirectionFiles& files)
         if (error)
             return Failure("Cannot replace " + files.target.string() + ": " + error.message());
     }
+    discardStagedOutput(files);
+    return {};
+}
+
+void discardStagedOutput(RedirectionFiles& files)
+{
+    if (!files.staged)
+        return;
     std::error_code ignored;
     std::filesystem::remove(files.writeTo, ignored);
     files.staged = false;
-    return {};
 }
 
 } // namespace Orvane

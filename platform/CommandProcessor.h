@@ -45,5 +45,7 @@ bool stageInTemporaryFolder(RedirectionFiles& files);
 // the temporary folder or the target has other hard links (which a move would leave with the old content). The
 // staged file is gone afterwards either way.
 PlatformResult<void> commitStagedOutput(RedirectionFiles& files);
+// Drops staged output, leaving the target as it was.
+void discardStagedOutput(RedirectionFiles& files);
 
 } // namespace Orvane

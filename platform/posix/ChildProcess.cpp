@@ -131,13 +131,7 @@ public:
 
     PlatformResult<void> commitOutput() override { return commitStagedOutput(m_files); }
 
-    void discardOutput() override
-    {
-        if (!m_files.staged)
-            return;
-        ::unlink(m_files.writeTo.c_str());
-        m_files.staged = false;
-    }
+    void discardOutput() override { discardStagedOutput(m_files); }
 
 private:
     void noteEnd(int status)

@@ -110,13 +110,7 @@ public:
 
     PlatformResult<void> commitOutput() override { return commitStagedOutput(m_files); }
 
-    void discardOutput() override
-    {
-        if (!m_files.staged)
-            return;
-        DeleteFileW(m_files.writeTo.wstring().c_str());
-        m_files.staged = false;
-    }
+    void discardOutput() override { discardStagedOutput(m_files); }
 
 private:
     void noteEnd()
