@@ -12,6 +12,10 @@
 namespace Orvane
 {
 
+// An update that ends this soon is not shown in a progress window that would only flash by; the window is not
+// seen as stuck for so short a time.
+static constexpr std::chrono::milliseconds quietWait(250);
+
 QString updateCommandLine(const QString& emulatorShortPath)
 {
     return u"COMMAND.COM /C " + emulatorShortPath + u" -listfull > " + QLatin1String(catalogueFileName);
@@ -65,7 +69,7 @@ Result<std::optional<SystemsCatalogue>> updateCatalogue(Shell& shell, const QStr
     if (!started)
         return Failure(fromNativeBytes(started.error()));
     HiddenProcess& process = *started.value();
-    if (!process.finished() && !progress.waitFor(process)) {
+    if (!process.endsWithin(quietWait) && !progress.waitFor(process)) {
         process.discardOutput();
         return std::optional<SystemsCatalogue>();
     }

@@ -4,6 +4,7 @@
 
 #include "platform/Result.h"
 
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -35,7 +36,9 @@ public:
     virtual ~HiddenProcess() = default;
 
     // Whether it has ended; never blocks.
-    virtual bool finished() = 0;
+    bool finished() { return endsWithin(std::chrono::milliseconds(0)); }
+    // Whether it has ended, waiting up to `limit` for it; returns the moment it ends.
+    virtual bool endsWithin(std::chrono::milliseconds limit) = 0;
     // Returns once it has ended.
     virtual void wait() = 0;
     // Ends it, and whatever it started, and waits for that.

@@ -3,6 +3,7 @@
 #include "gui/widgets/SortedListBox.h"
 
 #include "catalogue/LineOrder.h"
+#include "gui/widgets/LaterRelease.h"
 
 #include <QMouseEvent>
 
@@ -33,7 +34,7 @@ void SortedLinesModel::setSortedLines(QStringList lines)
 {
     Q_ASSERT(std::is_sorted(lines.cbegin(), lines.cend(), lineLess));
     beginResetModel();
-    m_lines = std::move(lines);
+    releaseLater(this, std::exchange(m_lines, std::move(lines)));
     endResetModel();
 }
 

@@ -8,8 +8,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/prctl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 
 extern char** environ;
@@ -94,16 +96,26 @@ public:
         discardOutput();
     }
 
-    bool finished() override
+    bool endsWithin(std::chrono::milliseconds limit) override
     {
-        if (m_finished)
-            return true;
-        int status = 0;
-        pid_t result;
-        while ((result = ::waitpid(m_process, &status, WNOHANG)) < 0 && errno == EINTR) {
+        if (reapIfEnded() || limit.count() <= 0)
+            return m_finished;
+        const auto deadline = std::chrono::steady_clock::now() + limit;
+        const auto left = [&] {
+            return std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
+        };
+#ifdef SYS_pidfd_open
+        // A process descriptor becomes readable the moment the process ends, so no time is lost to polling.
+        const File ending(static_cast<int>(::syscall(SYS_pidfd_open, m_process, 0)));
+        if (ending.get() >= 0) {
+            pollfd watched{ending.get(), POLLIN, 0};
+            while (!reapIfEnded() && left() > 0)
+                ::poll(&watched, 1, static_cast<int>(left()));
+            return m_finished;
         }
-        if (result == m_process || result < 0)
-            noteEnd(status);
+#endif
+        while (!reapIfEnded() && left() > 0)
+            ::usleep(1000);
         return m_finished;
     }
 
@@ -125,15 +137,40 @@ public:
         wait();
     }
 
-    ProcessOutcome outcome() const override { return m_outcome; }
+    ProcessOutcome outcome() const override
+    {
+        return m_outcome;
+    }
 
-    std::string stagedOutputPath() const override { return m_files.staged ? m_files.writeTo.string() : std::string(); }
+    std::string stagedOutputPath() const override
+    {
+        return m_files.staged ? m_files.writeTo.string() : std::string();
+    }
 
-    PlatformResult<void> commitOutput() override { return commitStagedOutput(m_files); }
+    PlatformResult<void> commitOutput() override
+    {
+        return commitStagedOutput(m_files);
+    }
 
-    void discardOutput() override { discardStagedOutput(m_files); }
+    void discardOutput() override
+    {
+        discardStagedOutput(m_files);
+    }
 
 private:
+    bool reapIfEnded()
+    {
+        if (m_finished)
+            return true;
+        int status = 0;
+        pid_t result;
+        while ((result = ::waitpid(m_process, &status, WNOHANG)) < 0 && errno == EINTR) {
+        }
+        if (result == m_process || result < 0)
+            noteEnd(status);
+        return m_finished;
+    }
+
     void noteEnd(int status)
     {
         m_finished = true;

@@ -77,9 +77,10 @@ public:
         discardOutput();
     }
 
-    bool finished() override
+    bool endsWithin(std::chrono::milliseconds limit) override
     {
-        if (!m_finished && WaitForSingleObject(m_process.get(), 0) != WAIT_TIMEOUT)
+        const auto waited = static_cast<DWORD>(std::clamp<long long>(limit.count(), 0, INFINITE - 1));
+        if (!m_finished && WaitForSingleObject(m_process.get(), waited) != WAIT_TIMEOUT)
             noteEnd();
         return m_finished;
     }

@@ -363,12 +363,14 @@ void TestCatalogueWindow::cancelledUpdateKeepsTheCatalogue()
     startWindow();
     const QByteArray before = m_folder->read(u"Orvane.sys"_s);
     bool sawProgress = false;
-    QTimer::singleShot(300, this, [&] {
+    QTimer look;
+    connect(&look, &QTimer::timeout, this, [&] {
         auto* progress = m_window->findChild<QProgressDialog*>(u"UpdateProgress"_s);
         sawProgress = progress && progress->isVisible() && progress->isModal();
-        if (auto* cancel = progress ? progress->findChild<QPushButton*>() : nullptr)
+        if (auto* cancel = sawProgress ? progress->findChild<QPushButton*>() : nullptr)
             QTest::mouseClick(cancel, Qt::LeftButton);
     });
+    look.start(100);
     control<QAction>("UpdateSystemsMenu")->trigger();
     QVERIFY(sawProgress);
     QCOMPARE(m_folder->read(u"Orvane.sys"_s), before);

@@ -32,8 +32,12 @@ asked_both() {
     [ "$(wc -l <"$WORK/hung.pids")" -eq 2 ]
 }
 wait_until 30 asked_both || fail "the emulator was not asked for both listings"
-progress=$(timeout 20 xdotool search --sync --onlyvisible --name '^Orvane \(alpha 6\)$' | grep -v "^$WINDOW\$" | head -n 1)
-[ -n "$progress" ] || fail "no progress window"
+# The progress window comes once the update has not ended within a moment.
+progress_shows() {
+    progress=$(xdotool search --onlyvisible --name '^Orvane \(alpha 6\)$' | grep -v "^$WINDOW\$" | head -n 1)
+    [ -n "$progress" ]
+}
+wait_until 20 progress_shows || fail "no progress window"
 
 step "Cancel: the bridge and both hung emulators end, the catalogue stays"
 xdotool windowfocus --sync "$progress"
