@@ -18,16 +18,16 @@
 namespace Orvane
 {
 
-std::unique_ptr<ListSource> startPreparingLists()
+std::unique_ptr<StartupLists> startPreparingLists()
 {
     // Where QCoreApplication finds the program too; the window takes the lists only for its own folder.
     const QString program = QFileInfo(fromNativeBytes(runningProgramPath().string())).canonicalFilePath();
     if (program.isEmpty())
         return nullptr;
-    return ListSource::preparedAhead(QFileInfo(program).path());
+    return std::make_unique<StartupLists>(QFileInfo(program).path());
 }
 
-int runOrvane(QApplication& application, std::unique_ptr<ListSource> lists)
+int runOrvane(QApplication& application, std::unique_ptr<StartupLists> startup)
 {
     const QString title = QString::fromLatin1(ApplicationInfo::title);
     // The settings store is addressed by the application's title.
@@ -43,9 +43,8 @@ int runOrvane(QApplication& application, std::unique_ptr<ListSource> lists)
     DesktopMessageBoxes messages;
     const std::unique_ptr<OptionStore> options = OptionStore::forUser();
     DesktopDocumentOpener opener(programFolder);
-    if (!lists || lists->programFolder() != programFolder)
-        lists = std::make_unique<ListSource>(programFolder);
-    Form1 window(programFolder, {shell, messages, *options, opener, lists.get()});
+    ListSource lists(programFolder, std::move(startup));
+    Form1 window(programFolder, {shell, messages, *options, opener, &lists});
     window.Form_Load();
     window.moveToScreenCentre();
     window.show();

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "catalogue/ListSource.h"
+#include "catalogue/StartupLists.h"
 
 #include <memory>
 
@@ -14,10 +14,10 @@ namespace Orvane
 // Starts reading the lists the window shows first, on other threads, before the application and its window
 // are built: on a catalogue of 45,000 systems they take longest. None where the program folder cannot be known
 // this early.
-std::unique_ptr<ListSource> startPreparingLists();
+std::unique_ptr<StartupLists> startPreparingLists();
 
 // Brings the main window up on the program folder (the folder of the executable) and runs until it closes. The
-// lists are taken from `lists` when they are of that folder.
-int runOrvane(QApplication& application, std::unique_ptr<ListSource> lists = nullptr);
+// first lists are taken from `startup` when they are of that folder.
+int runOrvane(QApplication& application, std::unique_ptr<StartupLists> startup = nullptr);
 
 } // namespace Orvane

@@ -11,7 +11,7 @@ int main(int argc, char* argv[])
     Orvane::openClosedStandardStreams();
     if (const std::optional<int> answered = Orvane::answerCommandLine(argc, argv))
         return *answered;
-    std::unique_ptr<Orvane::ListSource> lists = Orvane::startPreparingLists();
+    std::unique_ptr<Orvane::StartupLists> startup = Orvane::startPreparingLists();
     QApplication application(argc, argv);
-    return Orvane::runOrvane(application, std::move(lists));
+    return Orvane::runOrvane(application, std::move(startup));
 }

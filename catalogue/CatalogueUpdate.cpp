@@ -45,7 +45,7 @@ Result<SystemsCatalogue> checkUpdate(const ProcessOutcome& outcome, const QStrin
     Result<SystemsCatalogue> catalogue = readSystemsCatalogue(newCatalogue);
     if (!catalogue)
         return Failure(u"Cannot read what " + emulator + u" -listfull wrote: " + catalogue.error());
-    if (catalogue->entries.empty())
+    if (catalogue->empty())
         return Failure(emulator + u" -listfull listed no systems.");
     return catalogue;
 }

@@ -32,8 +32,9 @@ public:
 };
 
 // "Update systems": the emulator in the program folder writes the catalogue through the command processor line,
-// shown in progress only when it does not end within a moment, its output staged and checked before it takes the catalogue's place. Gives the new catalogue, nothing when the
-// user gave up, or the reason the catalogue was kept as it was.
+// shown in progress only when it does not end within a moment, its output staged and checked before it takes the
+// catalogue's place. Gives the new catalogue, nothing when the user gave up, or the reason the catalogue was kept as it
+// was.
 Result<std::optional<SystemsCatalogue>> updateCatalogue(Shell& shell, const QString& programFolder,
                                                         UpdateProgress& progress);
 

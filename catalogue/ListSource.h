@@ -2,13 +2,12 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "catalogue/PreparedLists.h"
+#include "catalogue/StartupLists.h"
 #include "catalogue/SystemsCatalogue.h"
 
 #include <QString>
 #include <QStringList>
 
-#include <future>
 #include <memory>
 #include <optional>
 
@@ -16,19 +15,15 @@ namespace Orvane
 {
 
 // What the window lists: the catalogue's descriptions, sorted, and a system's image lines, sorted. At start-up it
-// serves what was prepared on other threads while the window was built, as long as that is what the files hold;
-// otherwise, and always after, it reads afresh (the catalogue only when its bytes changed).
+// serves what was prepared while the window was built, as long as that is what the files hold; otherwise, and
+// always after, it reads afresh (the catalogue only when its bytes changed).
 class ListSource
 {
 public:
-    explicit ListSource(QString programFolder, std::future<PreparedLists> prepared = {});
-    ~ListSource();
+    // `startup`: the first lists, when they are being prepared for this program folder.
+    explicit ListSource(QString programFolder, std::unique_ptr<StartupLists> startup = nullptr);
     ListSource(const ListSource&) = delete;
     ListSource& operator=(const ListSource&) = delete;
-
-    // Starts preparing the first lists of `programFolder` on other threads now, with the memory they will fill
-    // taken from the system in one step.
-    static std::unique_ptr<ListSource> preparedAhead(const QString& programFolder);
 
     QString programFolder() const { return m_programFolder; }
     QString cataloguePath() const;
@@ -44,13 +39,11 @@ public:
     void adopt(SystemsCatalogue catalogue);
 
 private:
-    void takePrepared();
-    void dropStartup();
+    void takePreparedCatalogue();
+    void finishStartup();
 
     QString m_programFolder;
-    std::future<PreparedLists> m_prepared;
-    std::optional<PreparedLists> m_startup; // served once each, while the catalogue is the one prepared
-    bool m_holdsStartupMemory = false;
+    std::unique_ptr<StartupLists> m_startup;
     CatalogueReader m_reader;
 };
 

@@ -6,7 +6,6 @@
 #include "catalogue/ImageList.h"
 #include "catalogue/LineOrder.h"
 #include "catalogue/TextFile.h"
-#include "platform/StartupMemory.h"
 
 #include <QFileInfo>
 
@@ -50,38 +49,45 @@ QStringList imageLinesFor(const QString& programFolder, const QString& systemNam
     return folder ? imageLinesIn(*folder, systemName) : QStringList();
 }
 
-PreparedLists prepareLists(const QString& programFolder)
+// Makes the memory for about `bytes` present in one step, when there is a hold to take it from.
+static void takePages(const PreparationSteps& steps, qint64 bytes)
+{
+    if (steps.memory && bytes > 0)
+        (void)steps.memory->takePagesInOneStep(static_cast<std::size_t>(bytes));
+}
+
+PreparedLists prepareLists(const QString& programFolder, PreparationSteps steps)
 {
     PreparedLists lists;
     lists.cataloguePath = locateInFolder(programFolder, QLatin1String(catalogueFileName));
     // The entries, the descriptions in list order and their sort take about eight times the file's size.
-    takePagesInOneStep(static_cast<std::size_t>(std::max<qint64>(QFileInfo(lists.cataloguePath).size(), 0)) * 8);
-    Result<SystemsCatalogue>& read = lists.catalogue.read(lists.cataloguePath);
-    if (!read || read->entries.empty())
+    takePages(steps, QFileInfo(lists.cataloguePath).size() * 8);
+    const Result<SystemsCatalogue>& read = lists.catalogue.read(lists.cataloguePath);
+    if (!read || read->empty())
         return lists;
-    SystemsCatalogue& catalogue = read.value();
+    const SystemsCatalogue& catalogue = read.value();
     // The first system in list order is known from one pass, so its images are listed on another thread while
     // the descriptions are sorted here.
-    const auto first = std::min_element(catalogue.entries.cbegin(), catalogue.entries.cend(),
+    const auto first = std::min_element(catalogue.entries().cbegin(), catalogue.entries().cend(),
                                         [](const CatalogueEntry& left, const CatalogueEntry& right) {
                                             return lineLess(left.description, right.description);
                                         });
     lists.firstSystemName = catalogue.systemNameFor(first->description);
+    const auto listImages = [&programFolder, &steps, name = lists.firstSystemName] {
+        const std::optional<QString> folder = name ? imageFolderFor(programFolder, *name) : std::nullopt;
+        if (!folder)
+            return QStringList();
+        // An image line takes about five times what its name takes in the folder's own listing.
+        takePages(steps, QFileInfo(*folder).size() * 5);
+        return imageLinesIn(*folder, *name);
+    };
     std::future<QStringList> images;
-    if (lists.firstSystemName) {
-        images = std::async(std::launch::async, [&programFolder, name = *lists.firstSystemName] {
-            const std::optional<QString> folder = imageFolderFor(programFolder, name);
-            if (!folder)
-                return QStringList();
-            // An image line takes about five times what its name takes in the folder's own listing.
-            takePagesInOneStep(static_cast<std::size_t>(std::max<qint64>(QFileInfo(*folder).size(), 0)) * 5);
-            return imageLinesIn(*folder, name);
-        });
-    }
-    lists.sortedDescriptions = catalogue.takeDescriptions();
-    sortLines(lists.sortedDescriptions);
-    if (images.valid())
-        lists.firstImageLines = images.get();
+    if (steps.imagesBesideSort)
+        images = std::async(std::launch::async, listImages);
+    // The catalogue keeps its own order: the sorted list shares the lines, not the list.
+    lists.sortedDescriptions = catalogue.descriptions();
+    sortLines(*lists.sortedDescriptions);
+    lists.firstImageLines = images.valid() ? images.get() : listImages();
     return lists;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "catalogue/SystemsCatalogue.h"
+#include "platform/StartupMemory.h"
 
 #include <QString>
 #include <QStringList>
@@ -27,11 +28,19 @@ struct PreparedLists
 {
     QString cataloguePath;
     CatalogueReader catalogue;
-    QStringList sortedDescriptions;
+    std::optional<QStringList> sortedDescriptions; // none when the catalogue lists nothing
     std::optional<QString> firstSystemName;
     QStringList firstImageLines; // sorted
 };
 
-PreparedLists prepareLists(const QString& programFolder);
+struct PreparationSteps
+{
+    // Where the memory that the lists fill is taken from in one step; none: a page at a time.
+    const StartupMemory* memory = nullptr;
+    // The first system's images are listed on another thread while the descriptions sort.
+    bool imagesBesideSort = true;
+};
+
+PreparedLists prepareLists(const QString& programFolder, PreparationSteps steps = {});
 
 } // namespace Orvane

@@ -37,27 +37,17 @@ std::optional<CatalogueEntry> parseCatalogueLine(QStringView line)
     return CatalogueEntry{trimBlanks(leftCharacters(line, 8)), leftCharacters(charactersFrom(line, 12), length - 12)};
 }
 
-QStringList SystemsCatalogue::descriptions() const
+SystemsCatalogue::SystemsCatalogue(std::vector<CatalogueEntry> entries, int skippedLines)
+    : m_entries(std::move(entries)), m_skippedLines(skippedLines)
 {
-    if (m_collectedDescriptions.size() == static_cast<qsizetype>(entries.size()))
-        return m_collectedDescriptions;
-    QStringList result;
-    result.reserve(static_cast<qsizetype>(entries.size()));
-    for (const CatalogueEntry& entry : entries)
-        result.append(entry.description);
-    return result;
-}
-
-QStringList SystemsCatalogue::takeDescriptions()
-{
-    if (m_collectedDescriptions.size() != static_cast<qsizetype>(entries.size()))
-        return descriptions();
-    return std::exchange(m_collectedDescriptions, {});
+    m_descriptions.reserve(static_cast<qsizetype>(m_entries.size()));
+    for (const CatalogueEntry& entry : m_entries)
+        m_descriptions.append(entry.description);
 }
 
 std::optional<QString> SystemsCatalogue::systemNameFor(const QString& description) const
 {
-    for (auto entry = entries.crbegin(); entry != entries.crend(); ++entry) {
+    for (auto entry = m_entries.crbegin(); entry != m_entries.crend(); ++entry) {
         if (entry->description == description)
             return entry->systemName;
     }
@@ -75,8 +65,8 @@ public:
     {
         m_asUtf8 = asUtf8;
         m_catalogue = SystemsCatalogue();
-        m_catalogue.entries.reserve(static_cast<std::size_t>(lines));
-        m_catalogue.m_collectedDescriptions.reserve(lines);
+        m_catalogue.m_entries.reserve(static_cast<std::size_t>(lines));
+        m_catalogue.m_descriptions.reserve(lines);
         m_lineCount = 0;
         if (asUtf8)
             m_decoder = QStringDecoder(QStringDecoder::Utf8,
@@ -141,12 +131,12 @@ private:
         if (header)
             return true;
         if (entry) {
-            m_catalogue.m_collectedDescriptions.append(entry->description);
-            m_catalogue.entries.push_back(std::move(*entry));
+            m_catalogue.m_descriptions.append(entry->description);
+            m_catalogue.m_entries.push_back(std::move(*entry));
         }
         // A blank line at the very end is how some editors leave a file; it is no system and no damage.
         else if (!(last && line.isEmpty()))
-            ++m_catalogue.skippedLines;
+            ++m_catalogue.m_skippedLines;
         return true;
     }
 

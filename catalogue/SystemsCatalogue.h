@@ -29,25 +29,29 @@ struct CatalogueEntry
 // Lines shorter than 12 characters hold no system and give nothing.
 std::optional<CatalogueEntry> parseCatalogueLine(QStringView line);
 
-struct SystemsCatalogue
+// A catalogue as read: nothing in it changes once it is made, so its descriptions always match its entries.
+class SystemsCatalogue
 {
-    std::vector<CatalogueEntry> entries;
-    // Lines after the header too short to hold a system, not counting an empty last line.
-    int skippedLines = 0;
+public:
+    SystemsCatalogue() = default;
+    // `skippedLines`: lines after the header too short to hold a system, not counting an empty last line.
+    SystemsCatalogue(std::vector<CatalogueEntry> entries, int skippedLines);
 
-    // The descriptions, in the order of the file.
-    QStringList descriptions() const;
-    // The same, handed over: the catalogue gives up its own list of them, so sorting the result copies no line.
-    QStringList takeDescriptions();
+    const std::vector<CatalogueEntry>& entries() const { return m_entries; }
+    bool empty() const { return m_entries.empty(); }
+    int skippedLines() const { return m_skippedLines; }
+    // The descriptions, in the order of the file; a copy shares them until it is changed (sorted, say).
+    const QStringList& descriptions() const { return m_descriptions; }
     // The short name of the system with this description; the last line that matches decides.
     std::optional<QString> systemNameFor(const QString& description) const;
 
 private:
+    // The reader collects the descriptions as it makes each entry, rather than in a second pass over 45,000 lines.
     friend class CatalogueParser;
-    // The reader collects the descriptions while it makes each one, rather than in a second pass over 45,000
-    // lines; they serve only while they match the entries (a catalogue put together otherwise collects them when
-    // asked).
-    QStringList m_collectedDescriptions;
+
+    std::vector<CatalogueEntry> m_entries;
+    QStringList m_descriptions;
+    int m_skippedLines = 0;
 };
 
 // Reads the whole catalogue in one pass, `pieceBytes` at a time; the header line is never looked at. A refusal

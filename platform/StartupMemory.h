@@ -13,14 +13,21 @@ namespace Orvane
 // start-up take the pages it is about to fill from the system in one step. Where the system cannot, they do
 // nothing and the pages come one at a time, as they otherwise would.
 
-// While held, the memory that start-up takes in one step stays with the program until it is used (freed blocks
-// are not handed back, large blocks come from the same heap as small ones). Hold before the threads that use it
-// start; release once the window has its lists.
-void holdStartupMemory();
-void releaseStartupMemory();
+// While it lives, the memory that start-up takes in one step stays with the program until it is used (freed
+// blocks are not handed back, large blocks come from the same heap as small ones). The C library's heap settings
+// are the whole program's: one hold at a time, made before the threads that use it start, ended once the window
+// has its lists.
+class StartupMemory
+{
+public:
+    StartupMemory();
+    ~StartupMemory();
+    StartupMemory(const StartupMemory&) = delete;
+    StartupMemory& operator=(const StartupMemory&) = delete;
 
-// Makes about `bytes` of fresh memory present for the calling thread's next allocations, in one step. True when
-// it did; false when memory is not held or the system cannot.
-bool takePagesInOneStep(std::size_t bytes);
+    // Makes about `bytes` of fresh memory present for the calling thread's next allocations, in one step. True
+    // when it did; false when the system cannot.
+    bool takePagesInOneStep(std::size_t bytes) const;
+};
 
 } // namespace Orvane

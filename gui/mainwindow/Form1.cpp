@@ -153,7 +153,7 @@ void Form1::LoadSystemsCatalogue()
 {
     const QString path = cataloguePath();
     const Result<SystemsCatalogue>& catalogue = m_lists->catalogue();
-    if (!catalogue || catalogue->entries.empty()) {
+    if (!catalogue || catalogue->empty()) {
         // The window still comes up, empty, and says how to get a catalogue.
         ui.EmulatedSystemList->clear();
         ui.GamesList->clear();
@@ -171,7 +171,7 @@ void Form1::LoadSystemsCatalogue()
         return;
     }
     // Taken before the selection, which loads the images and may read the catalogue again.
-    const int skippedLines = catalogue->skippedLines;
+    const int skippedLines = catalogue->skippedLines();
     ui.EmulatedSystemList->setSortedLines(m_lists->sortedDescriptions());
     ui.EmulatedSystemList->setSelectedIndex(0);
     if (skippedLines == 1)

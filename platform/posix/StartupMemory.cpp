@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: MIT
 #include "platform/StartupMemory.h"
 
-#include <atomic>
 #include <cstdint>
 #include <cstdlib>
 
@@ -35,33 +34,29 @@ namespace Orvane
 namespace
 {
 
-std::atomic<bool> held{false};
-// The most taken in one step, and glibc's defaults, put back on release.
+// The most taken in one step, and glibc's defaults, put back when the hold ends.
 constexpr std::size_t largestStep = 64 * 1024 * 1024;
 constexpr int defaultThreshold = 128 * 1024;
 
 } // namespace
 
-void holdStartupMemory()
+StartupMemory::StartupMemory()
 {
     // Blocks up to the largest step come from the heap, so a step's block is carved up by the allocations after
     // it; freeing it, or anything else, does not hand memory back before twice that much lies free.
     mallopt(M_MMAP_THRESHOLD, static_cast<int>(largestStep));
     mallopt(M_TRIM_THRESHOLD, static_cast<int>(2 * largestStep));
-    held = true;
 }
 
-void releaseStartupMemory()
+StartupMemory::~StartupMemory()
 {
-    if (!held.exchange(false))
-        return;
     mallopt(M_MMAP_THRESHOLD, defaultThreshold);
     mallopt(M_TRIM_THRESHOLD, defaultThreshold);
 }
 
-bool takePagesInOneStep(std::size_t bytes)
+bool StartupMemory::takePagesInOneStep(std::size_t bytes) const
 {
-    if (!held || bytes == 0 || bytes > largestStep)
+    if (bytes == 0 || bytes > largestStep)
         return false;
     // A block as large as what is coming, its pages made present at once, then freed: it stays at the top of
     // this thread's heap, where the next allocations are taken from.
@@ -78,9 +73,10 @@ bool takePagesInOneStep(std::size_t bytes)
 
 #else
 
-void holdStartupMemory() {}
-void releaseStartupMemory() {}
-bool takePagesInOneStep(std::size_t)
+StartupMemory::StartupMemory() = default;
+StartupMemory::~StartupMemory() = default;
+
+bool StartupMemory::takePagesInOneStep(std::size_t) const
 {
     return false;
 }

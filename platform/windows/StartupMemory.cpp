@@ -6,9 +6,10 @@ namespace Orvane
 {
 
 // Left to the Windows heap, which commits memory in large steps of its own.
-void holdStartupMemory() {}
-void releaseStartupMemory() {}
-bool takePagesInOneStep(std::size_t)
+StartupMemory::StartupMemory() = default;
+StartupMemory::~StartupMemory() = default;
+
+bool StartupMemory::takePagesInOneStep(std::size_t) const
 {
     return false;
 }

@@ -9,29 +9,30 @@
 // dropped, every other line parsed; the readers take shorter ways and must agree with this one.
 inline Orvane::SystemsCatalogue referenceCatalogue(const QByteArray& bytes)
 {
-    Orvane::SystemsCatalogue catalogue;
+    std::vector<Orvane::CatalogueEntry> entries;
+    int skippedLines = 0;
     const QString text = Orvane::decodeText(bytes);
     const QStringList lines = Orvane::splitLines(text);
     for (qsizetype index = 1; index < lines.size(); ++index) {
         if (auto entry = Orvane::parseCatalogueLine(lines.at(index)))
-            catalogue.entries.push_back(*entry);
+            entries.push_back(*entry);
         else if (index != lines.size() - 1 || !lines.at(index).isEmpty())
-            ++catalogue.skippedLines;
+            ++skippedLines;
     }
-    return catalogue;
+    return Orvane::SystemsCatalogue(std::move(entries), skippedLines);
 }
 
 inline bool sameCatalogue(const Orvane::SystemsCatalogue& left, const Orvane::SystemsCatalogue& right)
 {
-    if (left.skippedLines != right.skippedLines || left.entries.size() != right.entries.size())
+    if (left.skippedLines() != right.skippedLines() || left.entries().size() != right.entries().size())
         return false;
-    for (std::size_t index = 0; index < left.entries.size(); ++index) {
-        const Orvane::CatalogueEntry& a = left.entries[index];
-        const Orvane::CatalogueEntry& b = right.entries[index];
+    for (std::size_t index = 0; index < left.entries().size(); ++index) {
+        const Orvane::CatalogueEntry& a = left.entries()[index];
+        const Orvane::CatalogueEntry& b = right.entries()[index];
         if (a.systemName != b.systemName || a.description != b.description)
             return false;
     }
-    return true;
+    return left.descriptions() == right.descriptions();
 }
 
 // A file the reader could not read agrees with no catalogue.

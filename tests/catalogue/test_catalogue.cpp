@@ -98,19 +98,19 @@ void TestCatalogue::catalogueFiles()
     QCOMPARE(catalogue->descriptions(), (QStringList{u"Zed"_s, u"Alpha"_s}));
     QCOMPARE(catalogue->systemNameFor(u"Alpha"_s), std::optional<QString>(u"abc"_s));
     QCOMPARE(catalogue->systemNameFor(u"alpha"_s), std::nullopt);
-    QCOMPARE(catalogue->skippedLines, 0);
+    QCOMPARE(catalogue->skippedLines(), 0);
 
     // Short lines are skipped and counted, except a blank last line.
     catalogue = readSystemsCatalogue(writeFile(u"short.sys"_s, "head\r\nshort\r\n\r\nabc       \"Alpha\"\r\n\r\n"));
     QCOMPARE(catalogue->descriptions(), QStringList{u"Alpha"_s});
-    QCOMPARE(catalogue->skippedLines, 2);
+    QCOMPARE(catalogue->skippedLines(), 2);
 
     catalogue = readSystemsCatalogue(writeFile(u"header.sys"_s, "Name:     Description:\r\n"));
     QVERIFY(catalogue.ok());
-    QVERIFY(catalogue->entries.empty());
+    QVERIFY(catalogue->empty());
     catalogue = readSystemsCatalogue(writeFile(u"empty.sys"_s, ""));
     QVERIFY(catalogue.ok());
-    QVERIFY(catalogue->entries.empty());
+    QVERIFY(catalogue->empty());
 
     catalogue = readSystemsCatalogue(m_folder.filePath(u"missing.sys"_s));
     QVERIFY(!catalogue.ok());

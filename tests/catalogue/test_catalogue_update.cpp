@@ -85,7 +85,7 @@ void TestCatalogueUpdate::outcomes()
     const bool taken = updated.ok() && updated.value().has_value();
     QCOMPARE(taken, !giveUp && reason.isEmpty());
     if (taken)
-        QCOMPARE(updated.value()->entries.size(), std::size_t(1));
+        QCOMPARE(updated.value()->entries().size(), std::size_t(1));
     // Only a taken update changes the catalogue; nothing staged is left behind either way.
     QCOMPARE(program.read(u"Orvane.sys"_s) == oldCatalogue, !taken);
     QVERIFY(!QFile::exists(program.filePath(u".Orvane.sys.new"_s)));

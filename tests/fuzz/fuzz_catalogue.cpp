@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Orvane::SystemsCatalogue catalogue = Orvane::parseSystemsCatalogue(bytes);
     if (!sameCatalogue(catalogue, referenceCatalogue(bytes)))
         __builtin_trap();
-    for (const Orvane::CatalogueEntry& entry : catalogue.entries) {
+    for (const Orvane::CatalogueEntry& entry : catalogue.entries()) {
         if (Orvane::characterCount(entry.systemName) > 8 || entry.systemName.startsWith(u' ') ||
             entry.systemName.endsWith(u' '))
             __builtin_trap();

@@ -26,7 +26,6 @@
 
 #include <unistd.h>
 
-#include <future>
 #include <memory>
 
 using namespace Orvane;
@@ -76,7 +75,7 @@ private slots:
     void standInKeepsRecordings();
 
 private:
-    void startWindow(std::future<PreparedLists> preparedLists = {});
+    void startWindow(std::unique_ptr<StartupLists> startup = nullptr);
     // A null text leaves the program folder without a catalogue.
     void replaceCatalogue(const QByteArray& catalogue)
     {
@@ -123,9 +122,9 @@ void TestCatalogueWindow::cleanup()
     m_folder.reset();
 }
 
-void TestCatalogueWindow::startWindow(std::future<PreparedLists> preparedLists)
+void TestCatalogueWindow::startWindow(std::unique_ptr<StartupLists> startup)
 {
-    m_lists = std::make_unique<ListSource>(m_folder->path(), std::move(preparedLists));
+    m_lists = std::make_unique<ListSource>(m_folder->path(), std::move(startup));
     m_window = std::make_unique<Form1>(m_folder->path(),
                                        Form1Services{*m_shell, m_messages, *m_options, m_opener, m_lists.get()});
     m_window->Form_Load();
@@ -171,7 +170,7 @@ void TestCatalogueWindow::preparedListsShowTheSameWindow()
     QFETCH(int, messages);
     replaceCatalogue(catalogue);
     // A missing catalogue is a question (answered Cancel here), every other problem a message.
-    m_messages.answers = {false, false};
+    m_messages.answers = {false, false, false, false};
     const auto shown = [&] { return m_messages.informed + std::exchange(m_messages.asked, {}); };
     startWindow();
     const QStringList systems = control<SortedListBox>("EmulatedSystemList")->lines();
@@ -182,19 +181,28 @@ void TestCatalogueWindow::preparedListsShowTheSameWindow()
     m_messages.informed.clear();
     m_window.reset();
 
-    startWindow(std::async(std::launch::async, prepareLists, m_folder->path()));
-    QCOMPARE(control<SortedListBox>("EmulatedSystemList")->lines(), systems);
-    QCOMPARE(control<SortedListBox>("EmulatedSystemList")->selectedIndex(), selected);
-    QCOMPARE(control<SortedListBox>("GamesList")->lines(), images);
-    QTRY_COMPARE(m_messages.informed.size() + m_messages.asked.size(), messages);
-    QCOMPARE(shown(), informed);
+    // Each way of preparing ahead gives the same window, and start-up is over once the window has its lists.
+    for (const StartupTricks tricks :
+         {StartupTricks{}, StartupTricks{true, false, true}, StartupTricks{true, true, false}}) {
+        auto startup = std::make_unique<StartupLists>(m_folder->path(), tricks);
+        const StartupLists* const prepared = startup.get();
+        startWindow(std::move(startup));
+        QCOMPARE(control<SortedListBox>("EmulatedSystemList")->lines(), systems);
+        QCOMPARE(control<SortedListBox>("EmulatedSystemList")->selectedIndex(), selected);
+        QCOMPARE(control<SortedListBox>("GamesList")->lines(), images);
+        QCOMPARE(prepared->state(), StartupLists::State::Done);
+        QTRY_COMPARE(m_messages.informed.size() + m_messages.asked.size(), messages);
+        QCOMPARE(shown(), informed);
+        m_messages.informed.clear();
+        m_window.reset();
+    }
 }
 
 void TestCatalogueWindow::outdatedPreparedListsAreNotShown()
 {
     // Prepared, then the catalogue is rebuilt before the window takes the lists: the window shows the new one.
-    std::future<PreparedLists> prepared = std::async(std::launch::async, prepareLists, m_folder->path());
-    prepared.wait();
+    auto prepared = std::make_unique<StartupLists>(m_folder->path());
+    prepared->waitUntilPrepared();
     m_folder->write(u"Orvane.sys"_s, header + m_folder->read(u"listfull.txt"_s));
     startWindow(std::move(prepared));
     QCOMPARE(control<SortedListBox>("EmulatedSystemList")->lines(), (QStringList{u"Beta Box"_s, u"Zed Machine"_s}));
@@ -205,7 +213,7 @@ void TestCatalogueWindow::outdatedPreparedListsAreNotShown()
     ProgramFolder other;
     other.write(u"Orvane.sys"_s, header + "other     \"Other Machine\"\r\n");
     other.write(u"ROMS/other/other.bin"_s, "x");
-    startWindow(std::async(std::launch::async, prepareLists, other.path()));
+    startWindow(std::make_unique<StartupLists>(other.path()));
     QCOMPARE(control<SortedListBox>("EmulatedSystemList")->lines(), (QStringList{u"Beta Box"_s, u"Zed Machine"_s}));
     QCOMPARE(control<SortedListBox>("GamesList")->lines(), QStringList{buildImageLine(u"one.bin"_s, u"beta"_s)});
     QVERIFY(m_messages.informed.isEmpty());

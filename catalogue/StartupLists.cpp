@@ -1,0 +1,75 @@
+// SPDX-FileCopyrightText: 2026 Orvane developers
+// SPDX-License-Identifier: MIT
+#include "catalogue/StartupLists.h"
+
+#include <QThread>
+
+namespace Orvane
+{
+
+StartupLists::StartupLists(QString programFolder, StartupTricks tricks) : m_programFolder(std::move(programFolder))
+{
+    if (!tricks.prepareAhead)
+        return;
+    // Qt makes the first thread that asks which thread is current its main thread. The preparing threads use Qt
+    // too, so this one asks first: it is the one that makes the application and runs its events.
+    QThread::currentThread();
+    if (tricks.memoryInOneStep)
+        m_memory = std::make_unique<StartupMemory>();
+    m_state = State::Preparing;
+    m_thread = std::thread([this, steps = PreparationSteps{m_memory.get(), tricks.imagesBesideSort}] {
+        m_lists = prepareLists(m_programFolder, steps);
+    });
+}
+
+StartupLists::~StartupLists()
+{
+    finish();
+}
+
+void StartupLists::waitUntilPrepared()
+{
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+std::optional<CatalogueReader> StartupLists::takeCatalogue(const QString& cataloguePath)
+{
+    if (m_state != State::Preparing)
+        return std::nullopt;
+    waitUntilPrepared();
+    // Lists prepared for another catalogue are never shown.
+    if (m_lists.cataloguePath != cataloguePath) {
+        finish();
+        return std::nullopt;
+    }
+    m_state = State::Prepared;
+    return std::move(m_lists.catalogue);
+}
+
+std::optional<QStringList> StartupLists::takeSortedDescriptions()
+{
+    if (m_state != State::Prepared || !m_lists.sortedDescriptions)
+        return std::nullopt;
+    return std::exchange(m_lists.sortedDescriptions, std::nullopt);
+}
+
+std::optional<QStringList> StartupLists::takeImageLines(const QString& systemName)
+{
+    std::optional<QStringList> lines;
+    // The first system's lines serve the one load that start-up begins with.
+    if (m_state == State::Prepared && m_lists.firstSystemName == systemName)
+        lines = std::move(m_lists.firstImageLines);
+    finish();
+    return lines;
+}
+
+void StartupLists::finish()
+{
+    waitUntilPrepared();
+    m_lists = PreparedLists();
+    m_memory.reset();
+    m_state = State::Done;
+}
+
+} // namespace Orvane
