@@ -47,6 +47,11 @@ QString OptionStore::read(const char* section, const QString& key, const QString
 
 Result<void> OptionStore::write(const char* section, const QString& key, const QString& value)
 {
+    // Restoring the window sets each control to what the store holds, and a control that changes writes its value
+    // back: a value the store already holds is not written again, so a start does not rewrite the file sixteen
+    // times over.
+    if (!m_refused && m_settings->contains(settingsKey(section, key)) && read(section, key, QString()) == value)
+        return {};
     // A store keeps its first error for good, so after a refusal the next write goes through a fresh one: a write
     // that succeeds then counts as success (and takes along what was refused), and a failure is seen again.
     if (m_refused) {

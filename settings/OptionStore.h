@@ -30,7 +30,8 @@ public:
 
     // The stored text, the default when the key is absent; a key that holds the empty text reads as empty.
     QString read(const char* section, const QString& key, const QString& defaultValue) const;
-    // Gives the reason, naming the settings file, when the store refuses the value.
+    // Gives the reason, naming the settings file, when the store refuses the value. A value the store holds
+    // already is not written again.
     Result<void> write(const char* section, const QString& key, const QString& value);
     QString location() const;
 

@@ -372,6 +372,19 @@ void TestHostile::unwritableSettingsAreReportedOnce()
         text->setText(u"5"_s);
     }
     QCOMPARE(m_messages.informed.size(), 2);
+
+    // A start writes back only what the store does not hold already: with every value there, it writes nothing
+    // and so has nothing to report.
+    setWritable(true);
+    text->setText(u"6"_s);
+    setWritable(false);
+    m_window.reset();
+    {
+        AsUnprivilegedUser unprivileged;
+        start(shell);
+    }
+    setWritable(true);
+    QCOMPARE(m_messages.informed.size(), 2);
 }
 
 void TestHostile::hostileEmulators_data()
