@@ -3,10 +3,13 @@
 
 // Drives the real main window on the offscreen platform over a generated program folder of today's sizes and
 // prints, for start-up, a click on the 100,000-image system and "Update systems", the median time of Orvane
-// against the floor of the same work in plain C++, and the peak resident memory.
+// against the floor of the same work in plain C++, and the peak resident memory. Then whole starts, each in a
+// fresh process: Orvane with every start-up trick, without each in turn, and the plain C++ floor.
 //
 //   orvane-bench [--runs N] [--small] [--check] [--folder PATH] [--generate-only]
 //
+// Each figure is the median of N runs, and each ratio the median of the ratios of runs made one after the other,
+// so that the machine's drift over the runs cancels out.
 // --small uses a small folder and --check verifies every list after every action (the CTest smoke test does
 // both); the figures are printed either way and never judged. --generate-only writes the folder and stops.
 
@@ -28,7 +31,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <string>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace Orvane;
 
@@ -55,6 +61,94 @@ QStringList expectedLines(const QString& folder, const QString& system)
     QStringList lines = buildImageLines(names, system);
     sortLines(lines);
     return lines;
+}
+
+// Milliseconds from starting `command` to the byte it writes once its lists are there.
+double startedUntilReady(const std::vector<std::string>& command)
+{
+    int ready[2];
+    if (pipe(ready) != 0)
+        return -1;
+    QElapsedTimer clock;
+    clock.start();
+    const pid_t child = fork();
+    if (child == 0) {
+        dup2(ready[1], STDOUT_FILENO);
+        std::vector<char*> arguments;
+        for (const std::string& argument : command)
+            arguments.push_back(const_cast<char*>(argument.c_str()));
+        arguments.push_back(nullptr);
+        execv(arguments.front(), arguments.data());
+        _exit(127);
+    }
+    close(ready[1]);
+    char byte = 0;
+    const bool told = child > 0 && read(ready[0], &byte, 1) == 1;
+    const double elapsed = clock.nsecsElapsed() / 1e6;
+    close(ready[0]);
+    if (child > 0)
+        waitpid(child, nullptr, 0);
+    return told ? elapsed : -1;
+}
+
+struct Figures
+{
+    std::vector<double> orvane, floor;
+    void add(double figure, double floorFigure)
+    {
+        orvane.push_back(figure);
+        floor.push_back(floorFigure);
+    }
+    double ratio() const
+    {
+        std::vector<double> ratios;
+        for (std::size_t index = 0; index < orvane.size(); ++index)
+            ratios.push_back(orvane[index] / floor[index]);
+        return Bench::median(ratios);
+    }
+};
+
+void printRow(const char* name, const Figures& figures)
+{
+    std::printf("| %s | %.1f ms | %.1f ms | %.2f |\n", name, Bench::median(figures.orvane),
+                Bench::median(figures.floor), figures.ratio());
+}
+
+// Whole starts in fresh processes, each way taken in turn in every round: every start-up trick, without each, and
+// the floor. Gives false when a start did not report its lists.
+bool measureFreshStarts(const QString& folder, const QString& settings, int rounds)
+{
+    const std::string probe = ORVANE_STARTUP_PROBE;
+    const std::string program = QFile::encodeName(folder).toStdString();
+    const std::string settingsFile = QFile::encodeName(settings).toStdString();
+    struct Way
+    {
+        const char* name;
+        std::vector<std::string> command;
+        Figures figures;
+    };
+    std::vector<Way> ways{
+        {"every trick", {probe, program, settingsFile}, {}},
+        {"without preparing ahead", {probe, program, settingsFile, "--without", "prepare-ahead"}, {}},
+        {"without images beside the sort", {probe, program, settingsFile, "--without", "images-beside-sort"}, {}},
+    };
+    // The first start writes the settings a returning user has; it is not counted.
+    startedUntilReady(ways.front().command);
+    for (int round = 0; round < rounds; ++round) {
+        for (Way& way : ways) {
+            const double floor = startedUntilReady({ORVANE_STARTUP_FLOOR, program});
+            const double start = startedUntilReady(way.command);
+            if (floor < 0 || start < 0)
+                return false;
+            way.figures.add(start, floor);
+        }
+    }
+    std::printf("\nA whole start in a fresh process, exec to the lists shown (offscreen), median of %d rounds\n\n",
+                rounds);
+    std::printf("| Start | Orvane | Floor | Ratio |\n|---|---:|---:|---:|\n");
+    for (const Way& way : ways)
+        printRow(way.name, way.figures);
+    return true;
 }
 
 } // namespace
@@ -99,7 +193,7 @@ int main(int argc, char* argv[])
     const std::unique_ptr<OptionStore> options =
         OptionStore::inFile(scratch.filePath(QStringLiteral("config/Orvane.conf")));
 
-    std::vector<double> startUp, click, update, startUpFloor, clickFloor, updateFloor;
+    Figures startUp, click, update;
     const std::string nativeFolder = QFile::encodeName(folder.path).toStdString();
     for (int run = 0; run < runs; ++run) {
         auto window = std::make_unique<Form1>(folder.path, Form1Services{shell, messages, *options, opener});
@@ -113,24 +207,25 @@ int main(int argc, char* argv[])
             check.expect(games->lines() == firstLines, after);
         };
 
-        startUp.push_back(Bench::milliseconds([&] { window->Form_Load(); }));
+        const double startUpTime = Bench::milliseconds([&] { window->Form_Load(); });
         checkFirstSystem("start-up: the sorted systems, the first selected, its images");
         window->show();
         QApplication::processEvents();
 
         const int bigRow = static_cast<int>(systems->lines().indexOf(folder.bigDescription));
-        click.push_back(Bench::milliseconds([&] { systems->setSelectedIndex(bigRow); }));
+        const double clickTime = Bench::milliseconds([&] { systems->setSelectedIndex(bigRow); });
         if (check.enabled)
             check.expect(games->lines() == bigLines, "click: every image of the big system, exact lines");
 
-        update.push_back(Bench::milliseconds([&] { window->UpdateSystemsMenu_Click(); }));
+        const double updateTime = Bench::milliseconds([&] { window->UpdateSystemsMenu_Click(); });
         checkFirstSystem("update: the sorted systems again, the first selected, its images");
         window.reset();
 
-        startUpFloor.push_back(Bench::milliseconds([&] { Bench::Floor::startUp(nativeFolder); }));
-        clickFloor.push_back(
-            Bench::milliseconds([&] { Bench::Floor::systemClick(nativeFolder, folder.bigDescription.toStdString()); }));
-        updateFloor.push_back(Bench::milliseconds([&] { Bench::Floor::updateSystems(nativeFolder); }));
+        startUp.add(startUpTime, Bench::milliseconds([&] { Bench::Floor::startUp(nativeFolder); }));
+        click.add(clickTime, Bench::milliseconds([&] {
+                      Bench::Floor::systemClick(nativeFolder, folder.bigDescription.toStdString());
+                  }));
+        update.add(updateTime, Bench::milliseconds([&] { Bench::Floor::updateSystems(nativeFolder); }));
     }
 
     rusage usage{};
@@ -138,14 +233,12 @@ int main(int argc, char* argv[])
     std::printf("Orvane benchmark: %d systems, %d + %d images, %d recordings; median of %d runs\n\n", sizes.systems,
                 sizes.firstSystemImages, sizes.bigSystemImages, sizes.recordings, runs);
     std::printf("| Action | Orvane | Floor | Ratio |\n|---|---:|---:|---:|\n");
-    const auto row = [](const char* name, const std::vector<double>& figure, const std::vector<double>& floor) {
-        std::printf("| %s | %.1f ms | %.1f ms | %.2f |\n", name, Bench::median(figure), Bench::median(floor),
-                    Bench::median(figure) / Bench::median(floor));
-    };
-    row("start-up to the first system's images", startUp, startUpFloor);
-    row("click on the 100,000-image system", click, clickFloor);
-    row("Update systems to the reloaded lists", update, updateFloor);
+    printRow("start-up to the first system's images", startUp);
+    printRow("click on the 100,000-image system", click);
+    printRow("Update systems to the reloaded lists", update);
     std::printf("\nPeak resident memory: %.1f MB\n", usage.ru_maxrss / 1024.0);
+    if (!measureFreshStarts(folder.path, scratch.filePath(QStringLiteral("config/Orvane.conf")), runs * 2 + 1))
+        check.expect(false, "every fresh start showed its lists");
     if (check.enabled)
         std::printf("Checks: %s\n", check.failures ? "FAILED" : "all lists as expected");
     return check.failures ? 1 : 0;

@@ -7,8 +7,6 @@
 #include "catalogue/LineOrder.h"
 #include "catalogue/TextFile.h"
 
-#include <QFileInfo>
-
 #include <algorithm>
 #include <future>
 
@@ -49,19 +47,10 @@ QStringList imageLinesFor(const QString& programFolder, const QString& systemNam
     return folder ? imageLinesIn(*folder, systemName) : QStringList();
 }
 
-// Makes the memory for about `bytes` present in one step, when there is a hold to take it from.
-static void takePages(const PreparationSteps& steps, qint64 bytes)
-{
-    if (steps.memory && bytes > 0)
-        (void)steps.memory->takePagesInOneStep(static_cast<std::size_t>(bytes));
-}
-
 PreparedLists prepareLists(const QString& programFolder, PreparationSteps steps)
 {
     PreparedLists lists;
     lists.cataloguePath = locateInFolder(programFolder, QLatin1String(catalogueFileName));
-    // The entries, the descriptions in list order and their sort take about eight times the file's size.
-    takePages(steps, QFileInfo(lists.cataloguePath).size() * 8);
     const Result<SystemsCatalogue>& read = lists.catalogue.read(lists.cataloguePath);
     if (!read || read->empty())
         return lists;
@@ -73,12 +62,10 @@ PreparedLists prepareLists(const QString& programFolder, PreparationSteps steps)
                                             return lineLess(left.description, right.description);
                                         });
     lists.firstSystemName = catalogue.systemNameFor(first->description);
-    const auto listImages = [&programFolder, &steps, name = lists.firstSystemName] {
+    const auto listImages = [&programFolder, name = lists.firstSystemName] {
         const std::optional<QString> folder = name ? imageFolderFor(programFolder, *name) : std::nullopt;
         if (!folder)
             return QStringList();
-        // An image line takes about five times what its name takes in the folder's own listing.
-        takePages(steps, QFileInfo(*folder).size() * 5);
         return imageLinesIn(*folder, *name);
     };
     std::future<QStringList> images;

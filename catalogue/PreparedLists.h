@@ -3,7 +3,6 @@
 #pragma once
 
 #include "catalogue/SystemsCatalogue.h"
-#include "platform/StartupMemory.h"
 
 #include <QString>
 #include <QStringList>
@@ -35,8 +34,6 @@ struct PreparedLists
 
 struct PreparationSteps
 {
-    // Where the memory that the lists fill is taken from in one step; none: a page at a time.
-    const StartupMemory* memory = nullptr;
     // The first system's images are listed on another thread while the descriptions sort.
     bool imagesBesideSort = true;
 };

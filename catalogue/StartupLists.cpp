@@ -14,12 +14,9 @@ StartupLists::StartupLists(QString programFolder, StartupTricks tricks) : m_prog
     // Qt makes the first thread that asks which thread is current its main thread. The preparing threads use Qt
     // too, so this one asks first: it is the one that makes the application and runs its events.
     QThread::currentThread();
-    if (tricks.memoryInOneStep)
-        m_memory = std::make_unique<StartupMemory>();
     m_state = State::Preparing;
-    m_thread = std::thread([this, steps = PreparationSteps{m_memory.get(), tricks.imagesBesideSort}] {
-        m_lists = prepareLists(m_programFolder, steps);
-    });
+    m_thread = std::thread(
+        [this, steps = PreparationSteps{tricks.imagesBesideSort}] { m_lists = prepareLists(m_programFolder, steps); });
 }
 
 StartupLists::~StartupLists()
@@ -68,7 +65,6 @@ void StartupLists::finish()
 {
     waitUntilPrepared();
     m_lists = PreparedLists();
-    m_memory.reset();
     m_state = State::Done;
 }
 

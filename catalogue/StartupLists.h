@@ -3,7 +3,6 @@
 #pragma once
 
 #include "catalogue/PreparedLists.h"
-#include "platform/StartupMemory.h"
 
 #include <QString>
 #include <QStringList>
@@ -21,14 +20,12 @@ struct StartupTricks
 {
     // The lists are prepared on another thread from the program's first moment, while Qt and the window are built.
     bool prepareAhead = true;
-    // The memory the lists fill is taken from the system in one step rather than one page at a time.
-    bool memoryInOneStep = true;
     // The first system's images are listed on a thread of their own while the descriptions sort.
     bool imagesBesideSort = true;
 };
 
-// The window's first lists, prepared while the program starts: the thread that prepares them, the memory hold
-// they fill, and how far start-up has come. What was prepared is served once each, and only while it is what
+// The window's first lists, prepared while the program starts: the thread that prepares them and how far
+// start-up has come. What was prepared is served once each, and only while it is what
 // the files hold; the window then reads afresh.
 class StartupLists
 {
@@ -37,7 +34,7 @@ public:
     {
         Preparing, // the thread is at work
         Prepared,  // the catalogue was the one prepared: the lists not yet served are held
-        Done,      // served, outdated or never prepared: the thread has ended and the memory is given back
+        Done,      // served, outdated or never prepared: the thread has ended and nothing is held
     };
 
     // Starts preparing the lists of `programFolder` now, on the thread that goes on to make the application.
@@ -57,13 +54,12 @@ public:
     std::optional<QStringList> takeSortedDescriptions();
     // The image lines of `systemName` when they are the ones prepared; start-up is done after this either way.
     std::optional<QStringList> takeImageLines(const QString& systemName);
-    // Drops what was not served and gives the memory back.
+    // Drops what was not served.
     void finish();
 
 private:
     QString m_programFolder;
     State m_state = State::Done;
-    std::unique_ptr<StartupMemory> m_memory;
     PreparedLists m_lists; // the thread's until it is joined
     std::thread m_thread;
 };

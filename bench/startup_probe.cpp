@@ -1,0 +1,53 @@
+// SPDX-FileCopyrightText: 2026 Orvane developers
+// SPDX-License-Identifier: MIT
+// One start of Orvane as its main() makes it, in a fresh process, for the start-up figures: the lists prepared
+// from the first moment (with the ways of doing so named on the command line left out), the application, the
+// window loaded and shown on the offscreen platform. Writes one byte to standard output the moment the window
+// shows its lists, then ends without tearing anything down.
+//
+//   orvane-startup-probe PROGRAM_FOLDER SETTINGS_FILE [--without prepare-ahead|images-beside-sort]...
+#include "bench/BenchWindow.h"
+#include "catalogue/ListSource.h"
+#include "catalogue/StartupLists.h"
+#include "gui/mainwindow/Form1.h"
+#include "platform/NativeShell.h"
+#include "settings/OptionStore.h"
+
+#include <QApplication>
+#include <QFile>
+
+#include <cstdlib>
+#include <cstring>
+#include <unistd.h>
+
+int main(int argc, char* argv[])
+{
+    if (argc < 3)
+        return 2;
+    const QString folder = QFile::decodeName(argv[1]);
+    Orvane::StartupTricks tricks;
+    for (int index = 3; index + 1 < argc; index += 2) {
+        const char* without = argv[index + 1];
+        if (std::strcmp(without, "prepare-ahead") == 0)
+            tricks.prepareAhead = false;
+        else if (std::strcmp(without, "images-beside-sort") == 0)
+            tricks.imagesBesideSort = false;
+        else
+            return 2;
+    }
+    auto startup = std::make_unique<Orvane::StartupLists>(folder, tricks);
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication application(argc, argv);
+    Orvane::NativeShell shell(argv[1]);
+    Orvane::Bench::PrintedMessages messages;
+    Orvane::Bench::NoOpener opener;
+    const std::unique_ptr<Orvane::OptionStore> options = Orvane::OptionStore::inFile(QFile::decodeName(argv[2]));
+    Orvane::ListSource lists(folder, std::move(startup));
+    Orvane::Form1 window(folder, {shell, messages, *options, opener, &lists});
+    window.Form_Load();
+    window.show();
+    QApplication::processEvents();
+    const char shown = 1;
+    const bool told = write(STDOUT_FILENO, &shown, 1) == 1;
+    std::_Exit(told ? 0 : 1);
+}
