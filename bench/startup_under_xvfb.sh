@@ -23,8 +23,10 @@ now() { date +%s%N; }
 start_once() {
     local folder=$1 config="$WORK/config-$RANDOM"
     mkdir -p "$config"
-    local begin shown pid ready
+    local begin shown pid ready waiter
     coproc WAITER { "$here/wait_for_window.py" 'Orvane (alpha 6)'; }
+    # Bash forgets a coprocess's variables once it has ended.
+    waiter=$WAITER_PID
     read -r ready <&"${WAITER[0]}" || fail "cannot listen for windows"
     begin=$(now)
     XDG_CONFIG_HOME="$config" "$folder/orvane" >/dev/null 2>&1 &
@@ -32,7 +34,7 @@ start_once() {
     read -r -t 20 shown <&"${WAITER[0]}" || fail "the window of $folder/orvane did not show"
     kill "$pid"
     wait "$pid" 2>/dev/null
-    wait "$WAITER_PID" 2>/dev/null
+    wait "$waiter" 2>/dev/null
     rm -rf "$config"
     echo $(((shown - begin) / 1000000))
 }
