@@ -222,15 +222,17 @@ PlatformResult<MediaChoice> chooseMedia(const std::string& system, const std::ve
         }
         if (!best)
             continue;
-        MediaChoice choice{*best, {}};
-        if (candidate != fileName)
+        MediaChoice choice{*best, {}, {}};
+        if (candidate != fileName) {
             choice.note = "the archive's entry \"" + candidate + "\" decides";
+            choice.entry = candidate;
+        }
         if (!others.empty())
             choice.note += (choice.note.empty() ? "" : "; ") + best->name + " chosen before " + others;
         return choice;
     }
     if (media.size() == 1)
-        return MediaChoice{media.front(), "no media lists the file's extension: the system's only media takes it"};
+        return MediaChoice{media.front(), "no media lists the file's extension: the system's only media takes it", {}};
     std::string taken;
     for (const Media& entry : media)
         taken += (taken.empty() ? "" : "; ") + entry.name + " takes " + extensionList(entry);

@@ -46,7 +46,8 @@ bool takesImages(const std::vector<Media>& media);
 struct MediaChoice
 {
     Media media;
-    std::string note; // what decided, when that was not plain: an archive's entry, a tie, the only media
+    std::string note;  // what decided, when that was not plain: an archive's entry, a tie, the only media
+    std::string entry; // the archive's entry that decided, empty when the file itself did
 };
 // `entries` are the names inside the image when it is an archive (.zip, .7z), in their order. An extension
 // matches in any letter case and may have several parts (".plusd.prg"). The first entry one of the media takes

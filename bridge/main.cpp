@@ -305,15 +305,13 @@ int play(const std::vector<std::string>& arguments, const fs::path& emulator, co
     // above them cannot split the list.
     const std::string romsName = roms.filename().string();
     const fs::path recordings = entryIn(programFolder, "INP").value_or(programFolder / "INP");
-    PlayStart start{system,
-                    chosen->media,
-                    fs::absolute(*image).string(),
-                    {romsName},
-                    {},
-                    recordings.filename().string(),
-                    {},
-                    {},
-                    settings.playArguments};
+    // The emulator loads an archive's first file unless told which: the entry that decided the media is named
+    // inside the archive, as a path through it, so a read-me packed before the game is never what it loads.
+    std::string imagePath = fs::absolute(*image).string();
+    if (!chosen->entry.empty())
+        imagePath += "/" + chosen->entry;
+    PlayStart start{system, chosen->media,         imagePath, {romsName}, {}, recordings.filename().string(), {},
+                    {},     settings.playArguments};
     for (std::string& folder :
          expandedFolderList(configuration.romPath, emulatorFolder, processEnvironment, percentEnvironmentVariables))
         start.romFolders.push_back(std::move(folder));

@@ -3,7 +3,8 @@
 # SPDX-License-Identifier: MIT
 # Playing with the emulator Debian ships, through the bridge installed as MESS.EXE in a program folder whose path
 # holds a blank and a ';': "Update systems" fills the list from the real emulator, the user picks the Atari 2600,
-# and a double-click on a cartridge opens the emulator's window running it. Then the Atari 5200, which needs a
+# and a double-click on a cartridge opens the emulator's window running it; the same cartridge zipped behind a
+# read-me plays too (the PAL console). Then the Atari 5200, which needs a
 # system ROM: found where Debian's ini names it ($HOME/mame/roms), it plays; missing, a message window names the
 # file. Skipped, saying why, where the emulator is not installed.
 set -u
@@ -19,7 +20,7 @@ fi
 
 start_xvfb
 PROGRAM="$WORK/my; program"
-mkdir -p "$PROGRAM/ROMS/a2600" "$PROGRAM/ROMS/a5200" "$PROGRAM/INP"
+mkdir -p "$PROGRAM/ROMS/a2600" "$PROGRAM/ROMS/a2600p" "$PROGRAM/ROMS/a5200" "$PROGRAM/INP"
 # A home of the test's own whose ini names the ROM folder as Debian's does; the system ROM is a stand-in of the
 # right name and size (the emulator warns about its checksum and runs it), never a real one.
 export HOME="$WORK/home"
@@ -32,6 +33,13 @@ cp "$bridge" "$PROGRAM/MESS.EXE"
 # The emulator's window ends by itself a few seconds after it opens.
 printf 'play-arguments=-video soft -window -sound none -skip_gameinfo -seconds_to_run 4\n' >"$PROGRAM/bridge.ini"
 /usr/bin/python3 "$(dirname "$0")/make_cartridge.py" "$PROGRAM/ROMS/a2600/Test Cart.a26"
+# The emulator loads an archive's first file unless told which: here that is a read-me.
+/usr/bin/python3 - "$PROGRAM/ROMS/a2600/Test Cart.a26" "$PROGRAM/ROMS/a2600p/Zipped Cart.zip" <<'PYTHON'
+import sys, zipfile
+with zipfile.ZipFile(sys.argv[2], "w") as archive:
+    archive.writestr("read me.txt", "A cartridge of the test's own.\n")
+    archive.write(sys.argv[1], "Test Cart.a26")
+PYTHON
 printf 'Name:     Description:\r\nnone      "No systems yet"\r\n' >"$PROGRAM/Orvane.sys"
 start_orvane
 
@@ -77,6 +85,13 @@ play_first_image_of() {
     xdotool type --delay 40 "$1"
     xdotool mousemove --window "$WINDOW" 260 $((30 + MENU_HEIGHT)) click --repeat 2 --delay 80 1
 }
+
+step "a zipped cartridge plays: the archive's entry decides the media and is the file the emulator loads"
+play_first_image_of 'Atari 2600 (PAL)'
+wait_until 60 grep -q 'played: a2600p "Zipped Cart.zip" ended with exit code 0' "$PROGRAM/bridge.log" ||
+    fail "the zipped cartridge did not play: $(cat "$PROGRAM/bridge.log")"
+grep -q "Zipped Cart.zip: cartridge (the archive's entry \"Test Cart.a26\" decides)" "$PROGRAM/bridge.log" ||
+    fail "the media was not chosen by the archive's entry: $(cat "$PROGRAM/bridge.log")"
 
 step "the Atari 5200 plays with its system ROM from \$HOME/mame/roms"
 play_first_image_of 'Atari 5200'
