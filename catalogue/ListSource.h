@@ -25,7 +25,6 @@ public:
     ListSource(const ListSource&) = delete;
     ListSource& operator=(const ListSource&) = delete;
 
-    QString programFolder() const { return m_programFolder; }
     QString cataloguePath() const;
 
     // The catalogue as its file holds it now.

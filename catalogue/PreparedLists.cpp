@@ -47,7 +47,7 @@ QStringList imageLinesFor(const QString& programFolder, const QString& systemNam
     return folder ? imageLinesIn(*folder, systemName) : QStringList();
 }
 
-PreparedLists prepareLists(const QString& programFolder, PreparationSteps steps)
+PreparedLists prepareLists(const QString& programFolder, bool imagesBesideSort)
 {
     PreparedLists lists;
     lists.cataloguePath = locateInFolder(programFolder, QLatin1String(catalogueFileName));
@@ -63,13 +63,10 @@ PreparedLists prepareLists(const QString& programFolder, PreparationSteps steps)
                                         });
     lists.firstSystemName = catalogue.systemNameFor(first->description);
     const auto listImages = [&programFolder, name = lists.firstSystemName] {
-        const std::optional<QString> folder = name ? imageFolderFor(programFolder, *name) : std::nullopt;
-        if (!folder)
-            return QStringList();
-        return imageLinesIn(*folder, *name);
+        return name ? imageLinesFor(programFolder, *name) : QStringList();
     };
     std::future<QStringList> images;
-    if (steps.imagesBesideSort)
+    if (imagesBesideSort)
         images = std::async(std::launch::async, listImages);
     // The catalogue keeps its own order: the sorted list shares the lines, not the list.
     lists.sortedDescriptions = catalogue.descriptions();

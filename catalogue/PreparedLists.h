@@ -32,12 +32,7 @@ struct PreparedLists
     QStringList firstImageLines; // sorted
 };
 
-struct PreparationSteps
-{
-    // The first system's images are listed on another thread while the descriptions sort.
-    bool imagesBesideSort = true;
-};
-
-PreparedLists prepareLists(const QString& programFolder, PreparationSteps steps = {});
+// `imagesBesideSort`: the first system's images are listed on another thread while the descriptions sort.
+PreparedLists prepareLists(const QString& programFolder, bool imagesBesideSort = true);
 
 } // namespace Orvane

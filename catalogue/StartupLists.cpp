@@ -16,7 +16,7 @@ StartupLists::StartupLists(QString programFolder, StartupTricks tricks) : m_prog
     QThread::currentThread();
     m_state = State::Preparing;
     m_thread = std::thread(
-        [this, steps = PreparationSteps{tricks.imagesBesideSort}] { m_lists = prepareLists(m_programFolder, steps); });
+        [this, besideSort = tricks.imagesBesideSort] { m_lists = prepareLists(m_programFolder, besideSort); });
 }
 
 StartupLists::~StartupLists()
