@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-// The bridge built without an archive library (the Windows build): an archive's entries are unknown, so an archive
-// goes to a system's only media, and is otherwise refused with a reason.
+// The bridge built without an archive library (the Windows build): an archive shows no entries, so it goes to a
+// system's only media, and is otherwise refused with the media that would take it.
 #include "bridge/ArchiveEntries.h"
 
 namespace Orvane::Bridge
@@ -9,7 +9,7 @@ namespace Orvane::Bridge
 
 PlatformResult<std::vector<std::string>> archiveEntries(const std::filesystem::path&)
 {
-    return Failure(std::string("this build of the bridge cannot look into archives"));
+    return std::vector<std::string>();
 }
 
 } // namespace Orvane::Bridge

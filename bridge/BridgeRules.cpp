@@ -58,7 +58,7 @@ PlatformResult<Settings> parseSettings(std::string_view text)
 PlatformResult<PlayRequest> parsePlayArguments(const std::vector<std::string>& arguments)
 {
     if (arguments.empty() || arguments.front().empty())
-        return Failure(std::string("no system was given (nothing was selected in Orvane?)"));
+        return Failure(std::string("No image was chosen: pick an image in the list, then Play."));
     if (arguments.size() < 2 || arguments[1].empty())
         return Failure("no image file was given for the system " + arguments.front());
     PlayRequest request{arguments[0], arguments[1], {}, {}};
@@ -164,28 +164,42 @@ std::vector<std::string> expandedFolderList(std::string_view value, const std::s
     }
 }
 
-std::vector<std::string> missingFiles(std::string_view errorOutput)
+std::vector<MissingFile> missingFiles(std::string_view errorOutput)
 {
-    std::vector<std::string> missing;
+    std::vector<MissingFile> missing;
     while (!errorOutput.empty()) {
         const std::size_t end = std::min(errorOutput.find('\n'), errorOutput.size());
         const std::string_view line = trimmed(errorOutput.substr(0, end));
         errorOutput.remove_prefix(std::min(end + 1, errorOutput.size()));
         const std::size_t found = line.find(" NOT FOUND");
-        if (found != std::string_view::npos && found > 0)
-            missing.emplace_back(line.substr(0, found));
+        if (found == std::string_view::npos || found == 0)
+            continue;
+        MissingFile file{std::string(line.substr(0, found)), {}};
+        constexpr std::string_view tried = "(tried in ";
+        if (const std::size_t sets = line.find(tried, found); sets != std::string_view::npos) {
+            const std::string_view names = line.substr(sets + tried.size());
+            file.set = std::string(names.substr(0, names.find_first_of(" )")));
+        }
+        missing.push_back(std::move(file));
     }
     return missing;
 }
 
-std::string playFailureText(const std::string& reason, const std::vector<std::string>& missing,
+std::string playFailureText(const std::string& reason, const std::vector<MissingFile>& missing,
                             const std::vector<std::string>& romFolders)
 {
     std::string text = reason;
     if (!missing.empty()) {
-        text += "\n\nMissing files:";
-        for (const std::string& file : missing)
-            text += "\n  " + file;
+        text += "\n\nMissing files, and where each belongs:";
+        // The program folder's ROMS lists a system's games: its system ROMs belong with the emulator's own.
+        const std::string home = romFolders.size() > 1 ? romFolders[1] : romFolders.empty() ? "" : romFolders[0];
+        for (const MissingFile& file : missing) {
+            text += "\n  " + file.name;
+            if (!file.set.empty() && !home.empty()) {
+                const std::filesystem::path set = pathFromUtf8(home) / pathFromUtf8(file.set);
+                text += ": " + (set / pathFromUtf8(file.name)).string() + " (or inside " + set.string() + ".zip)";
+            }
+        }
     }
     if (!romFolders.empty()) {
         text += "\n\nThe emulator looked for system ROMs in:";

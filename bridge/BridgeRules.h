@@ -41,6 +41,13 @@ PlatformResult<PlayRequest> parsePlayArguments(const std::vector<std::string>& a
 // $HOME, and a value with blanks comes in quotes).
 std::optional<std::string> configuredValue(std::string_view showConfig, std::string_view key);
 
+// What a play needs of the emulator's configuration, as "-showconfig" prints it.
+struct EmulatorConfiguration
+{
+    std::string romPath;
+    std::string iniPath;
+};
+
 // How the environment is read, so that tests can give their own.
 using EnvironmentLookup = std::optional<std::string> (*)(const std::string& name);
 std::optional<std::string> processEnvironment(const std::string& name);
@@ -52,11 +59,19 @@ std::optional<std::string> processEnvironment(const std::string& name);
 std::vector<std::string> expandedFolderList(std::string_view value, const std::string& base, EnvironmentLookup lookup,
                                             bool percentVariables);
 
-// The files the emulator said it could not find ("co19156.u8 NOT FOUND (tried in a5200)"), in its order.
-std::vector<std::string> missingFiles(std::string_view errorOutput);
+// A file the emulator said it could not find ("co19156.u8 NOT FOUND (tried in a5200)"), and the first set it
+// looked in (the system's own; empty when it named none).
+struct MissingFile
+{
+    std::string name;
+    std::string set;
+};
+std::vector<MissingFile> missingFiles(std::string_view errorOutput);
 
-// What a user reads when a play fails: the reason, the files the emulator missed, and where it was told to look.
-std::string playFailureText(const std::string& reason, const std::vector<std::string>& missing,
+// What a user reads when a play fails: the reason, each file the emulator missed with the place it belongs (in a
+// folder named after its set, or inside a zip of that name, in the emulator's own first ROM folder when it has one,
+// else in the program folder's), and where the emulator was told to look.
+std::string playFailureText(const std::string& reason, const std::vector<MissingFile>& missing,
                             const std::vector<std::string>& romFolders);
 
 // Everything the emulator is started with for one play: the system, its media switch and the image's absolute

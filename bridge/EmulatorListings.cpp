@@ -182,10 +182,17 @@ std::size_t firstStrangeListMediaLine(std::string_view text)
     return number < 2 ? number + 1 : 0;
 }
 
+bool isOutputMedia(const Media& media)
+{
+    const std::string_view kind = mediaKind(media.name);
+    return kind == "printout" || kind == "midiout" || kind == "bitbanger";
+}
+
 bool takesImages(const std::vector<Media>& media)
 {
-    return std::any_of(media.begin(), media.end(),
-                       [](const Media& entry) { return mediaKind(entry.name) != "memcard"; });
+    return std::any_of(media.begin(), media.end(), [](const Media& entry) {
+        return mediaKind(entry.name) != "memcard" && !isOutputMedia(entry);
+    });
 }
 
 bool isArchive(std::string_view fileName)
@@ -207,7 +214,7 @@ PlatformResult<MediaChoice> chooseMedia(const std::string& system, const std::ve
         std::size_t bestLength = 0;
         std::string others;
         for (const Media& entry : media) {
-            const std::size_t length = matchedExtension(entry, name);
+            const std::size_t length = isOutputMedia(entry) ? 0 : matchedExtension(entry, name);
             if (length == 0)
                 continue;
             if (best && (length < bestLength ||
@@ -231,11 +238,17 @@ PlatformResult<MediaChoice> chooseMedia(const std::string& system, const std::ve
             choice.note += (choice.note.empty() ? "" : "; ") + best->name + " chosen before " + others;
         return choice;
     }
-    if (media.size() == 1)
-        return MediaChoice{media.front(), "no media lists the file's extension: the system's only media takes it", {}};
+    std::vector<const Media*> inputs;
+    for (const Media& entry : media) {
+        if (!isOutputMedia(entry))
+            inputs.push_back(&entry);
+    }
+    if (inputs.size() == 1)
+        return MediaChoice{*inputs.front(), "no media lists the file's extension: the system's only media takes it",
+                           {}};
     std::string taken;
-    for (const Media& entry : media)
-        taken += (taken.empty() ? "" : "; ") + entry.name + " takes " + extensionList(entry);
+    for (const Media* entry : inputs)
+        taken += (taken.empty() ? "" : "; ") + entry->name + " takes " + extensionList(*entry);
     return Failure("no media of " + system + " takes the file " + std::string(fileName) + " (" + taken + ")");
 }
 
@@ -253,6 +266,11 @@ AliasTable AliasTable::parse(std::string_view text)
         const auto plain = [](const std::string& name) { return name.find_first_of(" \t\"") == std::string::npos; };
         if (alias.size() > classicNameColumns || !plain(alias) || !plain(system))
             continue;
+        // Two systems under one name would make the catalogue's name mean either.
+        if (table.m_systemByAlias.count(alias) > 0 || table.m_aliasBySystem.count(system) > 0) {
+            table.m_dropped.push_back(std::string(line) + " (the alias or the system has one already)");
+            continue;
+        }
         table.m_systemByAlias[alias] = system;
         table.m_aliasBySystem[system] = alias;
     }
@@ -270,6 +288,15 @@ std::string AliasTable::text() const
 std::vector<std::string> AliasTable::assign(const std::vector<std::string>& systems,
                                             const std::set<std::string>& allNames)
 {
+    for (auto given = m_systemByAlias.begin(); given != m_systemByAlias.end();) {
+        if (given->first != given->second && allNames.count(given->first) > 0) {
+            m_dropped.push_back(given->first + '\t' + given->second + " (another system's own name)");
+            m_aliasBySystem.erase(given->second);
+            given = m_systemByAlias.erase(given);
+        } else {
+            ++given;
+        }
+    }
     const auto taken = [&](const std::string& alias) {
         return m_systemByAlias.count(alias) > 0 || allNames.count(alias) > 0;
     };
@@ -280,10 +307,10 @@ std::vector<std::string> AliasTable::assign(const std::vector<std::string>& syst
             aliases.push_back(given->second);
             continue;
         }
-        // A short name is its own alias, unless an older alias took it for another system. Either way the alias is
-        // kept, so that no later system is ever given it.
+        // A short name is its own alias (no alias of another system holds it: such ones were dropped above). Either
+        // way the alias is kept, so that no later system is ever given it.
         std::string alias = system.substr(0, classicNameColumns);
-        if (system.size() > classicNameColumns || m_systemByAlias.count(system) > 0) {
+        if (system.size() > classicNameColumns) {
             for (int number = 1; taken(alias); ++number) {
                 const std::string suffix = std::to_string(number);
                 alias = system.substr(0, classicNameColumns - suffix.size()) + suffix;

@@ -39,7 +39,10 @@ std::vector<Media> systemMedia(std::string_view listMedia, std::string_view syst
 std::size_t firstStrangeListFullLine(std::string_view text);
 std::size_t firstStrangeListMediaLine(std::string_view text);
 
-// Memory cards hold what a board saves, never a game: a system that takes nothing else is not one to play.
+// Media the emulator writes to (a printer's paper, MIDI out, a serial line): never handed a user's file.
+bool isOutputMedia(const Media& media);
+// Memory cards hold what a board saves, never a game, and output media take nothing in: a system that takes
+// nothing else is not one to play.
 bool takesImages(const std::vector<Media>& media);
 
 // The media an image goes to, and why, or the reason none does.
@@ -53,7 +56,7 @@ struct MediaChoice
 // matches in any letter case and may have several parts (".plusd.prg"). The first entry one of the media takes
 // decides; where several media take it, the longest extension wins, then cartridge before quickload and snapshot,
 // CD-ROM before hard disk, then the emulator's order. A file no media takes goes to the system's only media when
-// it has exactly one.
+// it has exactly one. Output media take nothing.
 PlatformResult<MediaChoice> chooseMedia(const std::string& system, const std::vector<Media>& media,
                                         std::string_view fileName, const std::vector<std::string>& entries);
 bool isArchive(std::string_view fileName);
@@ -62,12 +65,16 @@ bool isArchive(std::string_view fileName);
 // eight characters that never changes once given, so a favourite saved before an update launches the same system
 // after it. A name of eight or fewer is its own alias unless an older alias already took it; every alias given
 // is kept (as text, one "alias<TAB>system" per line) for the next update, and never given to another system. A
-// line that is not such a pair (an alias longer than eight, blanks or quotes in either) is dropped when read.
+// line that is not such a pair (an alias longer than eight, blanks or quotes in either), an alias already given, or
+// a second alias of one system is dropped when read; an alias that is another system's own name is dropped when
+// aliases are given, so that a system's own name always means that system.
 class AliasTable
 {
 public:
     static AliasTable parse(std::string_view text);
     std::string text() const;
+    // The lines dropped since the table was read, each with the reason, for the log.
+    const std::vector<std::string>& dropped() const { return m_dropped; }
 
     // Gives every listed system its alias, keeping the ones given before. `allNames` are all the emulator's
     // systems: a new alias never takes the name of one of them.
@@ -78,6 +85,7 @@ public:
 private:
     std::map<std::string, std::string> m_systemByAlias;
     std::map<std::string, std::string> m_aliasBySystem;
+    std::vector<std::string> m_dropped;
 };
 
 inline constexpr std::size_t classicNameColumns = 8;

@@ -59,8 +59,17 @@ std::string iniFilesState(const std::string& iniPath, const fs::path& emulatorFo
 
 } // namespace
 
-PlatformResult<std::string> readWholeFile(const fs::path& path)
+PlatformResult<std::string> readWholeFile(const fs::path& path, std::uintmax_t largest)
 {
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (error)
+        return Failure("cannot read " + path.string() + ": " + error.message());
+    if (!fs::is_regular_file(status))
+        return Failure("cannot read " + path.string() + ": it is no file");
+    if (const std::uintmax_t size = fs::file_size(path, error); error || size > largest)
+        return Failure("cannot read " + path.string() + ": " +
+                       (error ? error.message() : "it is larger than " + std::to_string(largest) + " bytes"));
     std::ifstream input(path, std::ios::binary);
     if (!input)
         return Failure("cannot read " + path.string());
@@ -88,12 +97,19 @@ PlatformResult<void> replaceWholeFile(const fs::path& path, std::string_view con
         return overwriteInPlace(path, content);
     const fs::path written = uniqueName(path);
     {
-        std::ofstream output(written, std::ios::binary | std::ios::trunc);
+        // Made afresh: never an existing file, nor a link planted under the name.
+#ifdef _WIN32
+        std::FILE* output = ::_wfopen(written.c_str(), L"wbx");
+#else
+        std::FILE* output = std::fopen(written.c_str(), "wbx");
+#endif
         if (!output && fs::is_regular_file(path, error))
             return overwriteInPlace(path, content);
-        if (!output || !output.write(content.data(), static_cast<std::streamsize>(content.size())) || !output.flush()) {
+        const bool whole = output && std::fwrite(content.data(), 1, content.size(), output) == content.size();
+        if (!output || std::fclose(output) != 0 || !whole) {
             std::error_code ignored;
-            fs::remove(written, ignored);
+            if (output)
+                fs::remove(written, ignored);
             return Failure("cannot write " + written.string());
         }
     }
@@ -118,9 +134,43 @@ std::string emulatorIdentity(const fs::path& emulator)
 
 ListingCache::ListingCache(const fs::path& bridgeFolder) : m_folder(bridgeFolder / cacheFolderName) {}
 
+fs::path ListingCache::folder() const
+{
+    std::error_code error;
+    fs::create_directories(m_folder, error);
+    return m_folder;
+}
+
+void ListingCache::sweep() const
+{
+    // A write takes milliseconds: a file an hour old under a write's name is one no bridge will finish.
+    const auto before = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    std::error_code error;
+    for (fs::directory_iterator entry(m_folder, error), end; !error && entry != end; entry.increment(error)) {
+        const std::string name = entry->path().filename().string();
+        const std::size_t dot = name.rfind('.');
+        const bool writeName = dot != std::string::npos && dot + 1 < name.size() &&
+                               name.find_first_not_of("0123456789-", dot + 1) == std::string::npos;
+        std::error_code ignored;
+        if (writeName && entry->symlink_status(ignored).type() != fs::file_type::directory &&
+            fs::last_write_time(entry->path(), ignored) < before)
+            fs::remove(entry->path(), ignored);
+    }
+}
+
+PlatformResult<std::string> ListingCache::readKept(const char* name) const
+{
+    // Only the cache's own files: a link put in place of one is never followed.
+    const fs::path path = m_folder / name;
+    std::error_code error;
+    if (fs::is_symlink(path, error))
+        return Failure(path.string() + " is a link, not a file the cache wrote");
+    return readWholeFile(path, largestFileRead);
+}
+
 PlatformResult<std::string> ListingCache::listing(const std::string& identity, const char* name) const
 {
-    const auto kept = readWholeFile(m_folder / identityFileName);
+    const auto kept = readKept(identityFileName);
     if (!kept)
         return Failure(kept.error());
     if (!kept.value().starts_with(identity))
@@ -131,7 +181,7 @@ PlatformResult<std::string> ListingCache::listing(const std::string& identity, c
         return Failure(std::string("the cache names no ") + name);
     const std::size_t start = found + mark.size();
     const std::string expected = kept.value().substr(start, kept.value().find('\n', start) - start);
-    auto text = readWholeFile(m_folder / name);
+    auto text = readKept(name);
     if (!text)
         return Failure(text.error());
     if (fingerprint(text.value()) != expected)
@@ -179,7 +229,7 @@ PlatformResult<void> ListingCache::keep(const std::string& identity, const Listi
 PlatformResult<EmulatorConfiguration> ListingCache::configuration(const std::string& identity,
                                                                   const fs::path& emulatorFolder) const
 {
-    const auto kept = readWholeFile(m_folder / configurationFileName);
+    const auto kept = readKept(configurationFileName);
     if (!kept)
         return Failure(kept.error());
     std::istringstream lines(kept.value().substr(std::min(identity.size(), kept.value().size())));

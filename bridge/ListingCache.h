@@ -4,6 +4,9 @@
 
 #include "platform/Result.h"
 
+#include "bridge/BridgeRules.h"
+
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -11,8 +14,11 @@
 namespace Orvane::Bridge
 {
 
-// A file's whole content (an empty file is an empty text), or why it cannot be read.
-PlatformResult<std::string> readWholeFile(const std::filesystem::path& path);
+// A file's whole content (an empty file is an empty text), or why it cannot be read. Only a regular file (a link
+// to one will do) of at most `largest` bytes is read: a pipe or a device would never end.
+inline constexpr std::uintmax_t largestFileRead = 256 * 1024 * 1024;
+PlatformResult<std::string> readWholeFile(const std::filesystem::path& path,
+                                          std::uintmax_t largest = largestFileRead);
 // Writes the content under a name of this process's own beside the file and moves it onto the file, so that a
 // failure, or another bridge writing at the same time, never leaves half a file.
 PlatformResult<void> replaceWholeFile(const std::filesystem::path& path, std::string_view content);
@@ -28,21 +34,21 @@ struct Listings
     std::string media; // "-listmedia"
 };
 
-// What a play needs of the emulator's configuration, as "-showconfig" prints it.
-struct EmulatorConfiguration
-{
-    std::string romPath;
-    std::string iniPath;
-};
-
 // The emulator's answers kept in "bridge-cache" beside the bridge. The listings are written under names of their
 // own and moved into place; the identity file, written last, names the emulator they came from and each listing's
-// size and hash, and a listing is used only while it matches them. The configuration is used while the emulator
+// size and hash, and a listing is used only while it matches them; only regular files are read, never through a
+// link, so anything else put in their place is thrown away and asked for again. The configuration is used while the emulator
 // and every "mame.ini" of its ini folders are as they were.
 class ListingCache
 {
 public:
     explicit ListingCache(const std::filesystem::path& bridgeFolder);
+
+    // The cache's folder, made when it is not there (the caller copes when it cannot be).
+    std::filesystem::path folder() const;
+    // Removes what writes that never finished left behind (a bridge killed while writing): files under names of
+    // their own that are older than any write takes.
+    void sweep() const;
 
     // Both listings, when the cache holds them whole for an emulator with this identity (which an update extends
     // with the emulator's own version answer).
@@ -58,6 +64,7 @@ public:
                                            const EmulatorConfiguration& configuration) const;
 
 private:
+    PlatformResult<std::string> readKept(const char* name) const;
     PlatformResult<std::string> listing(const std::string& identity, const char* name) const;
 
     std::filesystem::path m_folder;

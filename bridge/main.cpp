@@ -6,6 +6,7 @@
 #include "bridge/BridgeRules.h"
 #include "bridge/EmulatorListings.h"
 #include "bridge/ListingCache.h"
+#include "bridge/PlayPlan.h"
 
 #include "platform/CommandLine.h"
 #include "platform/ProgramRun.h"
@@ -99,24 +100,21 @@ bool succeeded(const PlatformResult<ProcessOutcome>& run)
     return run && run->exitedNormally && run->exitCode == 0;
 }
 
-// One run of the emulator whose output is wanted as text: written to a file of this process's own in the system's
-// temporary folder, read back and removed, so that two bridges at once never share it.
+// One run of the emulator whose output is wanted as text: held meanwhile in a nameless file of the bridge's cache
+// folder, which no other process can open and no ending of this one leaves behind.
 struct Answer
 {
     PlatformResult<ProcessOutcome> run = Failure(std::string("not run"));
     std::string output;
 };
-Answer ask(const fs::path& emulator, std::vector<std::string> arguments, const fs::path& folder)
+Answer ask(const fs::path& emulator, std::vector<std::string> arguments, const fs::path& folder,
+           const fs::path& bridgeFolder)
 {
-    std::error_code error;
-    fs::path temporary = fs::temp_directory_path(error);
-    if (error)
-        temporary = "/tmp";
-    const fs::path file = uniqueName(temporary / "orvane-bridge-answer.txt");
-    Answer answer{runAndWait({emulator, std::move(arguments), folder, file}), {}};
-    if (auto text = readWholeFile(file))
-        answer.output = std::move(text).value();
-    fs::remove(file, error);
+    ProgramRun run{emulator, std::move(arguments), folder, std::nullopt};
+    run.outputScratchFolder = ListingCache(bridgeFolder).folder();
+    Answer answer{runAndWait(run), {}};
+    if (answer.run)
+        answer.output = std::move(answer.run->output);
     return answer;
 }
 
@@ -125,14 +123,15 @@ Answer ask(const fs::path& emulator, std::vector<std::string> arguments, const f
 PlatformResult<Listings> emulatorListings(const fs::path& emulator, const fs::path& bridgeFolder, const Log& log)
 {
     const ListingCache cache(bridgeFolder);
-    const Answer version = ask(emulator, {"-version"}, emulator.parent_path());
+    cache.sweep();
+    const Answer version = ask(emulator, {"-version"}, emulator.parent_path(), bridgeFolder);
     const std::string identity = emulatorIdentity(emulator) + (succeeded(version.run) ? version.output : "\n");
     if (auto kept = cache.listings(identity))
         return std::move(kept).value();
 
     Answer media, full;
-    std::thread mediaThread([&] { media = ask(emulator, {"-listmedia"}, bridgeFolder); });
-    full = ask(emulator, {"-listfull"}, bridgeFolder);
+    std::thread mediaThread([&] { media = ask(emulator, {"-listmedia"}, bridgeFolder, bridgeFolder); });
+    full = ask(emulator, {"-listfull"}, bridgeFolder, bridgeFolder);
     mediaThread.join();
     if (!succeeded(full.run))
         return Failure(emulator.string() + " -listfull " + endOf(full.run));
@@ -161,6 +160,8 @@ int listFull(const fs::path& emulator, const fs::path& bridgeFolder, const Log& 
     AliasTable aliases = AliasTable::parse(oldAliases);
     const std::vector<EmulatorSystem> systems = parseListFull(lists.full);
     const std::string catalogue = classicCatalogue(systems, parseListMedia(lists.media), aliases);
+    for (const std::string& line : aliases.dropped())
+        fail.write(std::string(aliasFileName) + ": dropped the line " + line);
     if (catalogue.find('\n') == catalogue.size() - 1)
         return fail(emulator.string() + " listed no system that takes media");
     // The aliases are kept before the catalogue that uses them goes out; unchanged, they need no writing (the
@@ -236,7 +237,7 @@ EmulatorConfiguration emulatorConfiguration(const fs::path& emulator, const fs::
     const std::string identity = emulatorIdentity(emulator);
     if (auto kept = cache.configuration(identity, emulator.parent_path()))
         return std::move(kept).value();
-    const Answer config = ask(emulator, {"-showconfig"}, emulator.parent_path());
+    const Answer config = ask(emulator, {"-showconfig"}, emulator.parent_path(), bridgeFolder);
     if (!succeeded(config.run))
         return {};
     EmulatorConfiguration configuration{configuredValue(config.output, "rompath").value_or(std::string()),
@@ -245,110 +246,95 @@ EmulatorConfiguration emulatorConfiguration(const fs::path& emulator, const fs::
     return configuration;
 }
 
+// How long a play's emulator has to end on its own terms (saving its settings) when the bridge is asked to end.
+constexpr std::chrono::seconds playEndingGrace(5);
+
 int play(const std::vector<std::string>& arguments, const fs::path& emulator, const Settings& settings,
          const fs::path& bridgeFolder, PlayFailure& fail, const Log& log)
 {
     const auto parsed = parsePlayArguments(arguments);
     if (!parsed)
         return fail(parsed.error());
-    const PlayRequest& request = parsed.value();
+    PlayFacts facts;
+    facts.request = parsed.value();
+    const PlayRequest& request = facts.request;
     const auto aliasText = readWholeFile(bridgeFolder / aliasFileName);
     const AliasTable aliases = AliasTable::parse(aliasText ? aliasText.value() : std::string());
-    const std::string system = aliases.systemFor(request.system);
     const ListingCache cache(bridgeFolder);
     const std::string identity = emulatorIdentity(emulator);
-
     std::error_code error;
     const fs::path programFolder = fs::current_path(error);
-    const fs::path roms = entryIn(programFolder, "ROMS").value_or(programFolder / "ROMS");
-    std::optional<fs::path> image;
-    for (const std::string& folderName : {request.system, system}) {
-        if (const auto folder = entryIn(roms, folderName)) {
-            if ((image = entryIn(*folder, request.file)))
+
+    // The media from the update's listing when it is whole, else from the emulator.
+    const auto mediaListing = cache.mediaListing(identity);
+    std::string unknown;
+    const auto mediaOf = [&](const std::string& system) {
+        if (mediaListing)
+            return systemMedia(mediaListing.value(), system);
+        const Answer asked = ask(emulator, {"-listmedia", system}, programFolder, bridgeFolder);
+        if (!succeeded(asked.run)) {
+            unknown = "the emulator does not know the system " + system + " (" + endOf(asked.run) + ")";
+            return std::vector<Media>();
+        }
+        unknown.clear();
+        return systemMedia("\n" + asked.output, system);
+    };
+    std::vector<Media> media = mediaOf(request.system);
+    facts.system = systemAskedFor(request.system, aliases, !media.empty());
+    if (facts.system != request.system)
+        media = mediaOf(facts.system);
+    facts.media = std::move(media);
+
+    facts.romsFolder = entryIn(programFolder, "ROMS").value_or(programFolder / "ROMS");
+    for (const std::string& folderName : {request.system, facts.system}) {
+        if (const auto folder = entryIn(facts.romsFolder, folderName)) {
+            if ((facts.image = entryIn(*folder, request.file)))
                 break;
         }
     }
-    if (!image)
-        return fail("no image \"" + request.file + "\" in " + (roms / pathFromUtf8(request.system)).string());
-
-    // The media from the update's listing when it is whole, else from the emulator.
-    std::vector<Media> media;
-    if (const auto listing = cache.mediaListing(identity)) {
-        media = systemMedia(listing.value(), system);
-    } else {
-        const Answer asked = ask(emulator, {"-listmedia", system}, programFolder);
-        if (!succeeded(asked.run))
-            return fail("the emulator does not know the system " + system + " (" + endOf(asked.run) + ")");
-        media = systemMedia("\n" + asked.output, system);
-    }
-    fail.describeFrom(identity, system);
-    if (media.empty())
-        return fail("the system " + system + " takes no media");
-    std::vector<std::string> entries;
-    const std::string fileName = image->filename().string();
-    if (isArchive(fileName)) {
-        auto read = archiveEntries(*image);
-        if (read)
-            entries = std::move(read).value();
-        else
-            log.write(read.error());
-    }
-    const auto chosen = chooseMedia(system, media, fileName, entries);
-    if (!chosen)
-        return fail(chosen.error());
-    if (!chosen->note.empty())
-        log.write(fileName + ": " + chosen->media.name + " (" + chosen->note + ")");
-
-    const EmulatorConfiguration configuration = emulatorConfiguration(emulator, bridgeFolder);
-    const std::string emulatorFolder = emulator.parent_path().string();
-    // The program folder's own folders are named relative to it, where the emulator runs: a ';' in the path
-    // above them cannot split the list.
-    const std::string romsName = roms.filename().string();
-    const fs::path recordings = entryIn(programFolder, "INP").value_or(programFolder / "INP");
-    // The emulator loads an archive's first file unless told which: the entry that decided the media is named
-    // inside the archive, as a path through it, so a read-me packed before the game is never what it loads.
-    std::string imagePath = fs::absolute(*image).string();
-    if (!chosen->entry.empty())
-        imagePath += "/" + chosen->entry;
-    PlayStart start{system, chosen->media,         imagePath, {romsName}, {}, recordings.filename().string(), {},
-                    {},     settings.playArguments};
-    for (std::string& folder :
-         expandedFolderList(configuration.romPath, emulatorFolder, processEnvironment, percentEnvironmentVariables))
-        start.romFolders.push_back(std::move(folder));
-    // A Windows emulator names its ini folders relative to its own folder ("inipath .;ini"): they are handed on
-    // resolved, since it runs in the program folder.
-    const std::vector<std::string> iniFolders =
-        expandedFolderList(configuration.iniPath, {}, processEnvironment, percentEnvironmentVariables);
-    if (std::any_of(iniFolders.begin(), iniFolders.end(),
-                    [](const std::string& folder) { return pathFromUtf8(folder).is_relative(); })) {
-        for (const std::string& folder :
-             expandedFolderList(configuration.iniPath, emulatorFolder, processEnvironment, percentEnvironmentVariables))
-            start.iniPath += (start.iniPath.empty() ? "" : ";") + folder;
-    }
-    if (!request.recordName.empty()) {
-        fs::create_directories(recordings, error);
-        start.recordFile = request.recordName + ".inp";
-    }
+    if (facts.image && !unknown.empty())
+        return fail(unknown);
+    fail.describeFrom(identity, facts.system);
+    if (facts.image && isArchive(facts.image->filename().string()))
+        facts.archiveEntries = archiveEntries(*facts.image);
+    if (facts.image)
+        facts.configuration = emulatorConfiguration(emulator, bridgeFolder);
+    facts.emulatorFolder = emulator.parent_path();
+    facts.recordingsFolder = entryIn(programFolder, "INP").value_or(programFolder / "INP");
     if (!request.playbackName.empty()) {
-        const auto recording = entryIn(recordings, request.playbackName + ".inp");
-        if (!recording)
-            return fail("no recording \"" + request.playbackName + ".inp\" in " + recordings.string());
-        start.playbackFile = recording->filename().string();
+        if (const auto recording = entryIn(facts.recordingsFolder, request.playbackName + ".inp"))
+            facts.playbackFile = recording->filename().string();
     }
-    const std::vector<std::string> emulatorLine = emulatorArguments(start);
+    facts.playArguments = settings.playArguments;
+
+    const auto planned = planPlay(facts);
+    if (!planned)
+        return fail(planned.error());
+    const PlayPlan& plan = planned.value();
+    for (const std::string& note : plan.notes)
+        log.write(note);
+    if (!request.recordName.empty())
+        fs::create_directories(facts.recordingsFolder, error);
     std::string shown = shownArgument(emulator.string());
-    for (const std::string& argument : emulatorLine)
+    for (const std::string& argument : plan.arguments)
         shown += " " + shownArgument(argument);
     log.write("playing: " + shown);
-    const auto run = runAndWait({emulator, emulatorLine, programFolder, std::nullopt});
-    if (!succeeded(run)) {
-        std::vector<std::string> folders = start.romFolders;
-        folders.front() = roms.string();
-        return fail(
-            playFailureText(emulator.string() + " " + endOf(run), missingFiles(run ? run->errorOutput : ""), folders),
-            run && run->exitedNormally ? run->exitCode : 1);
+    ProgramRun started{emulator, plan.arguments, programFolder, std::nullopt};
+    started.endingGrace = playEndingGrace;
+    const auto run = runAndWait(started);
+    const std::string fileName = facts.image->filename().string();
+    // Asked to end (a logout, say): the emulator was asked too, and how it ended is for the log, not a window.
+    if (run && run->endRequested) {
+        log.write("asked to end (signal " + std::to_string(run->endRequested) + "): " + facts.system + " \"" +
+                  request.file + "\" " + endOf(run));
+        return 128 + run->endRequested;
     }
-    log.write("played: " + system + " \"" + request.file + "\" ended with exit code 0");
+    if (!succeeded(run)) {
+        return fail(playFailureText(fileName + " did not play: " + emulator.string() + " " + endOf(run),
+                                    missingFiles(run ? run->errorOutput : ""), plan.romFolders),
+                    run && run->exitedNormally ? run->exitCode : 1);
+    }
+    log.write("played: " + facts.system + " \"" + request.file + "\" ended with exit code 0");
     return 0;
 }
 

@@ -174,19 +174,7 @@ private:
     void noteEnd(int status)
     {
         m_finished = true;
-        m_outcome.exitedNormally = WIFEXITED(status);
-        m_outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        m_outcome.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
-        struct stat written;
-        if (m_errorOutput.get() >= 0 && ::fstat(m_errorOutput.get(), &written) == 0) {
-            // The end is kept: that is where a program says why it stopped.
-            const off_t start = std::max<off_t>(0, written.st_size - static_cast<off_t>(errorOutputKept));
-            m_outcome.errorOutput.resize(static_cast<std::size_t>(written.st_size - start));
-            const ssize_t length =
-                ::pread(m_errorOutput.get(), m_outcome.errorOutput.data(), m_outcome.errorOutput.size(), start);
-            m_outcome.errorOutput.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
-        }
-        m_errorOutput.reset();
+        m_outcome = outcomeOf(status, m_errorOutput);
     }
 
     pid_t m_process;
@@ -239,6 +227,62 @@ PlatformResult<pid_t> startChild(const ChildSetup& setup, ChildKind kind)
     if (kind != ChildKind::Detached)
         waitForChild(child, nullptr);
     return Failure(failure);
+}
+
+ProcessOutcome outcomeOf(int status, File& errorOutput)
+{
+    ProcessOutcome outcome;
+    outcome.exitedNormally = WIFEXITED(status);
+    outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    outcome.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+    struct stat written;
+    if (errorOutput.get() >= 0 && ::fstat(errorOutput.get(), &written) == 0) {
+        // The end is kept: that is where a program says why it stopped.
+        const off_t start = std::max<off_t>(0, written.st_size - static_cast<off_t>(errorOutputKept));
+        outcome.errorOutput = readFrom(errorOutput.get(), start, static_cast<std::size_t>(written.st_size - start));
+    }
+    errorOutput.reset();
+    return outcome;
+}
+
+std::string readFrom(int descriptor, off_t start, std::size_t length)
+{
+    std::string text(length, '\0');
+    std::size_t got = 0;
+    while (got < length) {
+        const ssize_t read = ::pread(descriptor, text.data() + got, length - got, start + static_cast<off_t>(got));
+        if (read < 0 && errno == EINTR)
+            continue;
+        if (read <= 0)
+            break;
+        got += static_cast<std::size_t>(read);
+    }
+    text.resize(got);
+    return text;
+}
+
+File scratchFile(const fs::path& folder)
+{
+    // Made afresh (never an existing file or a link planted under the name) and nameless at once, so no other
+    // process can open it and no ending of this one leaves it behind.
+    for (const fs::path& place : {folder, fs::path()}) {
+        fs::path where = place;
+        std::error_code error;
+        if (where.empty())
+            where = fs::temp_directory_path(error);
+        if (error)
+            where = "/tmp";
+#ifdef O_TMPFILE
+        if (const int descriptor = ::open(where.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600); descriptor >= 0)
+            return File(descriptor);
+#endif
+        std::string name = (where / ".orvane-scratch-XXXXXX").string();
+        if (const int descriptor = ::mkostemp(name.data(), O_CLOEXEC); descriptor >= 0) {
+            ::unlink(name.c_str());
+            return File(descriptor);
+        }
+    }
+    return File();
 }
 
 File anonymousFile()

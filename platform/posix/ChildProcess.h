@@ -81,6 +81,13 @@ private:
 
 // A file for the process's error output that vanishes when closed.
 File anonymousFile();
+// A file for a process's output in `folder` (else the temporary folder): see ProgramRun::outputScratchFolder.
+File scratchFile(const std::filesystem::path& folder);
+// Up to `length` bytes of the file from `start`.
+std::string readFrom(int descriptor, off_t start, std::size_t length);
+
+// How a process ended, from its wait status and the file that took its error output (closed here).
+ProcessOutcome outcomeOf(int status, File& errorOutput);
 
 // A started process that the caller polls, waits for or ends; with staged output when `files` say so.
 std::unique_ptr<HiddenProcess> hiddenProcess(pid_t process, File errorOutput, RedirectionFiles files);

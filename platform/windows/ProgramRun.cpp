@@ -6,6 +6,7 @@
 #include "platform/windows/ChildProcess.h"
 
 #include <algorithm>
+#include <atomic>
 
 namespace Orvane
 {
@@ -29,6 +30,19 @@ PlatformResult<ProcessOutcome> runAndWait(const ProgramRun& run)
         output.reset(openInheritable(run.outputFile->wstring(), GENERIC_WRITE, CREATE_ALWAYS));
         if (!output.get())
             return Failure("Cannot write " + run.outputFile->string() + ": " + systemMessage(GetLastError()));
+    } else if (run.outputScratchFolder) {
+        // Made afresh under a name of this process's own and deleted when the last handle closes, however this
+        // process ends; the temporary folder's file where the folder takes none.
+        static std::atomic<unsigned> count{0};
+        const std::wstring name = L"orvane-scratch-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                  std::to_wstring(++count) + L"-" + std::to_wstring(GetTickCount64());
+        output.reset(openInheritable((*run.outputScratchFolder / name).wstring(), GENERIC_READ | GENERIC_WRITE,
+                                     CREATE_NEW, FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE));
+        if (!output.get())
+            output.reset(temporaryErrorFile());
+        if (!output.get())
+            return Failure("Cannot make a file for the output of " + run.program.string() + ": " +
+                           systemMessage(GetLastError()));
     }
     Handle errorOutput(temporaryErrorFile());
     STARTUPINFOW startup{};
@@ -59,7 +73,19 @@ PlatformResult<ProcessOutcome> runAndWait(const ProgramRun& run)
     const std::unique_ptr<HiddenProcess> waited =
         hiddenProcess(process.dwProcessId, process.hProcess, errorOutput.release(), RedirectionFiles{});
     waited->wait();
-    return waited->outcome();
+    ProcessOutcome outcome = waited->outcome();
+    LARGE_INTEGER size{};
+    if (!run.outputFile && run.outputScratchFolder && GetFileSizeEx(output.get(), &size)) {
+        // The program wrote through a handle that shares this one's position: the text is read from its start.
+        outcome.output.resize(static_cast<std::size_t>(std::min<LONGLONG>(size.QuadPart, outputKept)));
+        LARGE_INTEGER start{};
+        DWORD read = 0;
+        if (!SetFilePointerEx(output.get(), start, nullptr, FILE_BEGIN) ||
+            !ReadFile(output.get(), outcome.output.data(), static_cast<DWORD>(outcome.output.size()), &read, nullptr))
+            read = 0;
+        outcome.output.resize(read);
+    }
+    return outcome;
 }
 
 unsigned long currentProcessId()

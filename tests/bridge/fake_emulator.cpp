@@ -8,14 +8,46 @@
 //   anything else           a play: appends its arguments, one per line, to fake-play.log, and writes
 //                           fake-play-errors.txt to its error output
 // and ends with the exit code in fake-exit.txt (fake-play-exit.txt for a play) when that file exists. Every question
-// (all but a play) is noted, one line each, in fake-asked.log.
+// (all but a play) is noted, one line each, in fake-asked.log. Runs that are ended from outside:
+//   fake-play-wait.txt      a play writes its process number to fake-play-started.txt and waits; asked to end
+//                           (SIGTERM, SIGINT, SIGHUP), it notes "ended on signal N" in fake-play-ended.log as it ends
+//   fake-listfull-wait.txt  -listfull prints half its listing, then waits
 #include "platform/ProgramRun.h"
 
+#include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <string>
+#include <thread>
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 namespace fs = std::filesystem;
+
+#ifndef _WIN32
+static std::string endedLog;
+
+static void endOnRequest(int signal)
+{
+    // Only async-signal-safe calls: the note is made as the emulator saves its settings on the way out.
+    const int log = ::open(endedLog.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+    const char text[] = {'e', 'n', 'd', 'e', 'd', ' ', 'o', 'n', ' ', 's', 'i', 'g', 'n', 'a', 'l', ' ',
+                         static_cast<char>('0' + signal / 10), static_cast<char>('0' + signal % 10), '\n'};
+    [[maybe_unused]] const ssize_t written = ::write(log, text, sizeof text);
+    ::close(log);
+    ::_exit(0);
+}
+#endif
+
+static void waitLong()
+{
+    for (int second = 0; second < 60; ++second)
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+}
 
 static std::string fileBeside(const fs::path& folder, const char* name)
 {
@@ -43,6 +75,10 @@ int main(int argc, char* argv[])
         output = fileBeside(folder, "fake-version.txt");
     } else if (arguments.size() == 1 && arguments[0] == "-listfull") {
         output = fileBeside(folder, "fake-listfull.txt");
+        if (fs::exists(folder / "fake-listfull-wait.txt")) {
+            Orvane::writeStandardOutput(output.substr(0, output.size() / 2));
+            waitLong();
+        }
     } else if (!arguments.empty() && arguments[0] == "-listmedia") {
         std::istringstream lines(fileBeside(folder, "fake-listmedia.txt"));
         int number = 0;
@@ -57,8 +93,18 @@ int main(int argc, char* argv[])
         for (const std::string& argument : arguments)
             log << argument << '\n';
         log << "--\n";
+        log.close();
         const std::string errors = fileBeside(folder, "fake-play-errors.txt");
         std::fwrite(errors.data(), 1, errors.size(), stderr);
+        if (fs::exists(folder / "fake-play-wait.txt")) {
+#ifndef _WIN32
+            endedLog = (folder / "fake-play-ended.log").string();
+            for (const int signal : {SIGTERM, SIGINT, SIGHUP})
+                std::signal(signal, endOnRequest);
+            std::ofstream(folder / "fake-play-started.txt") << ::getpid() << '\n';
+#endif
+            waitLong();
+        }
     }
     Orvane::writeStandardOutput(output);
     return code;

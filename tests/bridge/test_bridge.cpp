@@ -46,7 +46,9 @@ const std::string listFull = "Name:             Description:\n"
                              "verylongname2     \"Long \\\"two\\\"\"\n"
                              "caf               \"Caf\xc3\xa9 \"Quoted\" system\"\n"
                              "memboard          \"Board that saves scores\"\n"
-                             "jag               \"Two media take .bin\"\n";
+                             "jag               \"Two media take .bin\"\n"
+                             "comp              \"A computer with a printer\"\n"
+                             "prnonly           \"Only a printer\"\n";
 const std::string listMedia = "SYSTEM           MEDIA NAME       (brief)    IMAGE FILE EXTENSIONS SUPPORTED\n"
                               "---------------- --------------------------- -------------------------------\n"
                               "a2600            cartridge        (cart)     .bin  .a26  \n"
@@ -58,7 +60,12 @@ const std::string listMedia = "SYSTEM           MEDIA NAME       (brief)    IMAG
                               "memboard         memcard          (memc)     .mc  \n"
                               "jag              quickload        (quik)     .abs  .bin  .prg  \n"
                               "jag              cartridge        (cart)     .j64  .bin  \n"
-                              "jag              snapshot         (dump)     .plusd.prg  \n";
+                              "jag              snapshot         (dump)     .plusd.prg  \n"
+                              "comp             floppydisk1      (flop1)    .dsk  \n"
+                              "comp             cassette         (cass)     .wav  \n"
+                              "comp             printout         (prin)     .prn  \n"
+                              "prnonly          printout         (prin)     .prn  \n"
+                              "prnonly          midiout          (mout)     .mid  \n";
 
 std::string comparable(std::string text)
 {
@@ -114,7 +121,7 @@ struct ProgramFolder
     ProcessOutcome run(const std::vector<std::string>& arguments, const std::string& output = "out.txt") const
     {
         const auto run = runAndWait({folder / "MESS.EXE", arguments, folder, folder / output});
-        return run ? run.value() : ProcessOutcome{false, -1, 0, run.error()};
+        return run ? run.value() : ProcessOutcome{false, -1, 0, run.error(), {}, 0};
     }
     // The emulator's build changes: its listings must be asked for again.
     void updateEmulator()
@@ -157,7 +164,8 @@ TEST_CASE("bridge: -listfull gives the classic catalogue of the systems that tak
                                                      "verylong  \"Long one\"\r\n"
                                                      "verylon1  \"Long \\\"two\\\"\"\r\n"
                                                      "caf       \"Caf\xc3\xa9 \"Quoted\" system\"\r\n"
-                                                     "jag       \"Two media take .bin\"\r\n"));
+                                                     "jag       \"Two media take .bin\"\r\n"
+                                                     "comp      \"A computer with a printer\"\r\n"));
 
     // An update that drops one long system and adds another with the same start: the aliases given stay, and the
     // dropped one's is not given again.
@@ -179,6 +187,22 @@ TEST_CASE("bridge: -listfull gives the classic catalogue of the systems that tak
     run = program.run({"verylon1", "disk.dsk"});
     CHECK(run.exitedNormally && run.exitCode == 0);
     CHECK(program.read("fake-play.log").rfind("verylongname2\n-flop1\n", 0) == 0);
+
+    // Aliases edited by hand that would give two systems one name are dropped, and said so: a system's own name
+    // always means that system, even before the next update.
+    program.write("bridge-aliases.txt", "a2600\tjag\nverylon1\tverylongname2\nverylon1\tcomp\n");
+    program.write("ROMS/a2600/game.a26", "c");
+    fs::remove(program.folder / "fake-play.log");
+    CHECK_EQUAL(program.run({"a2600", "game.a26"}).exitCode, 0);
+    CHECK(program.read("fake-play.log").rfind("a2600\n-cart\n", 0) == 0);
+    CHECK_EQUAL(program.run({"-listfull"}).exitCode, 0);
+    CHECK(program.read("out.txt").find("a2600     \"Atari 2600 (NTSC)\"\r\njag") == std::string::npos);
+    CHECK(program.read("out.txt").find("verylon1  \"Long \\\"two\\\"\"\r\n") != std::string::npos);
+    CHECK(program.read("bridge.log").find("dropped the line a2600\tjag (another system's own name)") !=
+          std::string::npos);
+    CHECK(program.read("bridge.log").find("dropped the line verylon1\tcomp (the alias or the system has one already)") !=
+          std::string::npos);
+    CHECK(program.read("bridge-aliases.txt").find("a2600\tjag") == std::string::npos);
 }
 
 TEST_CASE("bridge: the listings kept are used only whole and from the same emulator; plays ask it nothing more")
@@ -215,7 +239,7 @@ TEST_CASE("bridge: the listings kept are used only whole and from the same emula
     program.write("fake-listfull.txt", listFull + "cut               \"Half a desc");
     auto run = program.run({"-listfull"});
     CHECK(run.exitCode != 0 &&
-          run.errorOutput.find("-listfull printed what is no listing (line 9)") != std::string::npos);
+          run.errorOutput.find("-listfull printed what is no listing (line 11)") != std::string::npos);
     CHECK_EQUAL(program.read("out.txt"), std::string());
 
     // Two updates at once each print the whole catalogue.
@@ -298,7 +322,9 @@ TEST_CASE("bridge: a play start names the system, its media switch, the image an
     CHECK_EQUAL(failed.exitCode, 5);
     for (const std::string& said :
          {std::string("ended with exit code 5: Fatal error: Required files are missing"),
-          std::string("Missing files:\n  co19156.u8\n  x.rom\n"),
+          std::string("Test Cart.A26 did not play: "),
+          "Missing files, and where each belongs:\n  co19156.u8: " + home + "/mame/roms/a5200/co19156.u8 (or inside " +
+              home + "/mame/roms/a5200.zip)\n  x.rom\n",
           "looked for system ROMs in:\n  " + roms.string() + "\n  " + home + "/mame/roms\n"}) {
         CHECK(failed.errorOutput.find(said) != std::string::npos);
         CHECK(program.read("bridge.log").find(said) != std::string::npos);
@@ -315,10 +341,13 @@ TEST_CASE("bridge: what cannot be played is refused with one line that says why,
     ProgramFolder program;
     program.write("ROMS/a2600/game.a26", "c");
     program.write("ROMS/jag/notes.txt", "n");
+    program.write("ROMS/comp/letter.prn", "p");
     const std::vector<std::pair<std::vector<std::string>, std::string>> refusals{
-        {{}, "no system was given"},
+        {{}, "No image was chosen: pick an image in the list, then Play."},
+        {{"", ""}, "No image was chosen"},
         {{"a2600", ""}, "no image file was given"},
         {{"a2600", "missing.a26"}, "no image \"missing.a26\""},
+        {{"comp", "letter.prn"}, "no media of comp takes the file letter.prn"},
         {{"jag", "notes.txt"},
          "no media of jag takes the file notes.txt (quickload takes .abs .bin .prg; cartridge takes .j64 .bin; "
          "snapshot takes .plusd.prg)"},
@@ -357,17 +386,22 @@ TEST_CASE("bridge rules: media by extension, settings, the emulator's ROM path, 
         {"jag", "game.prg", {}, "quik"},
         {"jag", "Game.zip", {"readme.txt", "GAME.J64", "x.abs"}, "cart"}, // the first entry a media takes
         {"jag", "Game.7z", {"x.abs"}, "quik"},
+        {"comp", "letter.txt", {}, "none"}, // a printer is no only media
+        {"comp", "letter.prn", {}, "none"},
+        {"prnonly", "song.mid", {}, "none"},
     };
-    for (const auto& [system, file, entries, brief] : choices)
-        CHECK_EQUAL(chooseMedia(system, media.at(system), file, entries)->media.brief, brief);
+    for (const auto& [system, file, entries, brief] : choices) {
+        const auto chosen = chooseMedia(system, media.at(system), file, entries);
+        CHECK_EQUAL(chosen ? chosen->media.brief : "none", brief);
+    }
     CHECK(!chooseMedia("jag", media.at("jag"), "Game.zip", {"readme.txt"}));
     CHECK(media.count("pacman") == 0);
     CHECK_EQUAL(systemMedia(listMedia, "jag").size(), std::size_t(3));
-    CHECK(takesImages(media.at("jag")) && !takesImages(media.at("memboard")));
+    CHECK(takesImages(media.at("jag")) && !takesImages(media.at("memboard")) && !takesImages(media.at("prnonly")));
     // A listing is whole only when every line is one the emulator prints.
     CHECK_EQUAL(firstStrangeListFullLine(listFull), std::size_t(0));
     CHECK_EQUAL(firstStrangeListMediaLine(listMedia), std::size_t(0));
-    CHECK_EQUAL(firstStrangeListFullLine(listFull.substr(0, listFull.size() - 9)), std::size_t(8));
+    CHECK_EQUAL(firstStrangeListFullLine(listFull.substr(0, listFull.size() - 9)), std::size_t(10));
     CHECK_EQUAL(firstStrangeListMediaLine(listMedia.substr(0, 190)), std::size_t(3));
     CHECK_EQUAL(firstStrangeListFullLine(""), std::size_t(1));
     // Alias lines edited into something else are dropped.
@@ -392,8 +426,9 @@ TEST_CASE("bridge rules: media by extension, settings, the emulator's ROM path, 
                                           inEmulatorFolder("%APP%\\roms"), inEmulatorFolder("roms")}));
     CHECK_EQUAL(expandedFolderList("%APP%\\roms;$HOME", "", environment, true),
                 (std::vector<std::string>{"C:\\Emu\\roms", "/home/u"}));
-    CHECK_EQUAL(missingFiles("a NOT FOUND\nb.u8 NOT FOUND (tried in x)\nNOT FOUND\n"),
-                (std::vector<std::string>{"a", "b.u8"}));
+    CHECK_EQUAL(playFailureText("r", missingFiles("a NOT FOUND\nb.u8 NOT FOUND (tried in x y)\nNOT FOUND\n"), {"R"}),
+                std::string("r\n\nMissing files, and where each belongs:\n  a\n  b.u8: R/x/b.u8 (or inside R/x.zip)"
+                            "\n\nThe emulator looked for system ROMs in:\n  R"));
 
     const auto settings =
         parseSettings("\xef\xbb\xbf\n# c\nemulator = \"/opt/m ame\"\nplay-arguments=-a \"b c\"\n").value();

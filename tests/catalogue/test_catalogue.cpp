@@ -293,12 +293,12 @@ void TestCatalogue::updateCommandAndChecks()
 
     const QString good = writeFile(u"good.sys"_s, "Name:     Description:\r\nabc       \"Alpha\"\r\n");
     const QString headerOnly = writeFile(u"header-only.sys"_s, "Name:     Description:\r\n");
-    ProcessOutcome success{true, 0, 0, {}};
+    ProcessOutcome success{true, 0, 0, {}, {}, 0};
     QVERIFY(checkUpdate(success, good).ok());
     QCOMPARE(checkUpdate(success, headerOnly).error(), u"MESS.EXE -listfull listed no systems."_s);
-    QCOMPARE(checkUpdate(ProcessOutcome{true, 3, 0, "broken: no ROM path\nmore"}, good).error(),
+    QCOMPARE(checkUpdate(ProcessOutcome{true, 3, 0, "broken: no ROM path\nmore", {}, 0}, good).error(),
              u"MESS.EXE -listfull failed with exit code 3.\nbroken: no ROM path"_s);
-    QCOMPARE(checkUpdate(ProcessOutcome{false, -1, 11, {}}, good).error(),
+    QCOMPARE(checkUpdate(ProcessOutcome{false, -1, 11, {}, {}, 0}, good).error(),
              u"MESS.EXE -listfull crashed (signal 11)."_s);
 }
 
