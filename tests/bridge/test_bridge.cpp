@@ -7,16 +7,30 @@
 
 #include "bridge/BridgeRules.h"
 #include "bridge/EmulatorListings.h"
+#include "bridge/PlayPlan.h"
 #include "platform/CommandLine.h"
 #include "platform/ProgramRun.h"
 
 #include <algorithm>
 #include <cstdint>
+#ifdef ORVANE_TEST_ARCHIVES
+#include <archive.h>
+#include <archive_entry.h>
+#include <locale.h>
+#endif
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <functional>
 #include <thread>
 #include <tuple>
+#ifndef _WIN32
+#include <csignal>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 namespace fs = std::filesystem;
 using namespace Orvane;
@@ -437,3 +451,266 @@ TEST_CASE("bridge rules: media by extension, settings, the emulator's ROM path, 
     for (const std::string argument : {"plain", "two words", "", "quote\"d", "end\\", "a\\\\\"b", "tab\there"})
         CHECK_EQUAL(splitArguments("x " + quoteArgument(argument)), (std::vector<std::string>{"x", argument}));
 }
+
+TEST_CASE("bridge planner: what the emulator is told to load, or the words that refuse a play")
+{
+    const auto media = parseListMedia(listMedia);
+    const fs::path roms = fs::absolute(fs::path("Program") / "ROMS");
+    struct Row
+    {
+        std::string system, file;
+        std::vector<std::string> entries;
+        std::string damage;   // the archive cannot be read, for this reason
+        std::string expected; // "-brief <path inside the ROMS folder>", or the words of the refusal
+    };
+    const std::vector<Row> rows{
+        {"a2600", "sub.zip", {"read me.txt", "Game Dir/Test Cart.a26"}, {}, "-cart a2600/sub.zip/Game Dir/Test Cart.a26"},
+        {"a2600", "dir.7z", {"Game Dir/", "Game Dir/x.A26"}, {}, "-cart a2600/dir.7z/Game Dir/x.A26"},
+        {"a2600", "abs.zip", {"/abs/x.a26"}, {}, "-cart a2600/abs.zip/abs/x.a26"},
+        {"a2600", "back.zip", {"dir\\x.a26"}, {}, "-cart a2600/back.zip/dir/x.a26"},
+        {"a2600", "dots.zip", {"./a//b/./x.a26"}, {}, "-cart a2600/dots.zip/a/b/x.a26"},
+        {"a2600", "cafe.zip", {"Lisez-moi.txt", "Caf\xc3\xa9 Chaos.a26"}, {}, "-cart a2600/cafe.zip/Caf\xc3\xa9 Chaos.a26"},
+        {"a2600", "up.zip", {"../../x.a26"}, {}, "up.zip cannot be played: its file \"../../x.a26\" names a place"},
+        {"a2600", "up2.zip", {"..", "a/../../x.a26", "ok.a26"}, {}, "-cart a2600/up2.zip/ok.a26"},
+        {"a2600", "Half Done.zip", {}, "it is damaged or incomplete (Truncated ZIP file header)",
+         "Half Done.zip cannot be read: it is damaged or incomplete (Truncated ZIP file header)"},
+        {"a2600", "plain.a26", {}, {}, "-cart a2600/plain.a26"},
+        {"comp", "letter.prn", {}, {}, "no media of comp takes the file letter.prn (floppydisk1 takes .dsk; cassette"},
+        {"comp", "Disk.zip", {"letter.prn", "disk.DSK"}, {}, "-flop1 comp/Disk.zip/disk.DSK"},
+        {"memboard", "", {}, {}, "no image \"\" in "},
+        {"pacman", "x.a26", {}, {}, "x.a26 cannot be played: the system pacman takes no media"},
+    };
+    for (const Row& row : rows) {
+        PlayFacts facts;
+        facts.request = {row.system, row.file, {}, {}};
+        facts.system = row.system;
+        facts.romsFolder = roms;
+        if (!row.file.empty())
+            facts.image = roms / row.system / pathFromUtf8(row.file);
+        facts.media = media.count(row.system) ? media.at(row.system) : std::vector<Media>();
+        if (isArchive(row.file)) {
+            facts.archiveEntries =
+                row.damage.empty() ? PlatformResult<std::vector<std::string>>(row.entries) : Failure(row.damage);
+        }
+        facts.recordingsFolder = roms.parent_path() / "INP";
+        const auto plan = planPlay(facts);
+        const std::string got =
+            plan ? plan->arguments.at(1) + " " + fs::relative(pathFromUtf8(plan->arguments.at(2)), roms).generic_string()
+                 : plan.error();
+        CHECK_EQUAL(got.substr(0, row.expected.size()), row.expected);
+    }
+    // Entry names as the emulator finds them inside an archive.
+    CHECK_EQUAL(pathInsideArchive("\\\\a\\.\\b/").value_or("none"), std::string("a/b"));
+    CHECK(!pathInsideArchive("a/../b") && !pathInsideArchive("/") && !pathInsideArchive(""));
+    // A playback asked for that is not there is refused before anything starts.
+    PlayFacts facts;
+    facts.request = {"a2600", "plain.a26", {}, "old run"};
+    facts.system = "a2600";
+    facts.image = roms / "a2600/plain.a26";
+    facts.media = media.at("a2600");
+    facts.recordingsFolder = roms.parent_path() / "INP";
+    CHECK(planPlay(facts).error().find("no recording \"old run.inp\" in ") == 0);
+}
+
+#ifdef ORVANE_TEST_ARCHIVES
+namespace
+{
+
+// An archive ("zip" or "7zip") of files named in UTF-8, each holding its own name; a name ending in '/' is a folder.
+std::string archiveOf(const char* format, const std::vector<std::string>& names)
+{
+    locale_t utf8 = ::newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
+    const locale_t previous = ::uselocale(utf8);
+    std::string bytes(1 << 20, '\0');
+    std::size_t used = 0;
+    struct archive* writer = archive_write_new();
+    archive_write_set_format_by_name(writer, format);
+    archive_write_open_memory(writer, bytes.data(), bytes.size(), &used);
+    for (const std::string& name : names) {
+        archive_entry* entry = archive_entry_new();
+        archive_entry_update_pathname_utf8(entry, name.c_str());
+        const bool folder = name.back() == '/';
+        archive_entry_set_filetype(entry, folder ? AE_IFDIR : AE_IFREG);
+        archive_entry_set_perm(entry, 0644);
+        archive_entry_set_size(entry, folder ? 0 : static_cast<la_int64_t>(name.size()));
+        archive_write_header(writer, entry);
+        if (!folder)
+            archive_write_data(writer, name.data(), name.size());
+        archive_entry_free(entry);
+    }
+    archive_write_close(writer);
+    archive_write_free(writer);
+    ::uselocale(previous);
+    ::freelocale(utf8);
+    bytes.resize(used);
+    return bytes;
+}
+
+} // namespace
+
+TEST_CASE("bridge: archives as people pack them play by the entry's whole path; a damaged one is refused by name")
+{
+    ProgramFolder program;
+    const fs::path roms = program.folder / "ROMS/a2600";
+    const std::vector<std::pair<std::string, std::vector<std::string>>> archives{
+        {"Folder.zip", {"read me.txt", "Game Dir/Test Cart.a26"}},
+        {"Folder.7z", {"Game Dir/", "Game Dir/Test Cart.a26"}},
+        {"Accent.zip", {"Lisez-moi.txt", "Caf\xc3\xa9 Chaos.a26"}},
+        {"Accent.7z", {"Lisez-moi.txt", "Caf\xc3\xa9 Chaos.a26"}},
+    };
+    for (const auto& [name, entries] : archives) {
+        program.write("ROMS/a2600/" + name, archiveOf(name.ends_with(".zip") ? "zip" : "7zip", entries));
+        fs::remove(program.folder / "fake-play.log");
+        const auto run = program.run({"a2600", name});
+        CHECK_EQUAL(std::to_string(run.exitCode) + run.errorOutput, std::string("0"));
+        CHECK_EQUAL(program.read("fake-play.log").substr(0, program.read("fake-play.log").find("\n-rompath")),
+                    "a2600\n-cart\n" + (roms / name).string() + "/" + entries.back());
+    }
+    // Cut short at many lengths, as a download that stopped: never a crash, always the file named and why.
+    for (const char* format : {"zip", "7zip"}) {
+        const std::string whole = archiveOf(format, {"read me.txt", "Game Dir/Test Cart.a26", "Caf\xc3\xa9.a26"});
+        const std::string name = std::string("Half Done.") + (format == std::string("zip") ? "zip" : "7z");
+        for (std::size_t length = 0; length < whole.size(); length += 1 + whole.size() / 24) {
+            program.write("ROMS/a2600/" + name, whole.substr(0, length));
+            const auto run = program.run({"a2600", name});
+            CHECK(run.exitedNormally && run.exitCode == 1);
+            const std::string refusal = "MESS: " + name + " cannot be read: it is damaged or incomplete";
+            CHECK_EQUAL(run.errorOutput.substr(0, refusal.size()), refusal);
+        }
+    }
+    CHECK(program.read("bridge.log").find("Half Done.7z cannot be read: it is damaged or incomplete (") !=
+          std::string::npos);
+}
+#endif
+
+#ifndef _WIN32
+namespace
+{
+
+// The bridge started as Orvane starts it (a process group of its own, in the program folder), not waited for.
+pid_t startBridge(const ProgramFolder& program, const std::vector<std::string>& arguments)
+{
+    std::vector<std::string> line{(program.folder / "MESS.EXE").string()};
+    line.insert(line.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& argument : line)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::setpgid(0, 0);
+        const int nothing = ::open("/dev/null", O_WRONLY);
+        ::dup2(nothing, STDOUT_FILENO);
+        ::dup2(nothing, STDERR_FILENO);
+        if (::chdir(program.folder.c_str()) == 0)
+            ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    return child;
+}
+
+bool within(int seconds, const std::function<bool()>& condition)
+{
+    for (int tenth = 0; tenth < seconds * 10; ++tenth) {
+        if (condition())
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return condition();
+}
+
+// How the process ended, or -1 when it had not after 30 seconds (it is killed then).
+int endOf(pid_t process)
+{
+    int status = -1;
+    if (within(30, [&] { return ::waitpid(process, &status, WNOHANG) == process; }))
+        return status;
+    ::kill(-process, SIGKILL);
+    ::waitpid(process, &status, 0);
+    return -1;
+}
+
+// Ended, or left only as an entry its parent has yet to reap.
+bool gone(pid_t process)
+{
+    const std::string stat = readFile("/proc/" + std::to_string(process) + "/stat");
+    const std::size_t state = stat.rfind(") ");
+    return stat.empty() || (state != std::string::npos && stat[state + 2] == 'Z');
+}
+
+} // namespace
+
+TEST_CASE("bridge: asked to end while a play runs, it asks the emulator the same way, wrapped or not, then ends")
+{
+    ProgramFolder program;
+    program.write("ROMS/a2600/game.a26", "c");
+    program.write("fake-play-wait.txt", "");
+    // A wrapper that does not hand its process over to the emulator.
+    program.write("wrapper.sh", "#!/bin/sh\n\"$(dirname \"$0\")/fake\" \"$@\"\n");
+    fs::permissions(program.folder / "wrapper.sh", fs::perms::owner_all);
+    const std::vector<std::tuple<std::string, int, std::string>> endings{
+        {"fake", SIGTERM, "ended on signal 15\n"},
+        {"wrapper.sh", SIGTERM, "ended on signal 15\n"},
+        {"fake", SIGHUP, "ended on signal 01\n"},
+        {"wrapper.sh", SIGINT, "ended on signal 02\n"},
+        // Killed itself, the bridge cannot pass the signal on: what watches for its end asks the emulator to end.
+        {"fake", SIGKILL, "ended on signal 15\n"},
+        {"wrapper.sh", SIGKILL, "ended on signal 15\n"},
+    };
+    for (const auto& [emulator, signal, ended] : endings) {
+        program.write("bridge.ini", "emulator=" + emulator + "\n");
+        fs::remove(program.folder / "fake-play-started.txt");
+        fs::remove(program.folder / "fake-play-ended.log");
+        const pid_t bridge = startBridge(program, {"a2600", "game.a26"});
+        CHECK(within(20, [&] { return !program.read("fake-play-started.txt").empty(); }));
+        const pid_t emulatorProcess = std::atoi(program.read("fake-play-started.txt").c_str());
+        ::kill(bridge, signal);
+        const int status = endOf(bridge);
+        CHECK(within(10, [&] { return gone(emulatorProcess); }));
+        CHECK_EQUAL(program.read("fake-play-ended.log"), ended);
+        if (signal != SIGKILL) {
+            CHECK(WIFEXITED(status) && WEXITSTATUS(status) == 128 + signal);
+            CHECK(program.read("bridge.log").find("asked to end (signal " + std::to_string(signal) + "): a2600") !=
+                  std::string::npos);
+        }
+    }
+}
+
+TEST_CASE("bridge: odd files in its cache never hang an update; no ending leaves a scratch file anywhere")
+{
+    ProgramFolder program;
+    const fs::path temporary = program.root.path() / "tmp";
+    fs::create_directories(temporary);
+    setenv("TMPDIR", temporary.c_str(), 1);
+    const fs::path cache = program.folder / "bridge-cache";
+    CHECK_EQUAL(program.run({"-listfull"}).exitCode, 0);
+    // A listing replaced by a pipe, or by a link to an endless device, is thrown away and asked for again.
+    for (const auto& plant : std::vector<std::function<void(const fs::path&)>>{
+             [](const fs::path& file) { ::mkfifo(file.c_str(), 0644); },
+             [](const fs::path& file) { fs::create_symlink("/dev/zero", file); }}) {
+        for (const char* name : {"listfull.txt", "identity"}) {
+            fs::remove(cache / name);
+            plant(cache / name);
+            const int status = endOf(startBridge(program, {"-listfull"}));
+            CHECK(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+            CHECK(fs::is_regular_file(fs::symlink_status(cache / name)));
+        }
+    }
+    // An update cancelled while the emulator answers (Orvane ends the bridge's process group) leaves nothing, and
+    // what a write killed long ago left is swept.
+    program.write("bridge-cache/listmedia.txt.999999-1", "half");
+    fs::last_write_time(cache / "listmedia.txt.999999-1", fs::file_time_type::clock::now() - std::chrono::hours(2));
+    program.write("fake-listfull-wait.txt", "");
+    program.updateEmulator();
+    fs::remove(program.folder / "fake-asked.log");
+    const pid_t bridge = startBridge(program, {"-listfull"});
+    CHECK(within(20, [&] { return program.read("fake-asked.log").find("-listfull") != std::string::npos; }));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    ::kill(-bridge, SIGKILL);
+    endOf(bridge);
+    CHECK(fs::is_empty(temporary));
+    for (const auto& entry : fs::directory_iterator(cache))
+        CHECK_EQUAL(entry.path().filename().string().find('-'), std::string::npos);
+    unsetenv("TMPDIR");
+}
+#endif
