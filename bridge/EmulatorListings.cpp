@@ -190,9 +190,8 @@ bool isOutputMedia(const Media& media)
 
 bool takesImages(const std::vector<Media>& media)
 {
-    return std::any_of(media.begin(), media.end(), [](const Media& entry) {
-        return mediaKind(entry.name) != "memcard" && !isOutputMedia(entry);
-    });
+    return std::any_of(media.begin(), media.end(),
+                       [](const Media& entry) { return mediaKind(entry.name) != "memcard" && !isOutputMedia(entry); });
 }
 
 bool isArchive(std::string_view fileName)
@@ -244,8 +243,8 @@ PlatformResult<MediaChoice> chooseMedia(const std::string& system, const std::ve
             inputs.push_back(&entry);
     }
     if (inputs.size() == 1)
-        return MediaChoice{*inputs.front(), "no media lists the file's extension: the system's only media takes it",
-                           {}};
+        return MediaChoice{
+            *inputs.front(), "no media lists the file's extension: the system's only media takes it", {}};
     std::string taken;
     for (const Media* entry : inputs)
         taken += (taken.empty() ? "" : "; ") + entry->name + " takes " + extensionList(*entry);
@@ -336,7 +335,9 @@ std::string classicCatalogue(const std::vector<EmulatorSystem>& systems,
     std::vector<const EmulatorSystem*> playable;
     std::vector<std::string> names;
     for (const EmulatorSystem& system : systems) {
-        allNames.insert(system.name);
+        // A system listed twice (a damaged listing) is one line of the catalogue.
+        if (!allNames.insert(system.name).second)
+            continue;
         if (const auto taken = media.find(system.name); taken != media.end() && takesImages(taken->second)) {
             playable.push_back(&system);
             names.push_back(system.name);

@@ -103,11 +103,39 @@ rm "$HOME/mame/roms/a5200/co19156.u8"
 play_first_image_of 'Atari 5200'
 message=$(timeout 60 xdotool search --sync --onlyvisible --name '^Atari 5200$' | head -n 1) ||
     fail "no message window: $(cat "$PROGRAM/bridge.log")"
-grep -q 'Missing files:' "$PROGRAM/bridge.log" && grep -q '^  co19156.u8$' "$PROGRAM/bridge.log" ||
-    fail "the message does not name the missing file: $(cat "$PROGRAM/bridge.log")"
+grep -q 'Missing files, and where each belongs:' "$PROGRAM/bridge.log" &&
+    grep -qF "  co19156.u8: $HOME/mame/roms/a5200/co19156.u8 (or inside $HOME/mame/roms/a5200.zip)" "$PROGRAM/bridge.log" ||
+    fail "the message does not say where the missing file belongs: $(cat "$PROGRAM/bridge.log")"
 pgrep -af -- '--message Atari 5200' | grep -q 'co19156.u8' || fail "the window does not show the missing file"
 xdotool windowfocus --sync "$message"
 xdotool key Return
 wait_until 20 window_gone "$message" || fail "the message window did not close"
+# Asked to end (as at logout), the bridge asks the emulator the same way and waits a few seconds for it to end on
+# its own terms, then ends it and everything it started: no emulator outlives it, started directly or through a
+# wrapper script that does not hand its process over.
+printf '#!/bin/sh\n"%s" "$@"\n' "$emulator" >"$PROGRAM/wrapper.sh"
+chmod +x "$PROGRAM/wrapper.sh"
+for through in "$emulator" "$PROGRAM/wrapper.sh"; do
+    step "a playing bridge sent SIGTERM ends, and the emulator with it (through $through)"
+    printf 'emulator=%s\nplay-arguments=-video soft -window -sound none -skip_gameinfo\n' "$through" >"$PROGRAM/bridge.ini"
+    rm -rf "$HOME/.mame/cfg" "$PROGRAM/cfg"
+    (cd "$PROGRAM" && exec setsid ./MESS.EXE a2600 "Test Cart.a26") &
+    bridge_process=$!
+    shown=$(timeout 60 xdotool search --sync --onlyvisible --name '^Atari 2600 \(NTSC\) \[a2600\]' | head -n 1) ||
+        fail "the emulator's window did not show: $(cat "$PROGRAM/bridge.log")"
+    kill -TERM "$bridge_process"
+    wait_until 20 sh -c "! kill -0 $bridge_process 2>/dev/null" || fail "the bridge did not end"
+    wait "$bridge_process"
+    code=$?
+    [ "$code" -eq 143 ] || fail "the bridge ended with $code, not 128 + SIGTERM"
+    wait_until 10 window_gone "$shown" || fail "the emulator's window stayed"
+    ! pgrep -f -- "-cart $PROGRAM/ROMS" >/dev/null || fail "an emulator outlived the bridge: $(pgrep -af mame)"
+    grep -q 'asked to end (signal 15): a2600 "Test Cart.a26"' "$PROGRAM/bridge.log" ||
+        fail "the log does not say the play was asked to end: $(cat "$PROGRAM/bridge.log")"
+    ls "$HOME/.mame/cfg/" "$PROGRAM/cfg/" 2>/dev/null | grep -q 'a2600.cfg' &&
+        echo "the emulator ended on its own terms: its settings are written" ||
+        echo "the emulator did not end within the grace and was killed: its settings are not written"
+    grep 'asked to end (signal 15)' "$PROGRAM/bridge.log" | tail -n 1
+done
 cat "$PROGRAM/bridge.log"
 echo "PASS: journey_real_emulator"
