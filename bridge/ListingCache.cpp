@@ -96,22 +96,11 @@ PlatformResult<void> replaceWholeFile(const fs::path& path, std::string_view con
     if (hasOtherLinks(path))
         return overwriteInPlace(path, content);
     const fs::path written = uniqueName(path);
-    {
-        // Made afresh: never an existing file, nor a link planted under the name.
-#ifdef _WIN32
-        std::FILE* output = ::_wfopen(written.c_str(), L"wbx");
-#else
-        std::FILE* output = std::fopen(written.c_str(), "wbx");
-#endif
-        if (!output && fs::is_regular_file(path, error))
+    if (auto made = writeNewFile(written, content); !made) {
+        // A folder that takes no new file: the file is written where it lies.
+        if (fs::is_regular_file(path, error) && !fs::exists(fs::symlink_status(written, error)))
             return overwriteInPlace(path, content);
-        const bool whole = output && std::fwrite(content.data(), 1, content.size(), output) == content.size();
-        if (!output || std::fclose(output) != 0 || !whole) {
-            std::error_code ignored;
-            if (output)
-                fs::remove(written, ignored);
-            return Failure("cannot write " + written.string());
-        }
+        return made;
     }
     fs::rename(written, path, error);
     if (error) {

@@ -22,6 +22,10 @@ PlatformResult<void> appendInPlace(const std::filesystem::path& file, std::strin
 // put back.
 PlatformResult<void> overwriteInPlace(const std::filesystem::path& file, std::string_view content);
 
+// Writes `content` to a file made afresh under `file`: never an existing file, nor a link planted under the name
+// (it fails when anything is there). A write that fails removes what it made.
+PlatformResult<void> writeNewFile(const std::filesystem::path& file, std::string_view content);
+
 // Whether the file is one of several hard links to the same content.
 bool hasOtherLinks(const std::filesystem::path& file);
 

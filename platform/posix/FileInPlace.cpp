@@ -101,6 +101,19 @@ PlatformResult<void> overwriteInPlace(const std::filesystem::path& file, std::st
     return Failure(cannotWrite(file, error));
 }
 
+PlatformResult<void> writeNewFile(const std::filesystem::path& file, std::string_view content)
+{
+    const Descriptor written(::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644));
+    if (written.get() < 0)
+        return Failure(cannotWrite(file, errno));
+    if (!writeAllAt(written.get(), content, 0)) {
+        const int error = errno;
+        ::unlink(file.c_str());
+        return Failure(cannotWrite(file, error));
+    }
+    return {};
+}
+
 bool hasOtherLinks(const std::filesystem::path& file)
 {
     struct stat status;

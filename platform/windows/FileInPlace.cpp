@@ -107,6 +107,23 @@ PlatformResult<void> overwriteInPlace(const std::filesystem::path& file, std::st
     return Failure(cannotWrite(file, error));
 }
 
+PlatformResult<void> writeNewFile(const std::filesystem::path& file, std::string_view content)
+{
+    DWORD error = ERROR_SUCCESS;
+    {
+        const Handle written(CreateFileW(file.wstring().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                         FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+        if (written.get() == INVALID_HANDLE_VALUE)
+            return Failure(cannotWrite(file, GetLastError()));
+        if (!writeAllAt(written.get(), content, 0))
+            error = GetLastError() == ERROR_SUCCESS ? ERROR_WRITE_FAULT : GetLastError();
+    }
+    if (error == ERROR_SUCCESS)
+        return {};
+    DeleteFileW(file.wstring().c_str());
+    return Failure(cannotWrite(file, error));
+}
+
 bool hasOtherLinks(const std::filesystem::path& file)
 {
     const Handle handle(CreateFileW(file.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
