@@ -20,8 +20,8 @@
 #endif
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 #include <functional>
+#include <sstream>
 #include <thread>
 #include <tuple>
 #ifndef _WIN32
@@ -214,8 +214,9 @@ TEST_CASE("bridge: -listfull gives the classic catalogue of the systems that tak
     CHECK(program.read("out.txt").find("verylon1  \"Long \\\"two\\\"\"\r\n") != std::string::npos);
     CHECK(program.read("bridge.log").find("dropped the line a2600\tjag (another system's own name)") !=
           std::string::npos);
-    CHECK(program.read("bridge.log").find("dropped the line verylon1\tcomp (the alias or the system has one already)") !=
-          std::string::npos);
+    CHECK(
+        program.read("bridge.log").find("dropped the line verylon1\tcomp (the alias or the system has one already)") !=
+        std::string::npos);
     CHECK(program.read("bridge-aliases.txt").find("a2600\tjag") == std::string::npos);
 }
 
@@ -337,8 +338,9 @@ TEST_CASE("bridge: a play start names the system, its media switch, the image an
     for (const std::string& said :
          {std::string("ended with exit code 5: Fatal error: Required files are missing"),
           std::string("Test Cart.A26 did not play: "),
-          "Missing files, and where each belongs:\n  co19156.u8: " + home + "/mame/roms/a5200/co19156.u8 (or inside " +
-              home + "/mame/roms/a5200.zip)\n  x.rom\n",
+          "Missing files, and where each belongs:\n  co19156.u8: " +
+              (pathFromUtf8(home + "/mame/roms") / "a5200" / "co19156.u8").string() + " (or inside " +
+              (pathFromUtf8(home + "/mame/roms") / "a5200.zip").string() + ")\n  x.rom\n",
           "looked for system ROMs in:\n  " + roms.string() + "\n  " + home + "/mame/roms\n"}) {
         CHECK(failed.errorOutput.find(said) != std::string::npos);
         CHECK(program.read("bridge.log").find(said) != std::string::npos);
@@ -441,8 +443,9 @@ TEST_CASE("bridge rules: media by extension, settings, the emulator's ROM path, 
     CHECK_EQUAL(expandedFolderList("%APP%\\roms;$HOME", "", environment, true),
                 (std::vector<std::string>{"C:\\Emu\\roms", "/home/u"}));
     CHECK_EQUAL(playFailureText("r", missingFiles("a NOT FOUND\nb.u8 NOT FOUND (tried in x y)\nNOT FOUND\n"), {"R"}),
-                std::string("r\n\nMissing files, and where each belongs:\n  a\n  b.u8: R/x/b.u8 (or inside R/x.zip)"
-                            "\n\nThe emulator looked for system ROMs in:\n  R"));
+                "r\n\nMissing files, and where each belongs:\n  a\n  b.u8: " + (fs::path("R") / "x" / "b.u8").string() +
+                    " (or inside " + (fs::path("R") / "x.zip").string() +
+                    ")\n\nThe emulator looked for system ROMs in:\n  R");
 
     const auto settings =
         parseSettings("\xef\xbb\xbf\n# c\nemulator = \"/opt/m ame\"\nplay-arguments=-a \"b c\"\n").value();
@@ -464,15 +467,26 @@ TEST_CASE("bridge planner: what the emulator is told to load, or the words that 
         std::string expected; // "-brief <path inside the ROMS folder>", or the words of the refusal
     };
     const std::vector<Row> rows{
-        {"a2600", "sub.zip", {"read me.txt", "Game Dir/Test Cart.a26"}, {}, "-cart a2600/sub.zip/Game Dir/Test Cart.a26"},
+        {"a2600",
+         "sub.zip",
+         {"read me.txt", "Game Dir/Test Cart.a26"},
+         {},
+         "-cart a2600/sub.zip/Game Dir/Test Cart.a26"},
         {"a2600", "dir.7z", {"Game Dir/", "Game Dir/x.A26"}, {}, "-cart a2600/dir.7z/Game Dir/x.A26"},
         {"a2600", "abs.zip", {"/abs/x.a26"}, {}, "-cart a2600/abs.zip/abs/x.a26"},
         {"a2600", "back.zip", {"dir\\x.a26"}, {}, "-cart a2600/back.zip/dir/x.a26"},
         {"a2600", "dots.zip", {"./a//b/./x.a26"}, {}, "-cart a2600/dots.zip/a/b/x.a26"},
-        {"a2600", "cafe.zip", {"Lisez-moi.txt", "Caf\xc3\xa9 Chaos.a26"}, {}, "-cart a2600/cafe.zip/Caf\xc3\xa9 Chaos.a26"},
+        {"a2600",
+         "cafe.zip",
+         {"Lisez-moi.txt", "Caf\xc3\xa9 Chaos.a26"},
+         {},
+         "-cart a2600/cafe.zip/Caf\xc3\xa9 Chaos.a26"},
         {"a2600", "up.zip", {"../../x.a26"}, {}, "up.zip cannot be played: its file \"../../x.a26\" names a place"},
         {"a2600", "up2.zip", {"..", "a/../../x.a26", "ok.a26"}, {}, "-cart a2600/up2.zip/ok.a26"},
-        {"a2600", "Half Done.zip", {}, "it is damaged or incomplete (Truncated ZIP file header)",
+        {"a2600",
+         "Half Done.zip",
+         {},
+         "it is damaged or incomplete (Truncated ZIP file header)",
          "Half Done.zip cannot be read: it is damaged or incomplete (Truncated ZIP file header)"},
         {"a2600", "plain.a26", {}, {}, "-cart a2600/plain.a26"},
         {"comp", "letter.prn", {}, {}, "no media of comp takes the file letter.prn (floppydisk1 takes .dsk; cassette"},
@@ -494,9 +508,9 @@ TEST_CASE("bridge planner: what the emulator is told to load, or the words that 
         }
         facts.recordingsFolder = roms.parent_path() / "INP";
         const auto plan = planPlay(facts);
-        const std::string got =
-            plan ? plan->arguments.at(1) + " " + fs::relative(pathFromUtf8(plan->arguments.at(2)), roms).generic_string()
-                 : plan.error();
+        const std::string got = plan ? plan->arguments.at(1) + " " +
+                                           fs::relative(pathFromUtf8(plan->arguments.at(2)), roms).generic_string()
+                                     : plan.error();
         CHECK_EQUAL(got.substr(0, row.expected.size()), row.expected);
     }
     // Entry names as the emulator finds them inside an archive.
