@@ -58,7 +58,9 @@ std::vector<EmulatorSystem> parseListFull(std::string_view text)
         if (open == std::string_view::npos || close <= open)
             continue; // the header, or nothing the emulator meant as a system
         const std::vector<std::string_view> name = words(line.substr(0, open));
-        if (name.size() != 1)
+        // A name with control characters is no name the emulator gives: it could not be kept as an alias.
+        if (name.size() != 1 ||
+            std::any_of(name.front().begin(), name.front().end(), [](char c) { return c >= 0 && c < ' '; }))
             continue;
         systems.push_back({std::string(name.front()), std::string(line.substr(open + 1, close - open - 1))});
     }
@@ -262,7 +264,9 @@ AliasTable AliasTable::parse(std::string_view text)
         const std::string system(line.substr(tab + 1));
         // A line edited by hand into something else would break the catalogue's columns: it is dropped, and the
         // system is given an alias afresh.
-        const auto plain = [](const std::string& name) { return name.find_first_of(" \t\"") == std::string::npos; };
+        const auto plain = [](const std::string& name) {
+            return std::none_of(name.begin(), name.end(), [](char c) { return c == '"' || (c >= 0 && c <= ' '); });
+        };
         if (alias.size() > classicNameColumns || !plain(alias) || !plain(system))
             continue;
         // Two systems under one name would make the catalogue's name mean either.
