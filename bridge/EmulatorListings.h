@@ -65,9 +65,9 @@ bool isArchive(std::string_view fileName);
 // eight characters that never changes once given, so a favourite saved before an update launches the same system
 // after it. A name of eight or fewer is its own alias unless an older alias already took it; every alias given
 // is kept (as text, one "alias<TAB>system" per line) for the next update, and never given to another system. A
-// line that is not such a pair (an alias longer than eight, blanks, control characters or quotes in either), an alias already given, or
-// a second alias of one system is dropped when read; an alias that is another system's own name is dropped when
-// aliases are given, so that a system's own name always means that system.
+// line that is not such a pair (an alias longer than eight, blanks, control characters or quotes in either), an alias
+// already given, or a second alias of one system is dropped when read; an alias that is another system's own name is
+// dropped when aliases are given, so that a system's own name always means that system.
 class AliasTable
 {
 public:

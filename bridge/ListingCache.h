@@ -17,8 +17,7 @@ namespace Orvane::Bridge
 // A file's whole content (an empty file is an empty text), or why it cannot be read. Only a regular file (a link
 // to one will do) of at most `largest` bytes is read: a pipe or a device would never end.
 inline constexpr std::uintmax_t largestFileRead = 256 * 1024 * 1024;
-PlatformResult<std::string> readWholeFile(const std::filesystem::path& path,
-                                          std::uintmax_t largest = largestFileRead);
+PlatformResult<std::string> readWholeFile(const std::filesystem::path& path, std::uintmax_t largest = largestFileRead);
 // Writes the content under a name of this process's own beside the file and moves it onto the file, so that a
 // failure, or another bridge writing at the same time, never leaves half a file.
 PlatformResult<void> replaceWholeFile(const std::filesystem::path& path, std::string_view content);
@@ -37,8 +36,8 @@ struct Listings
 // The emulator's answers kept in "bridge-cache" beside the bridge. The listings are written under names of their
 // own and moved into place; the identity file, written last, names the emulator they came from and each listing's
 // size and hash, and a listing is used only while it matches them; only regular files are read, never through a
-// link, so anything else put in their place is thrown away and asked for again. The configuration is used while the emulator
-// and every "mame.ini" of its ini folders are as they were.
+// link, so anything else put in their place is thrown away and asked for again. The configuration is used while the
+// emulator and every "mame.ini" of its ini folders are as they were.
 class ListingCache
 {
 public:

@@ -78,8 +78,15 @@ PlatformResult<PlayPlan> planPlay(const PlayFacts& facts)
     // The program folder's own folders are named relative to it, where the emulator runs: a ';' in the path above
     // them cannot split the list.
     const std::string emulatorFolder = facts.emulatorFolder.string();
-    PlayStart start{facts.system, plan.choice.media, imagePath, {facts.romsFolder.filename().string()}, {},
-                    facts.recordingsFolder.filename().string(), {}, {}, facts.playArguments};
+    PlayStart start{facts.system,
+                    plan.choice.media,
+                    imagePath,
+                    {facts.romsFolder.filename().string()},
+                    {},
+                    facts.recordingsFolder.filename().string(),
+                    {},
+                    {},
+                    facts.playArguments};
     plan.romFolders.push_back(facts.romsFolder.string());
     for (std::string& folder : expandedFolderList(facts.configuration.romPath, emulatorFolder, facts.environment,
                                                   percentEnvironmentVariables)) {

@@ -28,7 +28,7 @@ std::string systemAskedFor(const std::string& name, const AliasTable& aliases, b
 struct PlayFacts
 {
     PlayRequest request;
-    std::string system; // the emulator's name for it
+    std::string system;                         // the emulator's name for it
     std::filesystem::path romsFolder;           // the program folder's ROMS, as found on disk
     std::optional<std::filesystem::path> image; // the file found in it, absolute; nothing when there is none
     std::vector<Media> media;                   // the system's, as the emulator lists them

@@ -170,8 +170,7 @@ PlatformResult<ProcessOutcome> runAndWait(const ProgramRun& run)
     } else if (run.outputScratchFolder) {
         output = scratchFile(*run.outputScratchFolder);
         if (output.get() < 0)
-            return Failure("Cannot make a file for the output of " + run.program.string() + ": " +
-                           systemError(errno));
+            return Failure("Cannot make a file for the output of " + run.program.string() + ": " + systemError(errno));
         setup.output = output.get();
     }
     File errorOutput = anonymousFile();

@@ -35,8 +35,25 @@ static void endOnRequest(int signal)
 {
     // Only async-signal-safe calls: the note is made as the emulator saves its settings on the way out.
     const int log = ::open(endedLog.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
-    const char text[] = {'e', 'n', 'd', 'e', 'd', ' ', 'o', 'n', ' ', 's', 'i', 'g', 'n', 'a', 'l', ' ',
-                         static_cast<char>('0' + signal / 10), static_cast<char>('0' + signal % 10), '\n'};
+    const char text[] = {'e',
+                         'n',
+                         'd',
+                         'e',
+                         'd',
+                         ' ',
+                         'o',
+                         'n',
+                         ' ',
+                         's',
+                         'i',
+                         'g',
+                         'n',
+                         'a',
+                         'l',
+                         ' ',
+                         static_cast<char>('0' + signal / 10),
+                         static_cast<char>('0' + signal % 10),
+                         '\n'};
     [[maybe_unused]] const ssize_t written = ::write(log, text, sizeof text);
     ::close(log);
     ::_exit(0);

@@ -4,9 +4,10 @@
 # Playing with the emulator Debian ships, through the bridge installed as MESS.EXE in a program folder whose path
 # holds a blank and a ';': "Update systems" fills the list from the real emulator, the user picks the Atari 2600,
 # and a double-click on a cartridge opens the emulator's window running it; the same cartridge zipped behind a
-# read-me plays too (the PAL console). Then the Atari 5200, which needs a
+# read-me, in a folder with an accented name, plays too (the PAL console). Then the Atari 5200, which needs a
 # system ROM: found where Debian's ini names it ($HOME/mame/roms), it plays; missing, a message window names the
-# file. Skipped, saying why, where the emulator is not installed.
+# file and where it belongs. Last, a playing bridge sent SIGTERM ends with the emulator, wrapped or not. Skipped,
+# saying why, where the emulator is not installed.
 set -u
 . "$(dirname "$0")/xvfb.sh"
 
@@ -33,12 +34,13 @@ cp "$bridge" "$PROGRAM/MESS.EXE"
 # The emulator's window ends by itself a few seconds after it opens.
 printf 'play-arguments=-video soft -window -sound none -skip_gameinfo -seconds_to_run 4\n' >"$PROGRAM/bridge.ini"
 /usr/bin/python3 "$(dirname "$0")/make_cartridge.py" "$PROGRAM/ROMS/a2600/Test Cart.a26"
-# The emulator loads an archive's first file unless told which: here that is a read-me.
+# The emulator loads an archive's first file unless told which: here that is a read-me, and the cartridge is in a
+# folder with an accented name, flagged as UTF-8 by the zip tool.
 /usr/bin/python3 - "$PROGRAM/ROMS/a2600/Test Cart.a26" "$PROGRAM/ROMS/a2600p/Zipped Cart.zip" <<'PYTHON'
 import sys, zipfile
 with zipfile.ZipFile(sys.argv[2], "w") as archive:
     archive.writestr("read me.txt", "A cartridge of the test's own.\n")
-    archive.write(sys.argv[1], "Test Cart.a26")
+    archive.write(sys.argv[1], "Jeux Caf\u00e9/Test Cart.a26")
 PYTHON
 printf 'Name:     Description:\r\nnone      "No systems yet"\r\n' >"$PROGRAM/Orvane.sys"
 start_orvane
@@ -86,11 +88,11 @@ play_first_image_of() {
     xdotool mousemove --window "$WINDOW" 260 $((30 + MENU_HEIGHT)) click --repeat 2 --delay 80 1
 }
 
-step "a zipped cartridge plays: the archive's entry decides the media and is the file the emulator loads"
+step "a zipped cartridge plays: the archive's entry, by its whole path, decides the media and is what the emulator loads"
 play_first_image_of 'Atari 2600 (PAL)'
 wait_until 60 grep -q 'played: a2600p "Zipped Cart.zip" ended with exit code 0' "$PROGRAM/bridge.log" ||
     fail "the zipped cartridge did not play: $(cat "$PROGRAM/bridge.log")"
-grep -q "Zipped Cart.zip: cartridge (the archive's entry \"Test Cart.a26\" decides)" "$PROGRAM/bridge.log" ||
+grep -q "Zipped Cart.zip: cartridge (the archive's entry \"Jeux Café/Test Cart.a26\" decides)" "$PROGRAM/bridge.log" ||
     fail "the media was not chosen by the archive's entry: $(cat "$PROGRAM/bridge.log")"
 
 step "the Atari 5200 plays with its system ROM from \$HOME/mame/roms"
