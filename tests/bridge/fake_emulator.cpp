@@ -35,26 +35,10 @@ static void endOnRequest(int signal)
 {
     // Only async-signal-safe calls: the note is made as the emulator saves its settings on the way out.
     const int log = ::open(endedLog.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
-    const char text[] = {'e',
-                         'n',
-                         'd',
-                         'e',
-                         'd',
-                         ' ',
-                         'o',
-                         'n',
-                         ' ',
-                         's',
-                         'i',
-                         'g',
-                         'n',
-                         'a',
-                         'l',
-                         ' ',
-                         static_cast<char>('0' + signal / 10),
-                         static_cast<char>('0' + signal % 10),
-                         '\n'};
-    [[maybe_unused]] const ssize_t written = ::write(log, text, sizeof text);
+    char text[] = "ended on signal 00\n";
+    text[16] = static_cast<char>('0' + signal / 10);
+    text[17] = static_cast<char>('0' + signal % 10);
+    [[maybe_unused]] const ssize_t written = ::write(log, text, sizeof text - 1);
     ::close(log);
     ::_exit(0);
 }
