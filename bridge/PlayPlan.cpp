@@ -107,7 +107,8 @@ PlatformResult<PlayPlan> planPlay(const PlayFacts& facts)
         start.recordFile = request.recordName + ".inp";
     if (!request.playbackName.empty()) {
         if (!facts.playbackFile)
-            return Failure("no recording \"" + request.playbackName + ".inp\" in " + facts.recordingsFolder.string());
+            return Failure(fileName + " cannot be played back: no recording \"" + request.playbackName + ".inp\" in " +
+                           facts.recordingsFolder.string());
         start.playbackFile = *facts.playbackFile;
     }
     plan.arguments = emulatorArguments(start);

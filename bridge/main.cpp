@@ -293,7 +293,7 @@ int play(const std::vector<std::string>& arguments, const fs::path& emulator, co
         }
     }
     if (facts.image && !unknown.empty())
-        return fail(unknown);
+        return fail(facts.image->filename().string() + " cannot be played: " + unknown);
     fail.describeFrom(identity, facts.system);
     if (facts.image && isArchive(facts.image->filename().string()))
         facts.archiveEntries = archiveEntries(*facts.image);

@@ -523,7 +523,7 @@ TEST_CASE("bridge planner: what the emulator is told to load, or the words that 
     facts.image = roms / "a2600/plain.a26";
     facts.media = media.at("a2600");
     facts.recordingsFolder = roms.parent_path() / "INP";
-    CHECK(planPlay(facts).error().find("no recording \"old run.inp\" in ") == 0);
+    CHECK(planPlay(facts).error().find("plain.a26 cannot be played back: no recording \"old run.inp\" in ") == 0);
 }
 
 #ifdef ORVANE_TEST_ARCHIVES
