@@ -25,8 +25,10 @@ esac
 # X server with the tools that drive it.
 packages=(build-essential cmake ninja-build qt6-base-dev libarchive-dev fonts-dejavu-core fonts-liberation2
     xvfb xdotool x11-utils python3-xlib desktop-file-utils)
-# The fuzz targets are built with clang's libFuzzer; the platform layer is also built for Windows.
-[ "$action" = test ] && packages+=(clang-14 libclang-rt-14-dev g++-mingw-w64-x86-64 clang-format-14)
+# The fuzz targets are built with clang's libFuzzer; the platform layer and the bridge are also built for Windows,
+# with libarchive made from Debian's sources.
+[ "$action" = test ] && packages+=(clang-14 libclang-rt-14-dev g++-mingw-w64-x86-64 clang-format-14 dpkg-dev zlib1g-dev
+    liblzma-dev)
 # Qt for Windows is built from Debian's source of the host's Qt, with the host's moc, rcc and uic.
 [ "$action" = windows ] && packages+=(g++-mingw-w64-x86-64 dpkg-dev qt6-base-dev-tools)
 
@@ -60,7 +62,8 @@ build_windows_program() {
     cmake -S . -B build-windows-program -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
         -DORVANE_SHARED_RUNTIME=ON -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH="$1" \
         -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-        -DORVANE_HOST_BUILD_DIR="$(pwd)/build"
+        -DORVANE_HOST_BUILD_DIR="$(pwd)/build" \
+        -DORVANE_LIBARCHIVE_FOR_WINDOWS="$(packaging/windows/build-libarchive.sh | tail -n 1)"
     cmake --build build-windows-program
     packaging/windows/make-zips.sh build-windows-program "$1" build-windows-program/zips
 }
@@ -89,8 +92,10 @@ if ! git ls-files '*.cpp' '*.h' | xargs clang-format-14 --dry-run -Werror; then
     echo "These sources are not formatted: cmake --build build --target format" >&2
     exit 1
 fi
+# The Windows bridge reads archives with libarchive built for Windows, once, into the cache (about two minutes).
+libarchive_windows=$(packaging/windows/build-libarchive.sh | tail -n 1)
 cmake -S . -B build-windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DORVANE_PLATFORM_ONLY=ON \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANE_LIBARCHIVE_FOR_WINDOWS="$libarchive_windows"
 cmake --build build-windows
 windows_program=()
 if qt=$(packaging/windows/build-qt.sh --where); then

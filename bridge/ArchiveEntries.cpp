@@ -2,13 +2,13 @@
 // SPDX-License-Identifier: MIT
 #include "bridge/ArchiveEntries.h"
 
+#include "platform/Utf8Locale.h"
+
 #include <archive.h>
 #include <archive_entry.h>
 
 #include <cerrno>
-#include <clocale>
 #include <cstring>
-#include <locale.h>
 #include <memory>
 
 namespace Orvane::Bridge
@@ -16,36 +16,6 @@ namespace Orvane::Bridge
 
 namespace
 {
-
-// A zip flags UTF-8 names, which libarchive turns into the current locale's characters: in the C locale a
-// non-ASCII name has none, and the entry would come without a name. The reading thread takes a UTF-8 locale for
-// the while, so flagged names arrive as UTF-8 and unflagged ones as the bytes stored.
-class Utf8Locale
-{
-public:
-    Utf8Locale()
-    {
-        for (const char* name : {"C.UTF-8", "C.utf8", "en_US.UTF-8"}) {
-            if ((m_locale = ::newlocale(LC_CTYPE_MASK, name, nullptr)))
-                break;
-        }
-        if (m_locale)
-            m_previous = ::uselocale(m_locale);
-    }
-    ~Utf8Locale()
-    {
-        if (m_locale) {
-            ::uselocale(m_previous);
-            ::freelocale(m_locale);
-        }
-    }
-    Utf8Locale(const Utf8Locale&) = delete;
-    Utf8Locale& operator=(const Utf8Locale&) = delete;
-
-private:
-    locale_t m_locale = nullptr;
-    locale_t m_previous = nullptr;
-};
 
 // An archive holding more files than this is no image a user keeps; its listing is not held in memory.
 constexpr std::size_t entriesRead = 100000;
@@ -61,27 +31,41 @@ std::string reasonOf(struct archive* reader, bool opening)
     return "it is damaged or incomplete (" + reason + ")";
 }
 
+// A path as the system spells it: bytes on POSIX, wide characters on Windows.
+[[maybe_unused]] int openFile(struct archive* reader, const char* path)
+{
+    return archive_read_open_filename(reader, path, 64 * 1024);
+}
+[[maybe_unused]] int openFile(struct archive* reader, const wchar_t* path)
+{
+    return archive_read_open_filename_w(reader, path, 64 * 1024);
+}
+
 } // namespace
 
 PlatformResult<std::vector<std::string>> archiveEntries(const std::filesystem::path& archive)
 {
-    const Utf8Locale utf8;
+    // A zip flags UTF-8 names, which libarchive turns into the current locale's characters: in the C locale a
+    // non-ASCII name has none, and the entry would come without a name.
+    const ThreadUtf8Locale utf8;
     const std::unique_ptr<struct archive, int (*)(struct archive*)> reader(archive_read_new(), archive_read_free);
     if (!reader)
         return Failure(std::string("out of memory"));
     // A zip is read by its central directory, as the emulator reads it: one cut short has none, and is refused.
     archive_read_support_format_zip_seekable(reader.get());
     archive_read_support_format_7zip(reader.get());
-    if (archive_read_open_filename(reader.get(), archive.c_str(), 64 * 1024) != ARCHIVE_OK)
+    if (openFile(reader.get(), archive.c_str()) != ARCHIVE_OK)
         return Failure(reasonOf(reader.get(), true));
     std::vector<std::string> names;
     archive_entry* entry = nullptr;
     int status;
     // A warning (a name that could not be converted, say) ends no listing: only an error does.
     while ((status = archive_read_next_header(reader.get(), &entry)) == ARCHIVE_OK || status == ARCHIVE_WARN) {
-        const char* name = archive_entry_pathname(entry);
+        // In a UTF-8 locale the multibyte name is a flagged name in UTF-8 and an unflagged one as stored; elsewhere
+        // (Windows) only the UTF-8 form holds every name.
+        const char* name = utf8.active() ? archive_entry_pathname(entry) : archive_entry_pathname_utf8(entry);
         if (!name)
-            name = archive_entry_pathname_utf8(entry);
+            name = utf8.active() ? archive_entry_pathname_utf8(entry) : archive_entry_pathname(entry);
         if (name && *name && archive_entry_filetype(entry) != AE_IFDIR && name[std::strlen(name) - 1] != '/')
             names.emplace_back(name);
         if (names.size() > entriesRead)

@@ -11,6 +11,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source_root=$(cd "$here/../.." && pwd)
+. "$here/debian-source.sh"
 
 qt_version=$(dpkg-query -W -f='${Version}' qt6-base-dev 2>/dev/null || true)
 # Only what Orvane uses (Core, Gui, Widgets, Test) is built. Debian's source leaves out the tablet library the
@@ -55,25 +56,7 @@ work="$cache_root/$key"
 mkdir -p "$work"
 cd "$work"
 if ! ls -d qt6-base-*/ >/dev/null 2>&1; then
-    # The source needs a deb-src entry; it is derived from the machine's own binary entries.
-    if ! apt-get source --download-only qt6-base="$qt_version" >/dev/null 2>&1; then
-        list=/etc/apt/sources.list.d/orvane-deb-src.sources
-        {
-            for file in /etc/apt/sources.list.d/*.sources; do
-                [ -f "$file" ] && [ "$file" != "$list" ] || continue
-                grep -qi '^Types:.*\bdeb\b' "$file" || continue
-                sed -e 's/^Types:.*/Types: deb-src/I' "$file"
-                echo
-            done
-            if [ -f /etc/apt/sources.list ]; then
-                sed -n 's/^deb \(.*debian.*\)/deb-src \1/p' /etc/apt/sources.list
-            fi
-        } >/tmp/orvane-deb-src.$$
-        "${sudo[@]}" install -m 644 /tmp/orvane-deb-src.$$ "$list"
-        rm -f /tmp/orvane-deb-src.$$
-        "${sudo[@]}" apt-get update
-    fi
-    apt-get source qt6-base="$qt_version"
+    debian_source qt6-base="$qt_version"
 fi
 qt_source=$(ls -d qt6-base-*/ | head -n 1)
 

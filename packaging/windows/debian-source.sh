@@ -1,0 +1,28 @@
+# SPDX-FileCopyrightText: 2026 Orvane developers
+# SPDX-License-Identifier: MIT
+# Sourced by the scripts that build for Windows from Debian's sources.
+#
+#   debian_source PACKAGE=VERSION   unpacks that source package into the current folder
+debian_source() {
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    # The source needs a deb-src entry; it is derived from the machine's own binary entries.
+    if ! apt-get source --download-only "$1" >/dev/null 2>&1; then
+        local list=/etc/apt/sources.list.d/orvane-deb-src.sources
+        {
+            for file in /etc/apt/sources.list.d/*.sources; do
+                [ -f "$file" ] && [ "$file" != "$list" ] || continue
+                grep -qi '^Types:.*\bdeb\b' "$file" || continue
+                sed -e 's/^Types:.*/Types: deb-src/I' "$file"
+                echo
+            done
+            if [ -f /etc/apt/sources.list ]; then
+                sed -n 's/^deb \(.*debian.*\)/deb-src \1/p' /etc/apt/sources.list
+            fi
+        } >/tmp/orvane-deb-src.$$
+        "${sudo[@]}" install -m 644 /tmp/orvane-deb-src.$$ "$list"
+        rm -f /tmp/orvane-deb-src.$$
+        "${sudo[@]}" apt-get update
+    fi
+    apt-get source "$1"
+}
