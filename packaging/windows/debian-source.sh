@@ -3,6 +3,7 @@
 # Sourced by the scripts that build for Windows from Debian's sources.
 #
 #   debian_source PACKAGE=VERSION   unpacks that source package into the current folder
+#   debian_source PACKAGE           unpacks the newest version of it that the mirrors serve
 debian_source() {
     local sudo=()
     [ "$(id -u)" -eq 0 ] || sudo=(sudo)
@@ -24,5 +25,17 @@ debian_source() {
         rm -f /tmp/orvane-deb-src.$$
         "${sudo[@]}" apt-get update
     fi
-    apt-get source "$1"
+    case "$1" in
+    *=*) apt-get source "$1" ;;
+    *)
+        # A version the lists name may not be on the mirror (a security update's source, say): the next is tried.
+        local version
+        for version in $(apt-cache showsrc "$1" | sed -n 's/^Version: //p' | sort -u -r -V); do
+            apt-get source "$1=$version" && return 0
+            rm -f "${1}"_*
+        done
+        echo "No source of $1 could be fetched" >&2
+        return 1
+        ;;
+    esac
 }
