@@ -7,8 +7,17 @@ set -u
 build=${1:?usage: install_check.sh BUILD_FOLDER}
 work=$(mktemp -d /tmp/orvane-install.XXXXXX)
 orvane_pid=
+# Every install writes the build's install_manifest.txt, which the README's removal of the user's own install
+# reads: it is put back as it was (or removed, where there was none) however this check ends.
+manifest="$build/install_manifest.txt"
+[ -f "$manifest" ] && cp -p "$manifest" "$work/users-manifest"
 cleanup() {
     [ -n "$orvane_pid" ] && kill "$orvane_pid" 2>/dev/null
+    if [ -f "$work/users-manifest" ]; then
+        cp -p "$work/users-manifest" "$manifest"
+    else
+        rm -f "$manifest"
+    fi
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -73,7 +82,8 @@ rm "$folder/mess.exe"
 cmake --install "$build" --prefix "$prefix" >/dev/null || fail "the third install failed"
 
 echo "-- the README's removal takes every file the install made, and nothing the user made"
-xargs -d '\n' rm -f -- <"$build/install_manifest.txt" || fail "the files of the manifest could not be removed"
+xargs -d '\n' rm -f -- <"$manifest" || fail "the files of the manifest could not be removed"
+rmdir "$folder/INP" "$folder/ROMS" || fail "the program folder's empty folders could not be removed"
 left=$(cd "$prefix" && find . ! -type d | sort)
 [ "$left" = "./lib/orvane/Orvane.sys" ] || fail "the removal left or took the wrong files: $left"
 echo "PASS: install_check"
