@@ -270,6 +270,8 @@ void TestCatalogue::folderListing()
     QVERIFY(matchesPattern(u"x.INP.INP"_s, u"*.INP"_s));
     QVERIFY(matchesPattern(u"ab"_s, u"a?"_s));
     QVERIFY(!matchesPattern(u"a"_s, u"a?"_s));
+    // Trailing stars match nothing as well.
+    QVERIFY(matchesPattern(u"game"_s, u"game*"_s) && matchesPattern(u"game"_s, u"game**"_s));
 }
 
 void TestCatalogue::recordingNames()

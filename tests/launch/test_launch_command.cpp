@@ -110,6 +110,7 @@ void TestLaunchCommand::fileNameStaysOneArgument_data()
     QTest::newRow("three quotes") << QByteArray("\"\"\"") << false;
     QTest::newRow("not UTF-8") << QByteArray("bad\xff\xfe \xc3 \xed\xb2\x80.rom") << false;
     QTest::newRow("overlong UTF-8") << QByteArray("over\xc1\xa1 \xc0\x80.rom") << false;
+    QTest::newRow("not UTF-8 beside an emoji") << QByteArray("bad\xff \xf0\x9f\x92\xbe.rom") << false;
 }
 
 void TestLaunchCommand::fileNameStaysOneArgument()
