@@ -14,40 +14,21 @@ here=$(cd "$(dirname "$0")" && pwd)
 source_root=$(cd "$here/../.." && pwd)
 . "$here/debian-source.sh"
 
-version() { dpkg-query -W -f='${Version}' "$1" 2>/dev/null || true; }
-archive_version=$(version libarchive-dev)
-zlib_version=$(version zlib1g-dev)
-lzma_version=$(version liblzma-dev)
-# What shapes the result: the three versions, the compilers (x86_64-w64-mingw32, posix threads) and the options
-# below. A change to either must change this list.
-options="x86_64-w64-mingw32-posix static zip-7z-only-1"
-options_hash=$(echo "$options" | sha256sum | cut -c1-12)
+version() { dpkg-query -W -f='${Version}' "$1" 2>/dev/null | tr -c '0-9A-Za-z.\n' _; }
+# What shapes the result: the host's versions of the three, the compilers (x86_64-w64-mingw32, posix threads) and
+# the options below. A change to either must change this list.
+options_hash=$(echo "x86_64-w64-mingw32-posix static zip-7z-only-1" | sha256sum | cut -c1-12)
 cache_root=${ORVANE_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/orvane}
-key="libarchive-${archive_version//[^0-9A-Za-z.]/_}-zlib-${zlib_version//[^0-9A-Za-z.]/_}-lzma-${lzma_version//[^0-9A-Za-z.]/_}-mingw-$options_hash"
+key() {
+    echo "libarchive-$(version libarchive-dev)-zlib-$(version zlib1g-dev)-lzma-$(version liblzma-dev)-mingw-$options_hash"
+}
+
+cached "$cache_root/$(key)/prefix" "${1:-}"
+install_missing dpkg-dev g++-mingw-w64-x86-64 ninja-build cmake make libarchive-dev zlib1g-dev liblzma-dev
+# Named again now that the three are installed.
+key=$(key)
 prefix="$cache_root/$key/prefix"
-
-if [ -f "$prefix/.complete" ]; then
-    echo "$prefix"
-    exit 0
-fi
-if [ "${1:-}" = --where ]; then
-    exit 1
-fi
-
-sudo=()
-[ "$(id -u)" -eq 0 ] || sudo=(sudo)
-packages=(dpkg-dev g++-mingw-w64-x86-64 ninja-build cmake make libarchive-dev zlib1g-dev liblzma-dev)
-missing=()
-for package in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
-done
-if ((${#missing[@]})); then
-    "${sudo[@]}" apt-get update
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y "${missing[@]}"
-fi
-archive_version=$(version libarchive-dev)
-zlib_version=$(version zlib1g-dev)
-lzma_version=$(version liblzma-dev)
+cached "$prefix"
 
 work="$cache_root/$key"
 mkdir -p "$work"

@@ -28,29 +28,12 @@ cache_root=${ORVANE_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/orvane}
 key="qt-${qt_version//[^0-9A-Za-z.]/_}-mingw-$options_hash"
 prefix="$cache_root/$key/qt"
 
-if [ -f "$prefix/.complete" ]; then
-    echo "$prefix"
-    exit 0
-fi
-if [ "${1:-}" = --where ]; then
-    exit 1
-fi
+cached "$prefix" "${1:-}"
 if [ -z "$qt_version" ]; then
     echo "qt6-base-dev is not installed: run ./dev.sh test first" >&2
     exit 1
 fi
-
-sudo=()
-[ "$(id -u)" -eq 0 ] || sudo=(sudo)
-packages=(dpkg-dev g++-mingw-w64-x86-64 ninja-build cmake qt6-base-dev qt6-base-dev-tools)
-missing=()
-for package in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
-done
-if ((${#missing[@]})); then
-    "${sudo[@]}" apt-get update
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y "${missing[@]}"
-fi
+install_missing dpkg-dev g++-mingw-w64-x86-64 ninja-build cmake qt6-base-dev qt6-base-dev-tools
 
 work="$cache_root/$key"
 mkdir -p "$work"

@@ -1,9 +1,34 @@
 # SPDX-FileCopyrightText: 2026 Orvane developers
 # SPDX-License-Identifier: MIT
-# Sourced by the scripts that build for Windows from Debian's sources.
+# Sourced by the scripts that build for Windows from Debian's sources into a cache folder.
 #
+#   cached PREFIX [--where]         prints PREFIX and exits when the cache holds a whole build there; else, with
+#                                   --where, exits 1; else returns
+#   install_missing PACKAGE...      installs with apt-get those of the packages that are not installed
 #   debian_source PACKAGE=VERSION   unpacks that source package into the current folder
 #   debian_source PACKAGE           unpacks the newest version of it that the mirrors serve
+cached() {
+    if [ -f "$1/.complete" ]; then
+        echo "$1"
+        exit 0
+    fi
+    if [ "${2:-}" = --where ]; then
+        exit 1
+    fi
+}
+
+install_missing() {
+    local sudo=() missing=() package
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+    done
+    if ((${#missing[@]})); then
+        "${sudo[@]}" apt-get update
+        DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y "${missing[@]}"
+    fi
+}
+
 debian_source() {
     local sudo=()
     [ "$(id -u)" -eq 0 ] || sudo=(sudo)
