@@ -4,6 +4,7 @@
 
 #include "launch/LaunchCommand.h"
 #include "launch/TextColumns.h"
+#include "platform/CommandLine.h"
 
 namespace Orvane
 {
@@ -43,6 +44,14 @@ QStringList buildImageLines(const QStringList& fileNames, const QString& systemN
 QString shownFileName(const QString& imageLine)
 {
     return trimBlanks(leftCharacters(imageLine, launchFieldColumn - 1));
+}
+
+QString wholeFileName(const QString& imageLine)
+{
+    const std::vector<std::string> arguments = splitArguments(launchField(imageLine).toStdString());
+    if (arguments.size() != 2)
+        return shownFileName(imageLine);
+    return QString::fromStdString(arguments[1]);
 }
 
 } // namespace Orvane

@@ -22,4 +22,8 @@ QStringList buildImageLines(const QStringList& fileNames, const QString& systemN
 // The file name that an image line shows: its first 63 columns without the surrounding blanks.
 QString shownFileName(const QString& imageLine);
 
+// The whole file name an image line is for, read back from its launch field as the emulator would receive it;
+// what the line shows where it has no such field.
+QString wholeFileName(const QString& imageLine);
+
 } // namespace Orvane

@@ -4,6 +4,7 @@
 
 #include "ApplicationInfo.h"
 #include "catalogue/CatalogueUpdate.h"
+#include "catalogue/ImageList.h"
 #include "catalogue/SystemsCatalogue.h"
 #include "catalogue/TextFile.h"
 #include "gui/about/FrmAbouttov.h"
@@ -66,6 +67,20 @@ Form1::Form1(QString programFolder, Form1Services services, QWidget* parent)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     layout()->activate();
     connectSignals();
+    showLineTips();
+}
+
+// Descriptions and file names longer than the lists are wide, and systems whose descriptions begin alike, are told
+// apart by hovering: a system's line tells its whole description and the folder its images go in.
+void Form1::showLineTips()
+{
+    ui.EmulatedSystemList->setLineTip([this](const QString& description) -> QString {
+        const std::optional<QString> systemName = m_lists->systemNameFor(description);
+        if (!systemName)
+            return description;
+        return description + u'\n' + QDir::toNativeSeparators(u"ROMS/" + *systemName);
+    });
+    ui.GamesList->setLineTip(wholeFileName);
 }
 
 void Form1::connectSignals()

@@ -94,6 +94,7 @@ protected:
 
 private:
     void connectSignals();
+    void showLineTips();
     void connectOptionHandlers();
     // Stores the control's value under its name.
     void storeOption(const OptionControl& control);

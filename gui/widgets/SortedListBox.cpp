@@ -6,6 +6,7 @@
 #include "gui/widgets/LaterRelease.h"
 
 #include <QMouseEvent>
+#include <QTextDocument>
 
 #include <algorithm>
 
@@ -19,9 +20,14 @@ int SortedLinesModel::rowCount(const QModelIndex& parent) const
 
 QVariant SortedLinesModel::data(const QModelIndex& index, int role) const
 {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= m_lines.size())
+    if (!index.isValid() || index.row() >= m_lines.size())
         return {};
-    return m_lines.at(index.row());
+    if (role == Qt::DisplayRole)
+        return m_lines.at(index.row());
+    // Names and descriptions come from files: shown as they are, never read as markup, and never wrapped.
+    if (role == Qt::ToolTipRole && m_lineTip)
+        return Qt::convertFromPlainText(m_lineTip(m_lines.at(index.row())), Qt::WhiteSpaceNoWrap);
+    return {};
 }
 
 void SortedLinesModel::setLines(QStringList lines)
@@ -74,6 +80,11 @@ SortedListBox::SortedListBox(QWidget* parent) : QListView(parent), m_model(new S
     connect(m_model, &QAbstractItemModel::modelReset, this, [this] { m_lastSelected = -1; });
     connect(m_model, &QAbstractItemModel::rowsRemoved, this, [this] { m_lastSelected = selectedIndex(); });
     connect(m_model, &QAbstractItemModel::rowsInserted, this, [this] { m_lastSelected = selectedIndex(); });
+}
+
+void SortedListBox::setLineTip(std::function<QString(const QString& line)> lineTip)
+{
+    m_model->setLineTip(std::move(lineTip));
 }
 
 int SortedListBox::count() const

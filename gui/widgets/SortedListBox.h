@@ -6,6 +6,8 @@
 #include <QListView>
 #include <QStringList>
 
+#include <functional>
+
 namespace Orvane
 {
 
@@ -29,8 +31,12 @@ public:
     int addLine(const QString& line); // returns the row it took
     void removeLine(int row);
 
+    // What hovering a line shows, as plain text; none without it.
+    void setLineTip(std::function<QString(const QString& line)> lineTip) { m_lineTip = std::move(lineTip); }
+
 private:
     QStringList m_lines;
+    std::function<QString(const QString&)> m_lineTip;
 };
 
 // A single-selection list box whose lines are always in alphabetical order, with a tag text. Its selection
@@ -52,6 +58,8 @@ public:
     void addLine(const QString& line);
     void removeLine(int row);
     void clear();
+    // The tool tip of each line, worked out from the line when it is hovered; the list itself keeps none.
+    void setLineTip(std::function<QString(const QString& line)> lineTip);
 
     // -1 when nothing is selected.
     int selectedIndex() const;

@@ -216,6 +216,10 @@ void TestCatalogue::imageLineColumns()
     const QString longLine = buildImageLine(longName, u"x"_s);
     QCOMPARE(longLine, QString(63, u'a') + u"x \""_s + longName + u'"');
     QCOMPARE(launchField(longLine), u"x \""_s + longName + u'"');
+    // Hovering a line shows the whole name, read back from its launch field, quotes and backslashes included.
+    for (const QString& name : {longName, u"a \"b\\\" c\\.rom"_s, u" lead  trail .rom "_s, u"$(x);'é'.rom"_s})
+        QCOMPARE(wholeFileName(buildImageLine(name, u"x"_s)), name);
+    QCOMPARE(wholeFileName(u"games"_s), u"games"_s);
     // System names of 1 and 8 characters, and one of 9 as the catalogue cuts it.
     QCOMPARE(launchField(buildImageLine(u"a.bin"_s, u"z"_s)), u"z \"a.bin\""_s);
     QCOMPARE(launchField(buildImageLine(u"a.bin"_s, u"orbitvcs"_s)), u"orbitvcs \"a.bin\""_s);

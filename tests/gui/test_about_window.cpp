@@ -36,7 +36,6 @@ private slots:
     void eachShowingIsBuiltAfresh();
     void shellButtonsOpenTheirTargetAndClose_data();
     void shellButtonsOpenTheirTargetAndClose();
-    void layoutBySample();
 
 private:
     // Presses "?" and, once the About window is up, runs `whileOpen` on it; returns when the window is gone.
@@ -175,33 +174,6 @@ void TestAboutWindow::shellButtonsOpenTheirTargetAndClose()
         other.Command4_Click();
         QCOMPARE(m_opener.opened.last(), u"mailto:orvane@example.org?Subject=Renamed program"_s);
     }
-}
-
-void TestAboutWindow::layoutBySample()
-{
-    withAboutWindow([&](FrmAbouttov* about) {
-        QCOMPARE(about->size(), QSize(201, 161));
-        QCOMPARE(about->minimumSize(), about->maximumSize());
-        QCOMPARE(about->findChild<QPushButton*>(u"Command1"_s)->geometry(), QRect(136, 128, 57, 25));
-        QCOMPARE(about->findChild<QPushButton*>(u"Command1"_s)->text(), u"Ok"_s);
-        QCOMPARE(about->findChild<QToolButton*>(u"Command3"_s)->text(), u"rizoded homepage"_s);
-        QVERIFY(!about->findChild<QToolButton*>(u"Command3"_s)->icon().isNull());
-        QCOMPARE(about->findChild<QPushButton*>(u"Command4"_s)->text(), u"Send e-mail"_s);
-        QCOMPARE(about->findChild<QPushButton*>(u"Command2"_s)->text(), u"Doc"_s);
-        QVERIFY(about->findChild<QLabel*>(u"Label2"_s)->text().startsWith(u"Copyright"_s));
-        QVERIFY(about->findChild<QLabel*>(u"Label1"_s)->font().bold());
-        // Tab order: home page, Ok, Doc, e-mail.
-        QWidget* focus = about->findChild<QToolButton*>(u"Command3"_s);
-        QStringList order;
-        for (int step = 0; step < 4; ++step) {
-            order << focus->objectName();
-            do
-                focus = focus->nextInFocusChain();
-            while (!(focus->focusPolicy() & Qt::TabFocus));
-        }
-        QCOMPARE(order, (QStringList{u"Command3"_s, u"Command1"_s, u"Command2"_s, u"Command4"_s}));
-        about->reject();
-    });
 }
 
 QTEST_MAIN(TestAboutWindow)

@@ -22,7 +22,9 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
+#include <QTextDocument>
 #include <QTimer>
+#include <QToolTip>
 
 #include <unistd.h>
 
@@ -142,6 +144,16 @@ void TestCatalogueWindow::startUpShowsTheSystemsAndTheFirstImages()
     QCOMPARE(shownNames(images), (QStringList{u"a.rom"_s, u"B.ROM"_s, u"c.rom"_s}));
     QCOMPARE(images->line(0), buildImageLine(u"a.rom"_s, u"abc"_s));
     QCOMPARE(images->selectedIndex(), -1);
+    // Hovering a line tells the system's folder, and an image's whole name; the lists themselves have no tip.
+    const auto hover = [](SortedListBox* list, int row) {
+        const QPoint at = list->visualRect(list->model()->index(row, 0)).center();
+        QHelpEvent help(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(list->viewport(), &help);
+        return QToolTip::text();
+    };
+    QCOMPARE(hover(systems, 1), Qt::convertFromPlainText(u"X Y Z\nROMS/xyz12"_s, Qt::WhiteSpaceNoWrap));
+    QCOMPARE(hover(images, 2), Qt::convertFromPlainText(u"c.rom"_s, Qt::WhiteSpaceNoWrap));
+    QVERIFY(systems->toolTip().isEmpty() && images->toolTip().isEmpty());
     auto* recordings = control<QComboBox>("PlaybackCombo");
     QCOMPARE(recordings->count(), 2);
     QCOMPARE(recordings->itemText(0), u"a"_s);

@@ -35,13 +35,9 @@ private slots:
     void init();
     void cleanup();
 
-    void windowIsFixedWithTheDesignedClientArea();
-    void everyControlExistsByNameAndKind();
-    void geometryCaptionsAndFontsBySample();
+    void windowIsFixedUnderItsMenu();
     void statesAtStart();
-    void tabOrderFollowsTheDesign();
     void programChoiceIsExclusive();
-    void listsStartWithTheirDesignTimeLinesSorted();
     void sortedListsIgnoreCaseFirst();
     void playStartsTheSelectedLine();
     void playWithTheAlternateBuild();
@@ -83,10 +79,9 @@ void TestForm1::cleanup()
     m_folder.reset();
 }
 
-void TestForm1::windowIsFixedWithTheDesignedClientArea()
+void TestForm1::windowIsFixedUnderItsMenu()
 {
-    QCOMPARE(m_window->windowTitle(), QStringLiteral("Orvane (alpha 6)"));
-    QCOMPARE(m_window->centralWidget()->size(), QSize(658, 313));
+    // The captions, controls and client area are held against the window's table; here, how the window sits.
     QCOMPARE(m_window->centralWidget()->y(), m_window->menuBar()->height());
     QCOMPARE(m_window->height(), m_window->menuBar()->height() + 313);
     QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
@@ -97,103 +92,26 @@ void TestForm1::windowIsFixedWithTheDesignedClientArea()
     QVERIFY(!(fixedWindowFlags(u"xcb") & Qt::WindowSystemMenuHint));
     QVERIFY(fixedWindowFlags(u"windows").testFlags(Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint));
     QVERIFY(!m_window->windowIcon().pixmap(32, 32).isNull());
-
     QCOMPARE(m_window->menuBar()->actions().size(), 1);
-    auto* fileMenu = control<QMenu>("FileMenu");
-    QCOMPARE(fileMenu->title(), QStringLiteral("File"));
-    QCOMPARE(fileMenu->actions().size(), 1);
-    QCOMPARE(fileMenu->actions().first()->objectName(), QStringLiteral("UpdateSystemsMenu"));
-    QCOMPARE(fileMenu->actions().first()->text(), QStringLiteral("Update systems"));
-    QVERIFY(fileMenu->actions().first()->shortcut().isEmpty());
+    QCOMPARE(control<QMenu>("FileMenu")->actions().size(), 1);
 }
 
-void TestForm1::everyControlExistsByNameAndKind()
+void TestForm1::statesAtStart()
 {
-    const auto expectKind = [this](const QMetaObject& kind, const QStringList& names) {
-        for (const QString& name : names) {
-            const auto matches = m_window->findChildren<QWidget*>(name);
-            QVERIFY2(matches.size() == 1, qPrintable(name));
-            QVERIFY2(kind.cast(matches.first()), qPrintable(name + u" is not a " + QLatin1String(kind.className())));
-        }
-    };
-    expectKind(QGroupBox::staticMetaObject,
-               {u"Frame1"_s, u"Frame2"_s, u"Frame3"_s, u"Frame4"_s, u"Frame5"_s, u"Frame6"_s});
-    expectKind(SortedListBox::staticMetaObject, {u"EmulatedSystemList"_s, u"GamesList"_s});
-    expectKind(FileListBox::staticMetaObject, {u"INPFile"_s});
-    expectKind(QRadioButton::staticMetaObject, {u"OriginalMameOption"_s, u"AlternateMameOption"_s});
-    expectKind(CheckBox::staticMetaObject,
-               {u"AdditionalParamCheck"_s, u"BeamCheck"_s, u"FlickerCheck"_s, u"SbOplCheck"_s});
-    expectKind(ToggleCheckButton::staticMetaObject, {u"CheatCheck"_s});
-    expectKind(QLineEdit::staticMetaObject,
-               {u"AlternateMameText"_s, u"AdditionalParamText"_s, u"RecText"_s, u"BeamText"_s, u"FlickerText"_s});
-    expectKind(QSlider::staticMetaObject, {u"FrameskipSlider"_s});
-    expectKind(QFrame::staticMetaObject, {u"Line1"_s});
-    expectKind(QPushButton::staticMetaObject, {u"SwapListCommand"_s, u"GamesListCommand"_s, u"AboutButton"_s,
-                                               u"Command1"_s, u"Command2"_s, u"PlayButton"_s});
-    expectKind(QComboBox::staticMetaObject,
-               {u"PlaybackCombo"_s, u"VideoCombo"_s, u"DoubleCombo"_s, u"DepthCombo"_s, u"VGAFreqCombo"_s,
-                u"ScanlinesCombo"_s, u"VESACombo"_s, u"VSyncCombo"_s, u"RotateCombo"_s, u"FlipCombo"_s,
-                u"AntialiasCombo"_s, u"AudioCombo"_s, u"SampleRateCombo"_s, u"BitRateCombo"_s, u"JoyCombo"_s});
-    QStringList labels{u"CommandlineLabel"_s, u"FrameskipLabel"_s};
-    for (int number = 1; number <= 15; ++number)
-        labels << u"Label"_s + QString::number(number);
-    expectKind(QLabel::staticMetaObject, labels);
-}
-
-void TestForm1::geometryCaptionsAndFontsBySample()
-{
-    // Twips converted at 15 to the pixel, relative to the control's frame.
-    QCOMPARE(control<SortedListBox>("GamesList")->geometry(), QRect(232, 24, 209, 272));
-    QCOMPARE(control<QPushButton>("PlayButton")->geometry(), QRect(8, 272, 169, 25));
-    QCOMPARE(control<QComboBox>("AntialiasCombo")->geometry(), QRect(8, 32, 97, 18));
-    QCOMPARE(control<QLabel>("CommandlineLabel")->geometry(), QRect(8, 304, 537, 17));
-
-    QCOMPARE(control<QGroupBox>("Frame5")->title(), QStringLiteral("General"));
-    QCOMPARE(control<QGroupBox>("Frame1")->title(), QString());
-    QCOMPARE(control<QRadioButton>("AlternateMameOption")->text(), QStringLiteral("Altenate build:"));
-    QCOMPARE(control<QRadioButton>("AlternateMameOption")->toolTip(),
-             QStringLiteral("Use non-official MAME like PentiuMame..."));
-    QCOMPARE(control<QLineEdit>("AlternateMameText")->text(), QStringLiteral("Pmame31"));
-    QCOMPARE(control<QLabel>("CommandlineLabel")->text(), QStringLiteral("Debug"));
-    QCOMPARE(control<QLabel>("FrameskipLabel")->text(), QStringLiteral("Frameskip: 0"));
-    QCOMPARE(control<QPushButton>("PlayButton")->toolTip(), QStringLiteral("Play now !"));
-    QCOMPARE(control<QComboBox>("RotateCombo")->itemText(3), QStringLiteral("Anit-clockwise"));
-    QCOMPARE(control<QComboBox>("AudioCombo")->count(), 9);
-    QCOMPARE(control<QComboBox>("JoyCombo")->itemText(7), QStringLiteral("Wingman Extreme or Warrior"));
-
-    // The lists keep their columns on any machine; the play button stands out.
-    QVERIFY(QFontInfo(control<SortedListBox>("GamesList")->font()).fixedPitch());
-    QVERIFY(QFontInfo(control<QLineEdit>("AdditionalParamText")->font()).fixedPitch());
-    QVERIFY(control<QPushButton>("PlayButton")->font().bold());
-    QCOMPARE(control<QPushButton>("PlayButton")->font().pointSizeF(), 10.2);
-    QCOMPARE(control<QLabel>("CommandlineLabel")->font().pointSizeF(), 6.0);
-    QCOMPARE(control<QComboBox>("VideoCombo")->font().pointSizeF(), 7.2);
-
+    // Captions, enabled and visible are held against the window's table; here, the values the controls start with.
+    for (QComboBox* list : m_window->findChildren<QComboBox*>()) {
+        QCOMPARE(list->currentIndex(), -1);
+        QVERIFY(!list->isEditable());
+    }
+    QVERIFY(control<QRadioButton>("OriginalMameOption")->isChecked());
+    QCOMPARE(control<CheckBox>("AdditionalParamCheck")->checkValue(), 0);
+    QCOMPARE(control<SortedListBox>("GamesList")->tag(), QStringLiteral("Full"));
+    QCOMPARE(control<SortedListBox>("GamesList")->selectedIndex(), -1);
     auto* slider = control<QSlider>("FrameskipSlider");
     QCOMPARE(slider->minimum(), 0);
     QCOMPARE(slider->maximum(), 3);
     QCOMPARE(slider->pageStep(), 5);
     QCOMPARE(slider->value(), 0);
-}
-
-void TestForm1::statesAtStart()
-{
-    QVERIFY(!control<QPushButton>("SwapListCommand")->isEnabled());
-    for (const char* hidden : {"CheatCheck", "Command1", "Command2", "PlaybackCombo", "RecText"}) {
-        QVERIFY2(control<QWidget>(hidden)->isHidden(), hidden);
-        QVERIFY2(!control<QWidget>(hidden)->isEnabled(), hidden);
-    }
-    for (QComboBox* list : m_window->findChildren<QComboBox*>()) {
-        QVERIFY2(!list->isEnabled(), qPrintable(list->objectName()));
-        QCOMPARE(list->currentIndex(), -1);
-        QVERIFY(!list->isEditable());
-    }
-    QVERIFY(!control<QLineEdit>("AlternateMameText")->isEnabled());
-    QVERIFY(!control<QLineEdit>("AdditionalParamText")->isEnabled());
-    QVERIFY(control<QSlider>("FrameskipSlider")->isEnabled());
-    QVERIFY(control<QRadioButton>("OriginalMameOption")->isChecked());
-    QCOMPARE(control<CheckBox>("AdditionalParamCheck")->checkValue(), 0);
-    QCOMPARE(control<SortedListBox>("GamesList")->tag(), QStringLiteral("Full"));
 
     // What the user can operate lies inside the client area; the option frames and the file list lie below it.
     QWidget* client = m_window->centralWidget();
@@ -208,60 +126,6 @@ void TestForm1::statesAtStart()
         QVERIFY2(control<QWidget>(below)->mapTo(client, QPoint(0, 0)).y() >= client->height(), below);
 }
 
-void TestForm1::tabOrderFollowsTheDesign()
-{
-    // The whole designed tab order of the controls that take focus; labels and frames between them take none.
-    const QList<const char*> order{"FrameskipSlider",
-                                   "VideoCombo",
-                                   "AudioCombo",
-                                   "OriginalMameOption",
-                                   "AlternateMameOption",
-                                   "AlternateMameText",
-                                   "SampleRateCombo",
-                                   "BitRateCombo",
-                                   "SbOplCheck",
-                                   "DoubleCombo",
-                                   "DepthCombo",
-                                   "VGAFreqCombo",
-                                   "AdditionalParamText",
-                                   "AdditionalParamCheck",
-                                   "AboutButton",
-                                   "ScanlinesCombo",
-                                   "VESACombo",
-                                   "VSyncCombo",
-                                   "RotateCombo",
-                                   "FlipCombo",
-                                   "JoyCombo",
-                                   "GamesListCommand",
-                                   "SwapListCommand",
-                                   "CheatCheck",
-                                   "PlayButton",
-                                   "PlaybackCombo",
-                                   "Command1",
-                                   "Command2",
-                                   "RecText",
-                                   "INPFile",
-                                   "AntialiasCombo",
-                                   "FlickerCheck",
-                                   "BeamCheck",
-                                   "FlickerText",
-                                   "BeamText",
-                                   "GamesList",
-                                   "EmulatedSystemList"};
-    QList<std::pair<const char*, const char*>> neighbours;
-    for (qsizetype index = 1; index < order.size(); ++index)
-        neighbours.append(std::pair{order[index - 1], order[index]});
-    const auto nextTabStop = [](QWidget* widget) {
-        do
-            widget = widget->nextInFocusChain();
-        while (!(widget->focusPolicy() & Qt::TabFocus));
-        return widget;
-    };
-    for (const auto& [first, second] : neighbours)
-        QVERIFY2(nextTabStop(control<QWidget>(first)) == control<QWidget>(second),
-                 qPrintable(QStringLiteral("%1 -> %2").arg(QLatin1String(first), QLatin1String(second))));
-}
-
 void TestForm1::programChoiceIsExclusive()
 {
     auto* original = control<QRadioButton>("OriginalMameOption");
@@ -272,14 +136,6 @@ void TestForm1::programChoiceIsExclusive()
     QTest::mouseClick(original, Qt::LeftButton);
     QVERIFY(original->isChecked());
     QVERIFY(!alternate->isChecked());
-}
-
-void TestForm1::listsStartWithTheirDesignTimeLinesSorted()
-{
-    const QStringList designTime{u"123456789012345678901234567890123456789012345678901234567890"_s, u"games"_s};
-    QCOMPARE(control<SortedListBox>("EmulatedSystemList")->lines(), designTime);
-    QCOMPARE(control<SortedListBox>("GamesList")->lines(), designTime);
-    QCOMPARE(control<SortedListBox>("GamesList")->selectedIndex(), -1);
 }
 
 void TestForm1::sortedListsIgnoreCaseFirst()

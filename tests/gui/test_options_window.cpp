@@ -42,7 +42,6 @@ private slots:
     void rejectedValuesFallBackToTheirDefaults();
     void eachKindWritesItsTextForm();
     void greyedCheckBoxClickedStoresOneZeroOne();
-    void everyOptionListHasItsItems();
     void closingWritesNothing();
 
 private:
@@ -299,17 +298,6 @@ void TestOptionsWindow::greyedCheckBoxClickedStoresOneZeroOne()
         stored << options().value(u"SbOplCheck"_s);
     }
     QCOMPARE(stored, (QStringList{u"1"_s, u"0"_s, u"1"_s}));
-}
-
-void TestOptionsWindow::everyOptionListHasItsItems()
-{
-    start();
-    const std::pair<const char*, int> lists[] = {
-        {"VideoCombo", 7}, {"DoubleCombo", 3},     {"DepthCombo", 3},   {"VGAFreqCombo", 4}, {"ScanlinesCombo", 3},
-        {"VESACombo", 3},  {"VSyncCombo", 3},      {"RotateCombo", 4},  {"FlipCombo", 4},    {"AntialiasCombo", 3},
-        {"AudioCombo", 9}, {"SampleRateCombo", 4}, {"BitRateCombo", 3}, {"JoyCombo", 8}};
-    for (const auto& [name, items] : lists)
-        QVERIFY2(control<QComboBox>(name)->count() == items, name);
 }
 
 void TestOptionsWindow::closingWritesNothing()
