@@ -26,9 +26,9 @@ esac
 packages=(build-essential cmake ninja-build qt6-base-dev libarchive-dev fonts-dejavu-core fonts-liberation2
     xvfb xdotool x11-utils python3-xlib desktop-file-utils)
 # The fuzz targets are built with clang's libFuzzer; the platform layer and the bridge are also built for Windows,
-# with libarchive made from Debian's sources.
+# with libarchive made from Debian's sources; a journey reads a tool tip off the screen with tesseract.
 [ "$action" = test ] && packages+=(clang-14 libclang-rt-14-dev g++-mingw-w64-x86-64 clang-format-14 dpkg-dev zlib1g-dev
-    liblzma-dev)
+    liblzma-dev tesseract-ocr)
 # Qt for Windows is built from Debian's source of the host's Qt, with the host's moc, rcc and uic.
 [ "$action" = windows ] && packages+=(g++-mingw-w64-x86-64 dpkg-dev qt6-base-dev-tools)
 

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 Orvane developers
 # SPDX-License-Identifier: MIT
-# The user's main journey: the window comes up centred and fixed with the demo's systems; clicking a system
-# shows its images; a double-click or "Play" starts the emulator from the program folder on that image; "File" >
-# "Update systems" rebuilds the list from what the emulator says.
+# The user's main journey: the window comes up centred and fixed with the demo's systems; hovering a system tells
+# its folder; clicking a system shows its images; a double-click or "Play" starts the emulator from the program
+# folder on that image; "File" > "Update systems" rebuilds the list from what the emulator says.
 set -u
 . "$(dirname "$0")/xvfb.sh"
 
@@ -26,6 +26,16 @@ step "the window cannot be resized: its minimum and maximum sizes are its size"
 hints=$(xprop -id "$WINDOW" WM_NORMAL_HINTS)
 echo "$hints" | grep -q "minimum size: $WINDOW_WIDTH by $WINDOW_HEIGHT" || fail "no fixed minimum size: $hints"
 echo "$hints" | grep -q "maximum size: $WINDOW_WIDTH by $WINDOW_HEIGHT" || fail "no fixed maximum size: $hints"
+
+step "hovering a system tells its whole description and the folder its images go in"
+# Tips show over the active window, as on a desktop.
+xdotool windowfocus --sync "$WINDOW"
+xdotool mousemove --window "$WINDOW" 40 $((30 + MENU_HEIGHT))
+tip=$(/usr/bin/python3 "$(dirname "$0")/tool_tip_text.py") || fail "no tool tip showed over the system"
+echo "the tip reads: $tip"
+# Read from the screen's pixels; blanks are left out, as a reader of small text may miss or add one.
+[[ "${tip//[[:space:]]/}" == *KestrelArcadeBoardROMS/kestrel* ]] || fail "the tip does not show the system and its folder"
+xdotool mousemove --window "$WINDOW" 600 $((300 + MENU_HEIGHT))
 
 # In the client area: EmulatedSystemList at 16,24; GamesList at 240,24; Play at 472,272 (169 x 25).
 step "click the second system, then double-click its first image"
