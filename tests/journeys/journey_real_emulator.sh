@@ -6,8 +6,9 @@
 # and a double-click on a cartridge opens the emulator's window running it; the same cartridge zipped behind a
 # read-me, in a folder with an accented name, plays too (the PAL console). Then the Atari 5200, which needs a
 # system ROM: found where Debian's ini names it ($HOME/mame/roms), it plays; missing, a message window names the
-# file and where it belongs. Last, a playing bridge sent SIGTERM ends with the emulator, wrapped or not. Skipped,
-# saying why, where the emulator is not installed.
+# file and where it belongs; with the emulator gone, the message window is titled with the system's name. Last, a
+# playing bridge sent SIGTERM ends with the emulator, wrapped or not. Skipped, saying why, where the emulator is
+# not installed.
 set -u
 . "$(dirname "$0")/xvfb.sh"
 
@@ -112,6 +113,18 @@ pgrep -af -- '--message Atari 5200' | grep -q 'co19156.u8' || fail "the window d
 xdotool windowfocus --sync "$message"
 xdotool key Return
 wait_until 20 window_gone "$message" || fail "the message window did not close"
+
+step "with the emulator gone, a play fails before the bridge knows the system: its window is titled with the system's name"
+cp "$PROGRAM/bridge.ini" "$WORK/bridge.ini"
+printf 'emulator=/nowhere/mame\n' >>"$PROGRAM/bridge.ini"
+play_first_image_of 'Atari 5200'
+message=$(timeout 60 xdotool search --sync --onlyvisible --name '^a5200$' | head -n 1) ||
+    fail "no message window titled a5200: $(cat "$PROGRAM/bridge.log")"
+pgrep -af -- '--message a5200' | grep -q 'no emulator "/nowhere/mame"' || fail "the window does not say the emulator is gone"
+xdotool windowfocus --sync "$message"
+xdotool key Return
+wait_until 20 window_gone "$message" || fail "the message window did not close"
+mv "$WORK/bridge.ini" "$PROGRAM/bridge.ini"
 # Asked to end (as at logout), the bridge asks the emulator the same way and waits a few seconds for it to end on
 # its own terms, then ends it and everything it started: no emulator outlives it, started directly or through a
 # wrapper script that does not hand its process over.
