@@ -3,7 +3,8 @@
 # SPDX-License-Identifier: MIT
 #
 #   ./dev.sh run      install what is missing, build, and start Orvane on the demo program folder
-#   ./dev.sh check    for day-to-day work: build, then the main build's tests (no sanitizer, fuzz or Wine stage)
+#   ./dev.sh check    for day-to-day work: the formatting, a build, then the main build's tests (no sanitizer, fuzz
+#                     or Wine stage)
 #   ./dev.sh test     install what is missing, build, and run every test headless: the formatting, the suite,
 #                     the same suite under AddressSanitizer and UndefinedBehaviorSanitizer, and a short run of
 #                     each fuzz target; with the Windows program and its tests under Wine when Qt for Windows
@@ -27,6 +28,7 @@ packages=(build-essential cmake ninja-build qt6-base-dev libarchive-dev fonts-de
     xvfb xdotool x11-utils python3-xlib desktop-file-utils)
 # The fuzz targets are built with clang's libFuzzer; the platform layer and the bridge are also built for Windows,
 # with libarchive made from Debian's sources; a journey reads a tool tip off the screen with tesseract.
+[ "$action" = check ] && packages+=(clang-format-14)
 [ "$action" = test ] && packages+=(clang-14 libclang-rt-14-dev g++-mingw-w64-x86-64 clang-format-14 dpkg-dev zlib1g-dev
     liblzma-dev tesseract-ocr)
 # Qt for Windows is built from Debian's source of the host's Qt, with the host's moc, rcc and uic.
@@ -44,6 +46,15 @@ if ((${#missing[@]})); then
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y "${missing[@]}"
 fi
 
+# CI's first step, and the quick loop's: a change that passes ./dev.sh check is formatted as CI wants.
+check_formatting() {
+    echo "== The formatting: every source as clang-format-14 writes it (.clang-format)"
+    if ! git ls-files '*.cpp' '*.h' | xargs clang-format-14 --dry-run -Werror; then
+        echo "These sources are not formatted: cmake --build build --target format" >&2
+        exit 1
+    fi
+}
+
 if [ "$action" = run ]; then
     cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
     cmake --build build
@@ -51,6 +62,7 @@ if [ "$action" = run ]; then
 fi
 
 if [ "$action" = check ]; then
+    check_formatting
     cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
     cmake --build build
     exec ctest --test-dir build --output-on-failure --parallel "$(nproc)" --exclude-regex 'under_wine'
@@ -87,11 +99,7 @@ if ! dpkg-query -W -f='${Status}' mame 2>/dev/null | grep -q 'install ok install
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends mame ||
         echo "The emulator (mame) could not be installed: the tests that play with it will be skipped."
 fi
-echo "== The formatting: every source as clang-format-14 writes it (.clang-format)"
-if ! git ls-files '*.cpp' '*.h' | xargs clang-format-14 --dry-run -Werror; then
-    echo "These sources are not formatted: cmake --build build --target format" >&2
-    exit 1
-fi
+check_formatting
 # The Windows bridge reads archives with libarchive built for Windows, once, into the cache (about two minutes).
 libarchive_windows=$(packaging/windows/build-libarchive.sh | tail -n 1)
 cmake -S . -B build-windows -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DORVANE_PLATFORM_ONLY=ON \
