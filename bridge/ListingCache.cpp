@@ -4,7 +4,7 @@
 
 #include "bridge/BridgeRules.h"
 
-#include "platform/FileInPlace.h"
+#include "platform/Files.h"
 #include "platform/ProgramRun.h"
 #include "platform/Utf8Path.h"
 
@@ -58,58 +58,6 @@ std::string iniFilesState(const std::string& iniPath, const fs::path& emulatorFo
 }
 
 } // namespace
-
-PlatformResult<std::string> readWholeFile(const fs::path& path, std::uintmax_t largest)
-{
-    std::error_code error;
-    const fs::file_status status = fs::status(path, error);
-    if (error)
-        return Failure("cannot read " + path.string() + ": " + error.message());
-    if (!fs::is_regular_file(status))
-        return Failure("cannot read " + path.string() + ": it is no file");
-    if (const std::uintmax_t size = fs::file_size(path, error); error || size > largest)
-        return Failure("cannot read " + path.string() + ": " +
-                       (error ? error.message() : "it is larger than " + std::to_string(largest) + " bytes"));
-    std::ifstream input(path, std::ios::binary);
-    if (!input)
-        return Failure("cannot read " + path.string());
-    std::ostringstream content;
-    content << input.rdbuf();
-    if (input.bad())
-        return Failure("cannot read " + path.string());
-    return content.str();
-}
-
-fs::path uniqueName(const fs::path& path)
-{
-    // The process's number tells it from other bridges; the count, its own threads from each other.
-    static std::atomic<unsigned> count{0};
-    return path.parent_path() / pathFromUtf8(path.filename().string() + "." + std::to_string(currentProcessId()) + "-" +
-                                             std::to_string(++count));
-}
-
-PlatformResult<void> replaceWholeFile(const fs::path& path, std::string_view content)
-{
-    // A file with other hard links, or in a folder that takes no new file (a shared program folder), is written
-    // where it lies.
-    std::error_code error;
-    if (hasOtherLinks(path))
-        return overwriteInPlace(path, content);
-    const fs::path written = uniqueName(path);
-    if (auto made = writeNewFile(written, content); !made) {
-        // A folder that takes no new file: the file is written where it lies.
-        if (fs::is_regular_file(path, error) && !fs::exists(fs::symlink_status(written, error)))
-            return overwriteInPlace(path, content);
-        return made;
-    }
-    fs::rename(written, path, error);
-    if (error) {
-        std::error_code ignored;
-        fs::remove(written, ignored);
-        return Failure("cannot replace " + path.string() + ": " + error.message());
-    }
-    return {};
-}
 
 std::string emulatorIdentity(const fs::path& emulator)
 {

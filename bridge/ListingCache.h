@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "platform/Files.h"
 #include "platform/Result.h"
 
 #include "bridge/BridgeRules.h"
@@ -13,16 +14,6 @@
 
 namespace Orvane::Bridge
 {
-
-// A file's whole content (an empty file is an empty text), or why it cannot be read. Only a regular file (a link
-// to one will do) of at most `largest` bytes is read: a pipe or a device would never end.
-inline constexpr std::uintmax_t largestFileRead = 256 * 1024 * 1024;
-PlatformResult<std::string> readWholeFile(const std::filesystem::path& path, std::uintmax_t largest = largestFileRead);
-// Writes the content under a name of this process's own beside the file and moves it onto the file, so that a
-// failure, or another bridge writing at the same time, never leaves half a file.
-PlatformResult<void> replaceWholeFile(const std::filesystem::path& path, std::string_view content);
-// `path` with a suffix no other process uses.
-std::filesystem::path uniqueName(const std::filesystem::path& path);
 
 // What identifies the emulator's build as a play sees it: its path, size and time, one per line.
 std::string emulatorIdentity(const std::filesystem::path& emulator);

@@ -4,7 +4,7 @@
 
 #include "catalogue/TextFile.h"
 #include "launch/NativeText.h"
-#include "platform/FileInPlace.h"
+#include "platform/Files.h"
 #include "platform/Utf8Path.h"
 
 #include <QDir>

@@ -3,13 +3,12 @@
 #include "catalogue/TextFile.h"
 
 #include "launch/NativeText.h"
-#include "platform/FileInPlace.h"
+#include "platform/Files.h"
 #include "platform/ProgramSearch.h"
 #include "platform/Utf8Path.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <filesystem>
@@ -100,30 +99,10 @@ Result<QByteArray> readBytes(const QString& path)
 
 Result<void> replaceFile(const QString& path, const QByteArray& bytes)
 {
-    // A file with other hard links is written where it lies, so that they all keep showing one content; so is a
-    // file whose folder takes no new file (a shared program folder), when the file itself may be written.
-    const std::filesystem::path native = pathFromUtf8(toNativeBytes(path));
-    const auto inPlace = [&]() -> Result<void> {
-        if (const PlatformResult<void> written = overwriteInPlace(native, bytes.toStdString()); !written)
-            return Failure(fromNativeBytes(written.error()));
-        return {};
-    };
-    if (hasOtherLinks(native))
-        return inPlace();
-    QSaveFile file(path);
-    // Unbuffered, so that a write the disk refuses fails here: a buffered write that fails only when the buffer is
-    // flushed inside commit() was seen to be committed all the same, leaving the file empty.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        std::error_code error;
-        if (std::filesystem::is_regular_file(native, error))
-            return inPlace();
-        return Failure(u"Cannot write " + QDir::toNativeSeparators(path) + u": " + file.errorString());
-    }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        const QString reason = u"Cannot write " + QDir::toNativeSeparators(path) + u": " + file.errorString();
-        file.cancelWriting();
-        return Failure(reason);
-    }
+    const PlatformResult<void> written =
+        replaceWholeFile(pathFromUtf8(toNativeBytes(path)), std::string_view(bytes.constData(), bytes.size()));
+    if (!written)
+        return Failure(fromNativeBytes(written.error()));
     return {};
 }
 

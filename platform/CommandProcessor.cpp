@@ -3,7 +3,7 @@
 #include "platform/CommandProcessor.h"
 
 #include "platform/CommandLine.h"
-#include "platform/FileInPlace.h"
+#include "platform/Files.h"
 #include "platform/ProgramRun.h"
 #include "platform/ProgramSearch.h"
 #include "platform/Utf8Path.h"
@@ -99,7 +99,6 @@ bool stageInTemporaryFolder(RedirectionFiles& files)
         return false;
     files.writeTo = folder / pathFromUtf8("orvane-" + std::to_string(currentProcessId()) + "-" +
                                           files.target.filename().string() + ".new");
-    files.inPlace = true;
     return true;
 }
 
@@ -107,20 +106,11 @@ PlatformResult<void> commitStagedOutput(RedirectionFiles& files)
 {
     if (!files.staged)
         return {};
-    if (files.inPlace || hasOtherLinks(files.target)) {
-        std::ifstream input(files.writeTo, std::ios::binary);
-        std::ostringstream content;
-        content << input.rdbuf();
-        if (!input)
-            return Failure("Cannot read " + files.writeTo.string());
-        if (auto written = overwriteInPlace(files.target, content.str()); !written)
-            return written;
-    } else {
-        std::error_code error;
-        std::filesystem::rename(files.writeTo, files.target, error);
-        if (error)
-            return Failure("Cannot replace " + files.target.string() + ": " + error.message());
-    }
+    const PlatformResult<std::string> content = readWholeFile(files.writeTo);
+    if (!content)
+        return Failure(content.error());
+    if (auto written = replaceWholeFile(files.target, content.value()); !written)
+        return written;
     discardStagedOutput(files);
     return {};
 }

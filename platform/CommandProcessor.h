@@ -32,18 +32,14 @@ struct RedirectionFiles
     std::filesystem::path target;
     std::filesystem::path writeTo;
     bool staged = false;
-    // Staged in the temporary folder, since the target's folder takes no new file: committed by copying the output
-    // into the target where it lies.
-    bool inPlace = false;
 };
 RedirectionFiles redirectionFiles(const CommandProcessorLine& line, const std::filesystem::path& workingFolder,
                                   Redirection redirection);
 // Where staged output goes when the target's folder takes no new file but the target itself exists: the system's
 // temporary folder; nothing when there is no target to copy it into later.
 bool stageInTemporaryFolder(RedirectionFiles& files);
-// Puts staged output in the target's place: moved onto it, or copied into it where it lies when it was staged in
-// the temporary folder or the target has other hard links (which a move would leave with the old content). The
-// staged file is gone afterwards either way.
+// Puts staged output in the target's place as any whole file is replaced (replaceWholeFile). The staged file is
+// gone afterwards either way.
 PlatformResult<void> commitStagedOutput(RedirectionFiles& files);
 // Drops staged output, leaving the target as it was.
 void discardStagedOutput(RedirectionFiles& files);

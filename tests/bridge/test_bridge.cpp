@@ -379,7 +379,7 @@ TEST_CASE("bridge: what cannot be played is refused with one line that says why,
     CHECK(program.run({"-listfull"}).errorOutput.find("line 1 is no setting") != std::string::npos);
     // An empty settings file is no settings at all.
     program.write("bridge.ini", "");
-    CHECK(program.run({"-listfull"}).errorOutput.find("cannot read") == std::string::npos);
+    CHECK(program.run({"-listfull"}).errorOutput.find("annot read") == std::string::npos);
 }
 
 TEST_CASE("bridge rules: media by extension, settings, the emulator's ROM path, arguments that split back")

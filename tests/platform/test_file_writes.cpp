@@ -4,7 +4,7 @@
 #include "Check.h"
 #include "TemporaryFolder.h"
 
-#include "platform/FileInPlace.h"
+#include "platform/Files.h"
 
 #ifndef _WIN32
 #include <sys/stat.h>

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "platform/FileInPlace.h"
+#include "platform/Files.h"
 
 #include <windows.h>
 
@@ -38,7 +38,7 @@ std::string cannotWrite(const std::filesystem::path& file, DWORD error)
     std::string message = buffer;
     while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == '.'))
         message.pop_back();
-    return "Cannot write " + file.string() + ": " + (message.empty() ? "error " + std::to_string(error) : message);
+    return "Cannot write " + shownPath(file) + ": " + (message.empty() ? "error " + std::to_string(error) : message);
 }
 
 bool seek(HANDLE file, LONGLONG offset)
@@ -97,7 +97,7 @@ PlatformResult<void> overwriteInPlace(const std::filesystem::path& file, std::st
     DWORD read = 0;
     if (!old.empty() &&
         (!ReadFile(output.get(), old.data(), static_cast<DWORD>(old.size()), &read, nullptr) || read != old.size()))
-        return Failure("Cannot read " + file.string());
+        return Failure("Cannot read " + shownPath(file));
     if (writeAllAt(output.get(), content, 0) && cutAt(output.get(), static_cast<LONGLONG>(content.size())) &&
         FlushFileBuffers(output.get()))
         return {};

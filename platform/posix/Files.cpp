@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "platform/FileInPlace.h"
+#include "platform/Files.h"
 
 #include <cerrno>
 #include <cstring>
@@ -52,7 +52,7 @@ bool writeAllAt(int descriptor, std::string_view content, off_t offset)
 
 std::string cannotWrite(const std::filesystem::path& file, int error)
 {
-    return "Cannot write " + file.string() + ": " + std::strerror(error);
+    return "Cannot write " + shownPath(file) + ": " + std::strerror(error);
 }
 
 } // namespace
@@ -64,7 +64,7 @@ PlatformResult<void> appendInPlace(const std::filesystem::path& file, std::strin
     if (output.get() < 0 || ::fstat(output.get(), &status) != 0)
         return Failure(cannotWrite(file, errno));
     if (!S_ISREG(status.st_mode))
-        return Failure("Cannot write " + file.string() + ": not a file");
+        return Failure("Cannot write " + shownPath(file) + ": not a file");
     if (writeAllAt(output.get(), content, status.st_size) && ::fsync(output.get()) == 0)
         return {};
     const int error = errno;
@@ -79,14 +79,14 @@ PlatformResult<void> overwriteInPlace(const std::filesystem::path& file, std::st
     if (output.get() < 0 || ::fstat(output.get(), &status) != 0)
         return Failure(cannotWrite(file, errno));
     if (!S_ISREG(status.st_mode))
-        return Failure("Cannot write " + file.string() + ": not a file");
+        return Failure("Cannot write " + shownPath(file) + ": not a file");
     std::string old(static_cast<std::size_t>(status.st_size), '\0');
     for (std::size_t done = 0; done < old.size();) {
         const ssize_t read = ::pread(output.get(), old.data() + done, old.size() - done, static_cast<off_t>(done));
         if (read < 0 && errno == EINTR)
             continue;
         if (read <= 0)
-            return Failure("Cannot read " + file.string() + ": " + std::strerror(read < 0 ? errno : EIO));
+            return Failure("Cannot read " + shownPath(file) + ": " + std::strerror(read < 0 ? errno : EIO));
         done += static_cast<std::size_t>(read);
     }
     // The new content goes over the old; only once it is all there is the file cut to its length.
