@@ -23,18 +23,60 @@ static bool holdsSurrogates(QStringView text)
     return std::any_of(text.begin(), text.end(), [](QChar character) { return character.isSurrogate(); });
 }
 
+namespace
+{
+
+// A line's columns may be cut from UTF-16 text or, where one byte is one character, straight from the bytes.
+QString ownText(QStringView text)
+{
+    return text.toString();
+}
+
+QString ownText(QString text)
+{
+    return text;
+}
+
+QString ownText(QLatin1String bytes)
+{
+    return QString(bytes);
+}
+
+QString trimmedName(QStringView text)
+{
+    return trimBlanks(text);
+}
+
+QLatin1String trimmedName(QLatin1String bytes)
+{
+    while (!bytes.isEmpty() && bytes.front() == u' ')
+        bytes = bytes.sliced(1);
+    while (!bytes.isEmpty() && bytes.back() == u' ')
+        bytes.chop(1);
+    return bytes;
+}
+
+// The catalogue's one column rule, for a line of `length` characters that `cut(first, count)` cuts (0-based, in
+// characters): the system name in the first eight, blanks around it dropped; the description from the twelfth
+// character up to the last, which (the closing quote) is left out. A shorter line holds no system.
+template <typename Cut> std::optional<CatalogueEntry> entryFromColumns(qsizetype length, Cut cut)
+{
+    if (length < 12)
+        return std::nullopt;
+    return CatalogueEntry{ownText(trimmedName(cut(0, 8))), ownText(cut(11, length - 12))};
+}
+
+} // namespace
+
 std::optional<CatalogueEntry> parseCatalogueLine(QStringView line)
 {
     // Where every character is one UTF-16 unit (nearly always), columns are indexes.
-    if (!holdsSurrogates(line)) {
-        if (line.size() < 12)
-            return std::nullopt;
-        return CatalogueEntry{trimBlanks(line.left(8)), line.mid(11, line.size() - 12).toString()};
-    }
-    const qsizetype length = characterCount(line);
-    if (length < 12)
-        return std::nullopt;
-    return CatalogueEntry{trimBlanks(leftCharacters(line, 8)), leftCharacters(charactersFrom(line, 12), length - 12)};
+    if (!holdsSurrogates(line))
+        return entryFromColumns(line.size(),
+                                [line](qsizetype first, qsizetype count) { return line.mid(first, count); });
+    return entryFromColumns(characterCount(line), [line](qsizetype first, qsizetype count) {
+        return leftCharacters(charactersFrom(line, first + 1), count);
+    });
 }
 
 SystemsCatalogue::SystemsCatalogue(std::vector<CatalogueEntry> entries, int skippedLines)
@@ -79,28 +121,17 @@ public:
     // decodeText reads it.
     bool feed(QByteArrayView bytes, bool atEnd, qsizetype& used)
     {
-        // Lines end at CR LF, LF or CR, as splitLines reads them.
         const char* const data = bytes.data();
         const qsizetype size = bytes.size();
         used = 0;
-        for (qsizetype index = 0; index < size; ++index) {
-            const char character = data[index];
-            if (character != '\n' && character != '\r')
-                continue;
-            qsizetype next = index + 1;
-            if (character == '\r' && next < size && data[next] == '\n')
-                ++next;
-            if (!atEnd && next >= size)
+        while (used < size) {
+            const LineEnd line = findLineEnd(data, size, used);
+            // A line whose end is not here yet, or a CR that may be the first half of a CR LF, waits for more.
+            if (!atEnd && line.next >= size)
                 return true;
-            if (!takeLine(bytes.sliced(used, index - used), next >= size))
+            if (!takeLine(bytes.sliced(used, line.end - used), line.next >= size))
                 return false;
-            used = next;
-            index = next - 1;
-        }
-        if (atEnd && used < size) {
-            if (!takeLine(bytes.sliced(used), true))
-                return false;
-            used = size;
+            used = line.next;
         }
         return true;
     }
@@ -142,14 +173,8 @@ private:
 
     static std::optional<CatalogueEntry> parseSingleByteLine(QByteArrayView line)
     {
-        if (line.size() < 12)
-            return std::nullopt;
-        QByteArrayView name = line.first(8);
-        while (!name.isEmpty() && name.front() == ' ')
-            name = name.sliced(1);
-        while (!name.isEmpty() && name.back() == ' ')
-            name.chop(1);
-        return CatalogueEntry{QString::fromLatin1(name), QString::fromLatin1(line.sliced(11, line.size() - 12))};
+        return entryFromColumns(
+            line.size(), [line](qsizetype first, qsizetype count) { return QLatin1String(line.sliced(first, count)); });
     }
 
     bool m_asUtf8 = true;

@@ -36,19 +36,12 @@ bool isValidUtf8(QByteArrayView bytes)
 static QList<QStringView> splitLineViews(QStringView text)
 {
     QList<QStringView> lines;
-    qsizetype start = 0;
     const qsizetype size = text.size();
-    for (qsizetype index = 0; index < size; ++index) {
-        const QChar character = text[index];
-        if (character != u'\n' && character != u'\r')
-            continue;
-        lines.append(text.mid(start, index - start));
-        if (character == u'\r' && index + 1 < size && text[index + 1] == u'\n')
-            ++index;
-        start = index + 1;
+    for (qsizetype start = 0; start < size;) {
+        const LineEnd line = findLineEnd(text.utf16(), size, start);
+        lines.append(text.mid(start, line.end - start));
+        start = line.next;
     }
-    if (start < size)
-        lines.append(text.mid(start));
     return lines;
 }
 

@@ -22,6 +22,24 @@ bool isValidUtf8(QByteArrayView bytes);
 // and a file that ends with a line end has no extra empty line.
 QStringList splitLines(const QString& text);
 
+// Where the line that starts at `from` ends, in text or in bytes: the index of its end (`size` when it has none)
+// and the index the next line starts at.
+struct LineEnd
+{
+    qsizetype end;
+    qsizetype next;
+};
+template <typename Character> LineEnd findLineEnd(const Character* text, qsizetype size, qsizetype from)
+{
+    for (qsizetype index = from; index < size; ++index) {
+        if (text[index] != Character('\n') && text[index] != Character('\r'))
+            continue;
+        const bool pair = text[index] == Character('\r') && index + 1 < size && text[index + 1] == Character('\n');
+        return LineEnd{index, index + (pair ? 2 : 1)};
+    }
+    return LineEnd{size, size};
+}
+
 // The largest text file Orvane reads: today's catalogue is about 3 MB; a file twenty times that size is no
 // catalogue or favourites list but something gone wrong, and reading it would only stall the window.
 inline constexpr qint64 largestTextFile = 64 * 1024 * 1024;
