@@ -3,10 +3,10 @@
 #include "app/Application.h"
 
 #include "ApplicationInfo.h"
+#include "core/NativeText.h"
 #include "gui/about/DocumentOpener.h"
 #include "gui/mainwindow/Form1.h"
 #include "gui/mainwindow/MessageBoxes.h"
-#include "launch/NativeText.h"
 #include "platform/NativeShell.h"
 #include "platform/ProgramRun.h"
 #include "platform/Utf8Path.h"
@@ -39,7 +39,7 @@ int runOrvane(QApplication& application, std::unique_ptr<StartupLists> startup)
                                             .arg(ApplicationInfo::versionRevision));
 
     const QString programFolder = QApplication::applicationDirPath();
-    NativeShell shell(pathFromUtf8(toNativeBytes(programFolder)));
+    NativeShell shell(platformPath(programFolder));
     DesktopMessageBoxes messages;
     const std::unique_ptr<OptionStore> options = OptionStore::forUser();
     DesktopDocumentOpener opener(programFolder);

@@ -13,9 +13,9 @@
 // Exits with 77, saying why, where there is no emulator.
 
 #include "bench/BenchWindow.h"
+#include "core/NativeText.h"
 #include "gui/mainwindow/Form1.h"
 #include "gui/widgets/SortedListBox.h"
-#include "launch/NativeText.h"
 #include "platform/NativeShell.h"
 #include "platform/ProgramRun.h"
 #include "platform/Utf8Path.h"
@@ -65,8 +65,8 @@ int main(int argc, char* argv[])
         return 1;
     catalogue.close();
 
-    const std::filesystem::path nativeFolder = pathFromUtf8(toNativeBytes(folder));
-    const std::filesystem::path nativeEmulator = pathFromUtf8(toNativeBytes(emulator));
+    const std::filesystem::path nativeFolder = platformPath(folder);
+    const std::filesystem::path nativeEmulator = platformPath(emulator);
     NativeShell shell(nativeFolder);
     Bench::PrintedMessages messages;
     Bench::NoOpener opener;
@@ -114,7 +114,7 @@ int main(int argc, char* argv[])
     const QString probeFile = scratch.filePath(QStringLiteral("probe.txt"));
     qputenv("ORVANE_PROBE_EMULATOR", emulator.toUtf8());
     qputenv("ORVANE_PROBE_FILE", probeFile.toUtf8());
-    const std::filesystem::path nativePlayFolder = pathFromUtf8(toNativeBytes(playFolder));
+    const std::filesystem::path nativePlayFolder = platformPath(playFolder);
     const auto bridge = [&](std::vector<std::string> arguments) {
         return runAndWait(
             {nativePlayFolder / "MESS.EXE", std::move(arguments), nativePlayFolder, nativePlayFolder / "out.txt"});

@@ -3,7 +3,7 @@
 #include "catalogue/CatalogueUpdate.h"
 
 #include "catalogue/TextFile.h"
-#include "launch/NativeText.h"
+#include "core/NativeText.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -64,10 +64,10 @@ Result<std::optional<SystemsCatalogue>> updateCatalogue(Shell& shell, const QStr
         return Failure(fromNativeBytes(shortPath.error()) + u'.');
     }
     // The output goes beside the catalogue first, and replaces it only once it is known to hold systems.
-    auto started =
-        shell.startHidden(toNativeBytes(updateCommandLine(fromNativeBytes(shortPath.value()))), Redirection::Staged);
+    auto started = fromPlatform(
+        shell.startHidden(toNativeBytes(updateCommandLine(fromNativeBytes(shortPath.value()))), Redirection::Staged));
     if (!started)
-        return Failure(fromNativeBytes(started.error()));
+        return Failure(started.error());
     HiddenProcess& process = *started.value();
     if (!process.endsWithin(quietWait) && !progress.waitFor(process)) {
         process.discardOutput();
@@ -78,9 +78,9 @@ Result<std::optional<SystemsCatalogue>> updateCatalogue(Shell& shell, const QStr
         process.discardOutput();
         return Failure(checked.error());
     }
-    if (const PlatformResult<void> committed = process.commitOutput(); !committed) {
+    if (const Result<void> committed = fromPlatform(process.commitOutput()); !committed) {
         process.discardOutput();
-        return Failure(fromNativeBytes(committed.error()));
+        return Failure(committed.error());
     }
     return std::optional<SystemsCatalogue>(std::move(checked).value());
 }

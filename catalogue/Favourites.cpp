@@ -3,7 +3,7 @@
 #include "catalogue/Favourites.h"
 
 #include "catalogue/TextFile.h"
-#include "launch/NativeText.h"
+#include "core/NativeText.h"
 #include "platform/Files.h"
 #include "platform/Utf8Path.h"
 
@@ -91,10 +91,7 @@ Result<void> appendFavourite(const QString& path, const QString& line)
         return replaceFile(path, added);
     // Appended where the file lies, as one write: a full disk cuts it back to what it held, never leaving half a
     // line that the next add would join; a folder that takes no new file, or another hard link, sees it too.
-    if (const PlatformResult<void> appended = appendInPlace(pathFromUtf8(toNativeBytes(path)), added.toStdString());
-        !appended)
-        return Failure(fromNativeBytes(appended.error()));
-    return {};
+    return fromPlatform(appendInPlace(platformPath(path), added.toStdString()));
 }
 
 Result<void> rewriteFavourites(const QString& path, const QStringList& lines)

@@ -7,7 +7,7 @@
 #include <QDir>
 #include <QFile>
 
-#include "launch/NativeText.h"
+#include "core/NativeText.h"
 #include "platform/FolderEntries.h"
 #include "platform/Utf8Path.h"
 
@@ -50,7 +50,7 @@ Result<void> forEachFile(const QString& folder, const QString& pattern,
                          const std::function<void(const QString&)>& takeFile)
 {
     const bool everyName = pattern == u"*.*" || pattern == u"*";
-    const PlatformResult<void> listed = forEachFileIn(pathFromUtf8(toNativeBytes(folder)), [&](std::string_view name) {
+    const PlatformResult<void> listed = forEachFileIn(platformPath(folder), [&](std::string_view name) {
         const QString decoded = fromNativeBytes(name);
         if (everyName || matchesPattern(decoded, pattern))
             takeFile(decoded);

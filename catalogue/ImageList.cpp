@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "catalogue/ImageList.h"
 
+#include "core/TextColumns.h"
 #include "launch/LaunchCommand.h"
-#include "launch/TextColumns.h"
 #include "platform/CommandLine.h"
 
 namespace Orvane

@@ -3,7 +3,7 @@
 #include "catalogue/SystemsCatalogue.h"
 
 #include "catalogue/TextFile.h"
-#include "launch/TextColumns.h"
+#include "core/TextColumns.h"
 
 #include <QDir>
 #include <QFile>

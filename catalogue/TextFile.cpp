@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "catalogue/TextFile.h"
 
-#include "launch/NativeText.h"
+#include "core/NativeText.h"
 #include "platform/Files.h"
 #include "platform/ProgramSearch.h"
 #include "platform/Utf8Path.h"
@@ -65,7 +65,7 @@ Result<void> openTextFile(const QString& path, QFile& file)
 {
     const QString shown = QDir::toNativeSeparators(path);
     std::error_code status;
-    const std::filesystem::path native = pathFromUtf8(toNativeBytes(path));
+    const std::filesystem::path native = platformPath(path);
     const auto type = std::filesystem::status(native, status);
     if (status)
         return Failure(shown + u": " + fromNativeBytes(status.message()));
@@ -92,16 +92,12 @@ Result<QByteArray> readBytes(const QString& path)
 
 Result<void> replaceFile(const QString& path, const QByteArray& bytes)
 {
-    const PlatformResult<void> written =
-        replaceWholeFile(pathFromUtf8(toNativeBytes(path)), std::string_view(bytes.constData(), bytes.size()));
-    if (!written)
-        return Failure(fromNativeBytes(written.error()));
-    return {};
+    return fromPlatform(replaceWholeFile(platformPath(path), std::string_view(bytes.constData(), bytes.size())));
 }
 
 QString locateInFolder(const QString& folder, const QString& name)
 {
-    const auto found = findEntryIgnoringCase(pathFromUtf8(toNativeBytes(folder)), toNativeBytes(name));
+    const auto found = findEntryIgnoringCase(platformPath(folder), toNativeBytes(name));
     if (!found)
         return QDir(folder).filePath(name);
     return QDir(folder).filePath(fromNativeBytes(found->filename().string()));

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "launch/LaunchCommand.h"
 
-#include "launch/TextColumns.h"
+#include "core/TextColumns.h"
 
 namespace Orvane
 {

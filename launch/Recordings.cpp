@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "launch/Recordings.h"
 
+#include "core/TextColumns.h"
 #include "launch/LaunchCommand.h"
-#include "launch/TextColumns.h"
 
 namespace Orvane
 {

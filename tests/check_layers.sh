@@ -9,7 +9,7 @@ cd "${1:-$(dirname "$0")/..}" || exit 2
 declare -A allowed=(
     [platform]="platform"
     [core]="core platform"
-    [launch]="launch"
+    [launch]="launch core platform"
     [settings]="settings core platform"
     [catalogue]="catalogue core launch platform"
     [gui]="gui catalogue settings core launch platform"

@@ -6,7 +6,7 @@
 #include <QUrl>
 #include <QWidget>
 
-#include "launch/NativeText.h"
+#include "core/NativeText.h"
 #include "platform/DocumentShell.h"
 #include "platform/Utf8Path.h"
 
@@ -19,7 +19,7 @@ bool DesktopDocumentOpener::open(const QString& target, QWidget* owner)
 {
     if (shellOpensDocuments())
         return openWithShell(owner ? static_cast<NativeWindow>(owner->winId()) : 0, toNativeBytes(target),
-                             pathFromUtf8(toNativeBytes(m_programFolder)))
+                             platformPath(m_programFolder))
             .ok();
     // A path is a local file; anything with a scheme (https:, mailto:) is an address.
     const bool address = target.startsWith(u"mailto:") || target.contains(u"://");

@@ -7,12 +7,12 @@
 #include "catalogue/ImageList.h"
 #include "catalogue/SystemsCatalogue.h"
 #include "catalogue/TextFile.h"
+#include "core/NativeText.h"
 #include "gui/about/FrmAbouttov.h"
 #include "gui/mainwindow/MessageBoxes.h"
 #include "gui/widgets/FileListBox.h"
 #include "gui/widgets/SortedListBox.h"
 #include "launch/LaunchCommand.h"
-#include "launch/NativeText.h"
 #include "launch/Recordings.h"
 #include "platform/Shell.h"
 

@@ -6,9 +6,9 @@
 #include "catalogue/ImageList.h"
 #include "catalogue/SystemsCatalogue.h"
 #include "catalogue/TextFile.h"
+#include "core/TextColumns.h"
 #include "launch/LaunchCommand.h"
 #include "launch/Recordings.h"
-#include "launch/TextColumns.h"
 
 #include <QFile>
 #include <QTemporaryDir>

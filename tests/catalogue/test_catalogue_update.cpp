@@ -5,7 +5,7 @@
 #include "ProgramFolder.h"
 
 #include "catalogue/CatalogueUpdate.h"
-#include "launch/NativeText.h"
+#include "core/NativeText.h"
 #include "platform/NativeShell.h"
 
 #include <QTest>

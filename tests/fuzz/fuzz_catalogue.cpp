@@ -4,7 +4,7 @@
 // it keeps holds what its line held.
 #include "../catalogue/CatalogueReference.h"
 #include "catalogue/SystemsCatalogue.h"
-#include "launch/TextColumns.h"
+#include "core/TextColumns.h"
 
 #include <cstdint>
 

@@ -4,9 +4,9 @@
 // the system and exactly the name's bytes, the shown part is its first 63 characters, and a name that Windows
 // allows keeps the field it always had.
 #include "catalogue/ImageList.h"
+#include "core/NativeText.h"
+#include "core/TextColumns.h"
 #include "launch/LaunchCommand.h"
-#include "launch/NativeText.h"
-#include "launch/TextColumns.h"
 #include "platform/CommandLine.h"
 
 #include <cstdint>

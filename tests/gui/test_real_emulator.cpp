@@ -6,10 +6,10 @@
 #include "RecordingMessages.h"
 #include "RecordingOpener.h"
 
+#include "core/NativeText.h"
 #include "gui/mainwindow/Form1.h"
 #include "gui/widgets/FileListBox.h"
 #include "gui/widgets/SortedListBox.h"
-#include "launch/NativeText.h"
 #include "platform/NativeShell.h"
 #include "platform/Utf8Path.h"
 #include "settings/OptionStore.h"
@@ -54,7 +54,7 @@ void TestRealEmulator::recordThenPlayBack()
 
     QTemporaryDir config;
     const std::unique_ptr<OptionStore> options = OptionStore::inFile(config.filePath(u"Orvane.conf"_s));
-    NativeShell shell(pathFromUtf8(toNativeBytes(program.path())));
+    NativeShell shell(platformPath(program.path()));
     RecordingMessages messages;
     RecordingOpener opener;
     Form1 window(program.path(), {shell, messages, *options, opener});

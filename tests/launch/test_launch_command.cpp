@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
 #include "catalogue/ImageList.h"
+#include "core/NativeText.h"
+#include "core/TextColumns.h"
 #include "launch/LaunchCommand.h"
-#include "launch/NativeText.h"
-#include "launch/TextColumns.h"
 #include "platform/CommandLine.h"
 
 #include <QTest>

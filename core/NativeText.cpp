@@ -1,6 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "launch/NativeText.h"
+#include "core/NativeText.h"
+
+#include "platform/Utf8Path.h"
 
 #include <QDir>
 
@@ -108,6 +110,11 @@ bool holdsCarriedBytes(QStringView text)
             return true;
     }
     return false;
+}
+
+std::filesystem::path platformPath(const QString& path)
+{
+    return pathFromUtf8(toNativeBytes(path));
 }
 
 } // namespace Orvane

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "launch/TextColumns.h"
+#include "core/TextColumns.h"
 
 namespace Orvane
 {

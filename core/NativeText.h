@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,9 @@ std::string toNativeBytes(QStringView text);
 
 // A path for the platform layer, with the platform's folder separators.
 std::string toNativePath(const QString& path);
+
+// The path the platform layer takes for a path Orvane holds as text.
+std::filesystem::path platformPath(const QString& path);
 
 // Whether a text holds a byte that was carried over as a surrogate: it has no spelling in any text encoding.
 bool holdsCarriedBytes(QStringView text);
