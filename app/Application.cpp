@@ -7,8 +7,9 @@
 #include "gui/about/DocumentOpener.h"
 #include "gui/mainwindow/Form1.h"
 #include "gui/mainwindow/MessageBoxes.h"
-#include "platform/NativeShell.h"
 #include "platform/ProgramRun.h"
+#include "platform/SystemProcessLauncher.h"
+#include "platform/ThisProgram.h"
 #include "platform/Utf8Path.h"
 #include "settings/OptionStore.h"
 
@@ -39,7 +40,7 @@ int runOrvane(QApplication& application, std::unique_ptr<StartupLists> startup)
                                             .arg(ApplicationInfo::versionRevision));
 
     const QString programFolder = QApplication::applicationDirPath();
-    NativeShell shell(platformPath(programFolder));
+    SystemProcessLauncher shell(platformPath(programFolder));
     DesktopMessageBoxes messages;
     const std::unique_ptr<OptionStore> options = OptionStore::forUser();
     DesktopDocumentOpener opener(programFolder);

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/Application.h"
 #include "app/CommandLineOptions.h"
-#include "platform/StandardStreams.h"
+#include "platform/ThisProgram.h"
 
 #include <QApplication>
 

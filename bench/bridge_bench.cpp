@@ -16,8 +16,8 @@
 #include "core/NativeText.h"
 #include "gui/mainwindow/Form1.h"
 #include "gui/widgets/SortedListBox.h"
-#include "platform/NativeShell.h"
 #include "platform/ProgramRun.h"
+#include "platform/SystemProcessLauncher.h"
 #include "platform/Utf8Path.h"
 #include "settings/OptionStore.h"
 
@@ -67,7 +67,7 @@ int main(int argc, char* argv[])
 
     const std::filesystem::path nativeFolder = platformPath(folder);
     const std::filesystem::path nativeEmulator = platformPath(emulator);
-    NativeShell shell(nativeFolder);
+    SystemProcessLauncher shell(nativeFolder);
     Bench::PrintedMessages messages;
     Bench::NoOpener opener;
     const std::unique_ptr<OptionStore> options =

@@ -21,7 +21,7 @@
 #include "catalogue/LineOrder.h"
 #include "gui/mainwindow/Form1.h"
 #include "gui/widgets/SortedListBox.h"
-#include "platform/NativeShell.h"
+#include "platform/SystemProcessLauncher.h"
 #include "settings/OptionStore.h"
 
 #include <QApplication>
@@ -187,7 +187,7 @@ int main(int argc, char* argv[])
         check.expect(bigLines.size() == sizes.bigSystemImages, "the big system's folder holds every image");
     }
 
-    NativeShell shell(QFile::encodeName(folder.path).toStdString());
+    SystemProcessLauncher shell(QFile::encodeName(folder.path).toStdString());
     Bench::PrintedMessages messages;
     Bench::NoOpener opener;
     const std::unique_ptr<OptionStore> options =

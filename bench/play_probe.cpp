@@ -4,6 +4,7 @@
 // the emulator named in ORVANE_PROBE_EMULATOR and its answer comes back as it is; a play writes the moment this
 // program started (nanoseconds of the system clock) to ORVANE_PROBE_FILE and ends.
 #include "platform/ProgramRun.h"
+#include "platform/ThisProgram.h"
 #include "platform/Utf8Path.h"
 
 #include <chrono>

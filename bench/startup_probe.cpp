@@ -10,7 +10,7 @@
 #include "catalogue/ListSource.h"
 #include "catalogue/StartupLists.h"
 #include "gui/mainwindow/Form1.h"
-#include "platform/NativeShell.h"
+#include "platform/SystemProcessLauncher.h"
 #include "settings/OptionStore.h"
 
 #include <QApplication>
@@ -38,7 +38,7 @@ int main(int argc, char* argv[])
     auto startup = std::make_unique<Orvane::StartupLists>(folder, tricks);
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication application(argc, argv);
-    Orvane::NativeShell shell(argv[1]);
+    Orvane::SystemProcessLauncher shell(argv[1]);
     Orvane::Bench::PrintedMessages messages;
     Orvane::Bench::NoOpener opener;
     const std::unique_ptr<Orvane::OptionStore> options = Orvane::OptionStore::inFile(QFile::decodeName(argv[2]));

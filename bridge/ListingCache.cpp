@@ -6,6 +6,7 @@
 
 #include "platform/Files.h"
 #include "platform/ProgramRun.h"
+#include "platform/SystemConventions.h"
 #include "platform/Utf8Path.h"
 
 #include <atomic>
@@ -46,7 +47,7 @@ std::string iniFilesState(const std::string& iniPath, const fs::path& emulatorFo
 {
     std::string state;
     for (const std::string& folder :
-         expandedFolderList(iniPath, emulatorFolder.string(), processEnvironment, percentEnvironmentVariables)) {
+         expandedFolderList(iniPath, emulatorFolder.string(), processEnvironment, percentEnvironmentVariables())) {
         const fs::path file = pathFromUtf8(folder) / "mame.ini";
         std::error_code error;
         const auto size = fs::file_size(file, error);

@@ -3,6 +3,7 @@
 #include "bridge/PlayPlan.h"
 
 #include "platform/ProgramRun.h"
+#include "platform/SystemConventions.h"
 #include "platform/Utf8Path.h"
 
 #include <algorithm>
@@ -89,18 +90,18 @@ PlatformResult<PlayPlan> planPlay(const PlayFacts& facts)
                     facts.playArguments};
     plan.romFolders.push_back(facts.romsFolder.string());
     for (std::string& folder : expandedFolderList(facts.configuration.romPath, emulatorFolder, facts.environment,
-                                                  percentEnvironmentVariables)) {
+                                                  percentEnvironmentVariables())) {
         plan.romFolders.push_back(folder);
         start.romFolders.push_back(std::move(folder));
     }
     // A Windows emulator names its ini folders relative to its own folder ("inipath .;ini"): they are handed on
     // resolved, since it runs in the program folder.
     const std::vector<std::string> iniFolders =
-        expandedFolderList(facts.configuration.iniPath, {}, facts.environment, percentEnvironmentVariables);
+        expandedFolderList(facts.configuration.iniPath, {}, facts.environment, percentEnvironmentVariables());
     if (std::any_of(iniFolders.begin(), iniFolders.end(),
                     [](const std::string& folder) { return pathFromUtf8(folder).is_relative(); })) {
         for (const std::string& folder : expandedFolderList(facts.configuration.iniPath, emulatorFolder,
-                                                            facts.environment, percentEnvironmentVariables))
+                                                            facts.environment, percentEnvironmentVariables()))
             start.iniPath += (start.iniPath.empty() ? "" : ";") + folder;
     }
     if (!request.recordName.empty())

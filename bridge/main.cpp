@@ -9,8 +9,11 @@
 #include "bridge/PlayPlan.h"
 
 #include "platform/CommandLine.h"
+#include "platform/MessageWindow.h"
 #include "platform/ProgramRun.h"
 #include "platform/ProgramSearch.h"
+#include "platform/SystemConventions.h"
+#include "platform/ThisProgram.h"
 #include "platform/Utf8Path.h"
 
 #include <algorithm>

@@ -50,7 +50,7 @@ Result<SystemsCatalogue> checkUpdate(const ProcessOutcome& outcome, const QStrin
     return catalogue;
 }
 
-Result<std::optional<SystemsCatalogue>> updateCatalogue(Shell& shell, const QString& programFolder,
+Result<std::optional<SystemsCatalogue>> updateCatalogue(ProcessLauncher& shell, const QString& programFolder,
                                                         UpdateProgress& progress)
 {
     const QString emulator = locateInFolder(programFolder, QLatin1String(emulatorFileName));

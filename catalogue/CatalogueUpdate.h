@@ -3,7 +3,7 @@
 #pragma once
 
 #include "catalogue/SystemsCatalogue.h"
-#include "platform/Shell.h"
+#include "platform/ProcessLauncher.h"
 
 #include <QString>
 
@@ -35,7 +35,7 @@ public:
 // shown in progress only when it does not end within a moment, its output staged and checked before it takes the
 // catalogue's place. Gives the new catalogue, nothing when the user gave up, or the reason the catalogue was kept as it
 // was.
-Result<std::optional<SystemsCatalogue>> updateCatalogue(Shell& shell, const QString& programFolder,
+Result<std::optional<SystemsCatalogue>> updateCatalogue(ProcessLauncher& shell, const QString& programFolder,
                                                         UpdateProgress& progress);
 
 } // namespace Orvane

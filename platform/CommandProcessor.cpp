@@ -6,6 +6,7 @@
 #include "platform/Files.h"
 #include "platform/ProgramRun.h"
 #include "platform/ProgramSearch.h"
+#include "platform/ThisProgram.h"
 #include "platform/Utf8Path.h"
 
 #include <algorithm>

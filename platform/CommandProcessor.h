@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "platform/Shell.h"
+#include "platform/ProcessLauncher.h"
 
 #include <filesystem>
 #include <string>

@@ -3,6 +3,7 @@
 #include "platform/Files.h"
 
 #include "platform/ProgramRun.h"
+#include "platform/ThisProgram.h"
 #include "platform/Utf8Path.h"
 
 #include <atomic>

@@ -5,7 +5,7 @@
 namespace Orvane::tov_ShellTools
 {
 
-PlatformResult<void> ShellAndWait(Shell& shell, const std::string& commandLine)
+PlatformResult<void> ShellAndWait(ProcessLauncher& shell, const std::string& commandLine)
 {
     PlatformResult<std::unique_ptr<HiddenProcess>> process = shell.startHidden(commandLine, Redirection::Direct);
     if (!process)
@@ -14,7 +14,7 @@ PlatformResult<void> ShellAndWait(Shell& shell, const std::string& commandLine)
     return {};
 }
 
-std::string ShortPathName(Shell& shell, const std::string& path)
+std::string ShortPathName(ProcessLauncher& shell, const std::string& path)
 {
     PlatformResult<std::string> found = shell.shortPath(path);
     return found ? std::move(found).value() : std::string("Error!");

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "platform/Shell.h"
+#include "platform/ProcessLauncher.h"
 
 #include <string>
 
@@ -11,9 +11,9 @@ namespace Orvane::tov_ShellTools
 {
 
 // Runs a command line hidden and returns only once the process has ended, or gives the reason it could not start.
-PlatformResult<void> ShellAndWait(Shell& shell, const std::string& commandLine);
+PlatformResult<void> ShellAndWait(ProcessLauncher& shell, const std::string& commandLine);
 
-// The short form of a path, or the literal "Error!" when there is none (Shell::shortPath says why).
-std::string ShortPathName(Shell& shell, const std::string& path);
+// The short form of a path, or the literal "Error!" when there is none (ProcessLauncher::shortPath says why).
+std::string ShortPathName(ProcessLauncher& shell, const std::string& path);
 
 } // namespace Orvane::tov_ShellTools

@@ -13,6 +13,7 @@
 
 #include "platform/ProgramRun.h"
 #include "platform/ProgramSearch.h"
+#include "platform/ThisProgram.h"
 
 #include <QApplication>
 #include <QLabel>

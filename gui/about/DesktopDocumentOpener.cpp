@@ -7,7 +7,7 @@
 #include <QWidget>
 
 #include "core/NativeText.h"
-#include "platform/DocumentShell.h"
+#include "platform/DesktopDocuments.h"
 #include "platform/Utf8Path.h"
 
 #include <QDesktopServices>
@@ -17,9 +17,9 @@ namespace Orvane
 
 bool DesktopDocumentOpener::open(const QString& target, QWidget* owner)
 {
-    if (shellOpensDocuments())
-        return openWithShell(owner ? static_cast<NativeWindow>(owner->winId()) : 0, toNativeBytes(target),
-                             platformPath(m_programFolder))
+    if (systemOpensDocuments())
+        return openDocument(owner ? static_cast<NativeWindow>(owner->winId()) : 0, toNativeBytes(target),
+                            platformPath(m_programFolder))
             .ok();
     // A path is a local file; anything with a scheme (https:, mailto:) is an address.
     const bool address = target.startsWith(u"mailto:") || target.contains(u"://");

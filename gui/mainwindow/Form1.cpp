@@ -14,7 +14,7 @@
 #include "gui/widgets/SortedListBox.h"
 #include "launch/LaunchCommand.h"
 #include "launch/Recordings.h"
-#include "platform/Shell.h"
+#include "platform/ProcessLauncher.h"
 
 #include <QApplication>
 #include <QComboBox>

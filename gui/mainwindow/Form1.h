@@ -22,12 +22,12 @@ class DocumentOpener;
 class HiddenProcess;
 class MessageBoxes;
 class OptionStore;
-class Shell;
+class ProcessLauncher;
 
 // What the window asks of the world outside it; tests put doubles in their place.
 struct Form1Services
 {
-    Shell& shell;
+    ProcessLauncher& shell;
     MessageBoxes& messages;
     OptionStore& options; // keeps the option values and the list positions between runs
     DocumentOpener& opener;
@@ -114,7 +114,7 @@ private:
 
     Form1Ui ui;
     QString m_programFolder;
-    Shell& m_shell;
+    ProcessLauncher& m_shell;
     MessageBoxes& m_messages;
     OptionStore& m_options;
     DocumentOpener& m_opener;

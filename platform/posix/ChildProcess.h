@@ -1,10 +1,12 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-// How the POSIX side starts the processes of NativeShell.h and ProgramRun.h: shared by both, used by nothing else.
+// How the POSIX side starts the processes of SystemProcessLauncher.h and ProgramRun.h: shared by both, used by nothing
+// else.
 #pragma once
 
 #include "platform/CommandProcessor.h"
-#include "platform/Shell.h"
+#include "platform/ProcessLauncher.h"
+#include "platform/ThisProgram.h"
 
 #include <filesystem>
 #include <memory>

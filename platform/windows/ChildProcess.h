@@ -1,10 +1,11 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-// How the Windows side starts the processes of NativeShell.h and ProgramRun.h: shared by both, used by nothing else.
+// How the Windows side starts the processes of SystemProcessLauncher.h and ProgramRun.h: shared by both, used by
+// nothing else.
 #pragma once
 
 #include "platform/CommandProcessor.h"
-#include "platform/Shell.h"
+#include "platform/ProcessLauncher.h"
 
 #include <windows.h>
 

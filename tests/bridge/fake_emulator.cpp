@@ -13,6 +13,7 @@
 //                           (SIGTERM, SIGINT, SIGHUP), it notes "ended on signal N" in fake-play-ended.log as it ends
 //   fake-listfull-wait.txt  -listfull prints half its listing, then waits
 #include "platform/ProgramRun.h"
+#include "platform/ThisProgram.h"
 
 #include <chrono>
 #include <csignal>

@@ -6,7 +6,7 @@
 
 #include "catalogue/CatalogueUpdate.h"
 #include "core/NativeText.h"
-#include "platform/NativeShell.h"
+#include "platform/SystemProcessLauncher.h"
 
 #include <QTest>
 
@@ -75,7 +75,7 @@ void TestCatalogueUpdate::outcomes()
     program.write(u"Orvane.sys"_s, oldCatalogue);
     if (!emulator.isEmpty())
         program.write(u"MESS.EXE"_s, emulator, true);
-    NativeShell shell(toNativePath(program.path()));
+    SystemProcessLauncher shell(toNativePath(program.path()));
     WaitingProgress progress(giveUp);
     Result<std::optional<SystemsCatalogue>> updated = updateCatalogue(shell, program.path(), progress);
 

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
+#include "RecordingLauncher.h"
 #include "RecordingMessages.h"
 #include "RecordingOpener.h"
-#include "RecordingShell.h"
 
 #include "gui/about/AboutInfo.h"
 #include "gui/about/FrmAbouttov.h"
@@ -42,7 +42,7 @@ private:
     void withAboutWindow(const std::function<void(FrmAbouttov*)>& whileOpen);
 
     QTemporaryDir m_folder;
-    RecordingShell m_shell;
+    RecordingLauncher m_shell;
     RecordingMessages m_messages;
     RecordingOpener m_opener;
     std::unique_ptr<OptionStore> m_options;

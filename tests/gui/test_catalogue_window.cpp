@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
 #include "ProgramFolder.h"
+#include "RecordingLauncher.h"
 #include "RecordingMessages.h"
 #include "RecordingOpener.h"
-#include "RecordingShell.h"
 #include "Unprivileged.h"
 #include "WindowControls.h"
 
@@ -12,7 +12,7 @@
 #include "gui/mainwindow/Form1.h"
 #include "gui/widgets/FileListBox.h"
 #include "gui/widgets/SortedListBox.h"
-#include "platform/NativeShell.h"
+#include "platform/SystemProcessLauncher.h"
 #include "settings/OptionStore.h"
 
 #include <QAction>
@@ -88,8 +88,8 @@ private:
     template <typename Widget> Widget* control(const char* name) const { return findControl<Widget>(*m_window, name); }
 
     std::unique_ptr<ProgramFolder> m_folder;
-    std::unique_ptr<NativeShell> m_native;
-    std::unique_ptr<RecordingShell> m_shell;
+    std::unique_ptr<SystemProcessLauncher> m_native;
+    std::unique_ptr<RecordingLauncher> m_shell;
     RecordingMessages m_messages;
     RecordingOpener m_opener;
     std::unique_ptr<QTemporaryDir> m_config;
@@ -107,8 +107,8 @@ void TestCatalogueWindow::init()
     for (const QString& image : {u"ROMS/abc/B.ROM"_s, u"ROMS/abc/a.rom"_s, u"ROMS/abc/c.rom"_s, u"ROMS/abc/dir.txt"_s,
                                  u"ROMS/beta/one.bin"_s, u"INP/b.inp"_s, u"INP/a.INP"_s, u"INP/c.txt"_s})
         m_folder->write(image, "x");
-    m_native = std::make_unique<NativeShell>(QFile::encodeName(m_folder->path()).toStdString());
-    m_shell = std::make_unique<RecordingShell>(m_native.get());
+    m_native = std::make_unique<SystemProcessLauncher>(QFile::encodeName(m_folder->path()).toStdString());
+    m_shell = std::make_unique<RecordingLauncher>(m_native.get());
     m_messages = RecordingMessages();
     m_config = std::make_unique<QTemporaryDir>();
     m_options = OptionStore::inFile(m_config->filePath(u"Orvane/Orvane.conf"_s));

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
+#include "RecordingLauncher.h"
 #include "RecordingMessages.h"
 #include "RecordingOpener.h"
-#include "RecordingShell.h"
 #include "WindowControls.h"
 
 #include "gui/mainwindow/Form1.h"
@@ -52,7 +52,7 @@ private:
         return list->visualRect(list->model()->index(row, 0)).center();
     }
 
-    RecordingShell* m_shell = nullptr;
+    RecordingLauncher* m_shell = nullptr;
     RecordingMessages m_messages;
     RecordingOpener m_opener;
     std::unique_ptr<QTemporaryDir> m_folder;
@@ -62,7 +62,7 @@ private:
 
 void TestForm1::init()
 {
-    m_shell = new RecordingShell;
+    m_shell = new RecordingLauncher;
     m_messages = RecordingMessages();
     m_folder = std::make_unique<QTemporaryDir>();
     m_options = OptionStore::inFile(m_folder->filePath(u"config/Orvane/Orvane.conf"_s));

@@ -1,16 +1,16 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
 #include "ProgramFolder.h"
+#include "RecordingLauncher.h"
 #include "RecordingMessages.h"
 #include "RecordingOpener.h"
-#include "RecordingShell.h"
 #include "SettingsFile.h"
 #include "Unprivileged.h"
 
 #include "catalogue/ImageList.h"
 #include "gui/mainwindow/Form1.h"
 #include "gui/widgets/SortedListBox.h"
-#include "platform/NativeShell.h"
+#include "platform/SystemProcessLauncher.h"
 #include "settings/OptionStore.h"
 
 #include <QAction>
@@ -55,7 +55,7 @@ private slots:
     void missingTemporaryFolderEndsNothing();
 
 private:
-    void start(Shell& shell);
+    void start(ProcessLauncher& shell);
     QList<QByteArray> loggedArguments() const;
 
     std::unique_ptr<ProgramFolder> m_folder;
@@ -63,7 +63,7 @@ private:
     QString m_settingsFile;
     RecordingMessages m_messages;
     RecordingOpener m_opener;
-    std::unique_ptr<NativeShell> m_native;
+    std::unique_ptr<SystemProcessLauncher> m_native;
     std::unique_ptr<OptionStore> m_options;
     std::unique_ptr<Form1> m_window;
 };
@@ -84,7 +84,7 @@ void TestHostile::init()
     QFile::setPermissions(QFileInfo(m_settingsFile).path(), everyone);
     QFile::setPermissions(m_folder->path(), readable);
     m_options = OptionStore::inFile(m_settingsFile);
-    m_native = std::make_unique<NativeShell>(QFile::encodeName(m_folder->path()).toStdString());
+    m_native = std::make_unique<SystemProcessLauncher>(QFile::encodeName(m_folder->path()).toStdString());
     m_messages = RecordingMessages();
     qputenv("ORVANE_STANDIN_LOG", QFile::encodeName(m_folder->filePath(u"standin.log"_s)));
 }
@@ -107,7 +107,7 @@ void TestHostile::cleanup()
     m_folder.reset();
 }
 
-void TestHostile::start(Shell& shell)
+void TestHostile::start(ProcessLauncher& shell)
 {
     m_window = std::make_unique<Form1>(m_folder->path(), Form1Services{shell, m_messages, *m_options, m_opener});
     m_window->Form_Load();
@@ -191,7 +191,7 @@ void TestHostile::hostileImageNamesReachTheEmulatorAsOneArgument()
 void TestHostile::aNameWithALineEndIsNoFavourite()
 {
     m_folder->write(u"ROMS/hostile/new\nline.rom"_s, "x");
-    RecordingShell shell;
+    RecordingLauncher shell;
     start(shell);
     auto* games = m_window->findChild<SortedListBox*>(u"GamesList"_s);
     games->setSelectedIndex(0);
@@ -260,7 +260,7 @@ void TestHostile::hostileCatalogues()
     }
     const QByteArray before =
         QFileInfo(path).isFile() && kind != u"unreadable" ? m_folder->read(u"Orvane.sys"_s) : QByteArray();
-    RecordingShell shell;
+    RecordingLauncher shell;
     {
         AsUnprivilegedUser unprivileged;
         start(shell);
@@ -292,7 +292,7 @@ void TestHostile::hostileImageFolders()
     qstrncpy(address.sun_path, QFile::encodeName(odd + u"socket.rom"_s).constData(), sizeof address.sun_path);
     QCOMPARE(::bind(unixSocket, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
 
-    RecordingShell shell;
+    RecordingLauncher shell;
     AsUnprivilegedUser unprivileged;
     start(shell);
     auto* systems = m_window->findChild<SortedListBox*>(u"EmulatedSystemList"_s);
@@ -320,7 +320,7 @@ void TestHostile::hostileSettingsFiles()
         file.write(content);
         file.close();
         m_options = OptionStore::inFile(m_settingsFile);
-        RecordingShell shell;
+        RecordingLauncher shell;
         start(shell);
         // Whatever the file held, every control holds a value it can take.
         QVERIFY(m_window->findChild<QComboBox*>(u"VideoCombo"_s)->currentIndex() >= -1);
@@ -330,7 +330,7 @@ void TestHostile::hostileSettingsFiles()
 
 void TestHostile::unwritableSettingsAreReportedOnce()
 {
-    RecordingShell shell;
+    RecordingLauncher shell;
     start(shell);
     QFile settings(m_settingsFile);
     QVERIFY(settings.open(QIODevice::ReadOnly));

@@ -1,9 +1,9 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
 #include "ProgramFolder.h"
+#include "RecordingLauncher.h"
 #include "RecordingMessages.h"
 #include "RecordingOpener.h"
-#include "RecordingShell.h"
 #include "SettingsFile.h"
 #include "WindowControls.h"
 
@@ -54,7 +54,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_configHome;
     QString m_settingsFile;
     std::unique_ptr<ProgramFolder> m_folder;
-    RecordingShell m_shell;
+    RecordingLauncher m_shell;
     RecordingMessages m_messages;
     RecordingOpener m_opener;
     std::unique_ptr<OptionStore> m_options;

@@ -10,7 +10,7 @@
 #include "gui/mainwindow/Form1.h"
 #include "gui/widgets/FileListBox.h"
 #include "gui/widgets/SortedListBox.h"
-#include "platform/NativeShell.h"
+#include "platform/SystemProcessLauncher.h"
 #include "platform/Utf8Path.h"
 #include "settings/OptionStore.h"
 
@@ -54,7 +54,7 @@ void TestRealEmulator::recordThenPlayBack()
 
     QTemporaryDir config;
     const std::unique_ptr<OptionStore> options = OptionStore::inFile(config.filePath(u"Orvane.conf"_s));
-    NativeShell shell(platformPath(program.path()));
+    SystemProcessLauncher shell(platformPath(program.path()));
     RecordingMessages messages;
     RecordingOpener opener;
     Form1 window(program.path(), {shell, messages, *options, opener});

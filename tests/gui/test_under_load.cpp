@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
+#include "RecordingLauncher.h"
 #include "RecordingMessages.h"
 #include "RecordingOpener.h"
-#include "RecordingShell.h"
 #include "bench/BenchFolder.h"
 
 #include "catalogue/ImageList.h"
@@ -134,7 +134,7 @@ void TestUnderLoad::realSizedFolder()
     QTemporaryDir scratch;
     const Bench::GeneratedFolder folder =
         Bench::generateProgramFolder(scratch.filePath(u"program"_s), Bench::FolderSizes{45000, 2000, 100000, 50});
-    RecordingShell shell;
+    RecordingLauncher shell;
     RecordingMessages messages;
     RecordingOpener opener;
     const auto options = OptionStore::inFile(scratch.filePath(u"config/Orvane.conf"_s));

@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
+#include "RecordingLauncher.h"
 #include "RecordingMessages.h"
 #include "RecordingOpener.h"
-#include "RecordingShell.h"
 
 #include "gui/about/FrmAbouttov.h"
 #include "gui/mainwindow/Form1.h"
@@ -312,7 +312,7 @@ private slots:
     void theSeparatorIsGreyText();
 
 private:
-    RecordingShell m_shell;
+    RecordingLauncher m_shell;
     RecordingMessages m_messages;
     RecordingOpener m_opener;
     std::unique_ptr<QTemporaryDir> m_folder;

@@ -4,9 +4,10 @@
 #include "TemporaryFolder.h"
 
 #include "platform/CommandProcessor.h"
-#include "platform/NativeShell.h"
 #include "platform/ProgramRun.h"
 #include "platform/ShellTools.h"
+#include "platform/SystemProcessLauncher.h"
+#include "platform/ThisProgram.h"
 
 #include <csignal>
 #include <sstream>
@@ -64,7 +65,7 @@ TEST_CASE("ShellAndWait returns only once the process has ended")
 {
     TemporaryFolder root;
     root.write("program/slow", "#!/bin/sh\nsleep 0.5\necho finished > ended.txt\n", true);
-    NativeShell shell(root.path() / "program");
+    SystemProcessLauncher shell(root.path() / "program");
     CHECK(tov_ShellTools::ShellAndWait(shell, "slow").ok());
     CHECK_EQUAL(readFile(root.path() / "program/ended.txt"), std::string("finished\n"));
     CHECK_EQUAL(tov_ShellTools::ShellAndWait(shell, "missing").error(),
@@ -75,7 +76,7 @@ TEST_CASE("ShortPathName gives the existing file as spelt on disk, or Error!")
 {
     TemporaryFolder root;
     const fs::path emulator = root.write("My Games/mess.exe", "x");
-    NativeShell shell(root.path());
+    SystemProcessLauncher shell(root.path());
     CHECK_EQUAL(tov_ShellTools::ShortPathName(shell, (root.path() / "My Games/MESS.EXE").string()), emulator.string());
     CHECK_EQUAL(tov_ShellTools::ShortPathName(shell, (root.path() / "My Games/none.exe").string()),
                 std::string("Error!"));
@@ -90,7 +91,7 @@ TEST_CASE("a COMMAND.COM line writes its output file in the program folder, wher
     root.write("program/MESS.EXE", "#!/bin/sh\necho \"header\"\necho \"args: $*\"\n", true);
     fs::create_directories(root.path() / "elsewhere");
     fs::current_path(root.path() / "elsewhere");
-    NativeShell shell(program);
+    SystemProcessLauncher shell(program);
     const std::string line = "COMMAND.COM /C " + tov_ShellTools::ShortPathName(shell, (program / "MESS.EXE").string()) +
                              " -listfull > Orvane.sys";
     CHECK(tov_ShellTools::ShellAndWait(shell, line).ok());
@@ -109,7 +110,7 @@ TEST_CASE("staged output replaces the file only when committed")
     const fs::path program = root.path() / "program";
     root.write("program/MESS.EXE", "#!/bin/sh\necho new\necho oops >&2\nexit 3\n", true);
     const fs::path target = root.write("program/Orvane.sys", "old\r\n");
-    NativeShell shell(program);
+    SystemProcessLauncher shell(program);
 
     auto first = shell.startHidden("COMMAND.COM /C MESS.EXE -listfull > Orvane.sys", Redirection::Staged);
     CHECK(first.ok());
@@ -139,7 +140,7 @@ TEST_CASE("a hung process is ended by kill, with whatever it started")
     TemporaryFolder root;
     // The child's number is moved into place whole, so the test never reads half of it.
     root.write("program/hang", "#!/bin/sh\nsleep 60 &\necho $! > child.tmp\nmv child.tmp child.pid\nsleep 60\n", true);
-    NativeShell shell(root.path() / "program");
+    SystemProcessLauncher shell(root.path() / "program");
     auto started = shell.startHidden("hang", Redirection::Direct);
     CHECK(started.ok());
     if (!started)
@@ -162,7 +163,7 @@ TEST_CASE("a redirection into a folder that cannot be written is reported before
 {
     TemporaryFolder root;
     root.write("program/MESS.EXE", "#!/bin/sh\necho x\n", true);
-    NativeShell shell(root.path() / "program");
+    SystemProcessLauncher shell(root.path() / "program");
     const auto start = shell.startHidden("COMMAND.COM /C MESS.EXE > missing/out.txt", Redirection::Direct);
     CHECK(!start.ok());
     CHECK(start.error().find("Cannot write " + (root.path() / "program/missing/out.txt").string() + ": ") == 0);

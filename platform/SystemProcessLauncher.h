@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "platform/Shell.h"
+#include "platform/ProcessLauncher.h"
 
 #include <filesystem>
 
@@ -11,10 +11,10 @@ namespace Orvane
 
 // The shell of the platform Orvane runs on: POSIX processes started directly (never through a shell), or the
 // Win32 calls on Windows. Every process it starts runs in the program folder.
-class NativeShell final : public Shell
+class SystemProcessLauncher final : public ProcessLauncher
 {
 public:
-    explicit NativeShell(std::filesystem::path programFolder);
+    explicit SystemProcessLauncher(std::filesystem::path programFolder);
 
     PlatformResult<void> startDetached(const std::string& commandLine) override;
     PlatformResult<std::unique_ptr<HiddenProcess>> startHidden(const std::string& commandLine,

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "platform/DocumentShell.h"
+#include "platform/DesktopDocuments.h"
 
 #include <windows.h>
 
@@ -26,13 +26,13 @@ static std::string toAnsi(const std::wstring& wide)
     return ansi;
 }
 
-bool shellOpensDocuments()
+bool systemOpensDocuments()
 {
     return true;
 }
 
-PlatformResult<void> openWithShell(NativeWindow owner, const std::string& target,
-                                   const std::filesystem::path& programFolder)
+PlatformResult<void> openDocument(NativeWindow owner, const std::string& target,
+                                  const std::filesystem::path& programFolder)
 {
     const std::string file = toAnsi(widen(target));
     const std::string folder = toAnsi(programFolder.wstring());

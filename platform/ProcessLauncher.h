@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "platform/ProcessOutcome.h"
 #include "platform/Result.h"
 
 #include <chrono>
@@ -10,20 +11,6 @@
 
 namespace Orvane
 {
-
-// How a hidden process ended.
-struct ProcessOutcome
-{
-    bool exitedNormally = false; // false: ended by a signal (or killed)
-    int exitCode = 0;
-    int signal = 0;
-    std::string errorOutput; // the end of what it wrote to its error output, at most errorOutputKept bytes
-    std::string output;      // what it wrote to its standard output, when that was kept (ProgramRun)
-    int endRequested = 0;    // the signal that asked the caller to end while the program ran (ProgramRun), or 0
-};
-inline constexpr std::size_t errorOutputKept = 64 * 1024;
-// What is kept of a standard output that comes back as text: far more than any listing a program prints.
-inline constexpr std::size_t outputKept = 256 * 1024 * 1024;
 
 // Where a "> file" redirection goes: straight into the file, or into a file beside it that the caller moves
 // onto the file (commitOutput) only once it has checked the output, so a failed run never destroys the old file.
@@ -60,10 +47,10 @@ public:
 
 // What Orvane asks of the operating system's shell. The window talks to this interface only, so tests can put a
 // recording double in its place.
-class Shell
+class ProcessLauncher
 {
 public:
-    virtual ~Shell() = default;
+    virtual ~ProcessLauncher() = default;
 
     // Starts a Windows-style command line in the program folder, window maximised, and returns without waiting;
     // when it cannot, the reason names the program.

@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "platform/NativeShell.h"
+#include "platform/SystemProcessLauncher.h"
 
 #include "platform/CommandProcessor.h"
 #include "platform/ProgramSearch.h"
@@ -14,9 +14,11 @@ namespace Orvane
 namespace fs = std::filesystem;
 using namespace Windows;
 
-NativeShell::NativeShell(std::filesystem::path programFolder) : m_programFolder(std::move(programFolder)) {}
+SystemProcessLauncher::SystemProcessLauncher(std::filesystem::path programFolder)
+    : m_programFolder(std::move(programFolder))
+{}
 
-PlatformResult<void> NativeShell::startDetached(const std::string& commandLine)
+PlatformResult<void> SystemProcessLauncher::startDetached(const std::string& commandLine)
 {
     // The program is found by Orvane's own search so that the rules are the same on every platform; the child
     // receives the command line unchanged and splits it itself.
@@ -41,8 +43,8 @@ PlatformResult<void> NativeShell::startDetached(const std::string& commandLine)
     return {};
 }
 
-PlatformResult<std::unique_ptr<HiddenProcess>> NativeShell::startHidden(const std::string& commandLine,
-                                                                        Redirection redirection)
+PlatformResult<std::unique_ptr<HiddenProcess>> SystemProcessLauncher::startHidden(const std::string& commandLine,
+                                                                                  Redirection redirection)
 {
     // No 64-bit Windows has COMMAND.COM: Orvane carries the line out itself, redirecting the program's output
     // through an inherited file handle.
@@ -92,7 +94,7 @@ PlatformResult<std::unique_ptr<HiddenProcess>> NativeShell::startHidden(const st
     return hiddenProcess(process.dwProcessId, process.hProcess, errorOutput.release(), files);
 }
 
-PlatformResult<std::string> NativeShell::shortPath(const std::string& path)
+PlatformResult<std::string> SystemProcessLauncher::shortPath(const std::string& path)
 {
     const std::wstring widePath = widen(path);
     if (GetFileAttributesW(widePath.c_str()) == INVALID_FILE_ATTRIBUTES)

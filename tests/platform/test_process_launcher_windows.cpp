@@ -4,9 +4,9 @@
 #include "Check.h"
 #include "TemporaryFolder.h"
 
-#include "platform/NativeShell.h"
 #include "platform/ProgramSearch.h"
 #include "platform/ShellTools.h"
+#include "platform/SystemProcessLauncher.h"
 
 #include <windows.h>
 
@@ -67,7 +67,7 @@ TEST_CASE("Windows: ShortPathName gives the 8.3 form of an existing long name wi
 {
     TemporaryFolder root;
     const fs::path file = root.write("A long folder name/The long file name.executable", "x");
-    NativeShell shell(root.path());
+    SystemProcessLauncher shell(root.path());
     const std::string shortPath = tov_ShellTools::ShortPathName(shell, file.string());
     std::cout << "  short form of " << file.string() << ": " << shortPath << '\n';
     CHECK(shortPath != "Error!");
@@ -92,7 +92,7 @@ TEST_CASE("Windows: ShellAndWait returns only once the process has ended")
 {
     TemporaryFolder root;
     const fs::path folder = folderWithHelper(root, "slow.exe");
-    NativeShell shell(folder);
+    SystemProcessLauncher shell(folder);
     const fs::path written = folder / "ended.txt";
     CHECK(tov_ShellTools::ShellAndWait(shell, "slow write-after 700 ended.txt").ok());
     CHECK_EQUAL(readFile(written), std::string("written\r\n"));
@@ -102,7 +102,7 @@ TEST_CASE("Windows: a COMMAND.COM line writes its output through an inherited ha
 {
     TemporaryFolder root;
     const fs::path folder = folderWithHelper(root, "MESS.EXE");
-    NativeShell shell(folder);
+    SystemProcessLauncher shell(folder);
     const std::string shortPath = tov_ShellTools::ShortPathName(shell, (folder / "MESS.EXE").string());
     const std::string line = "COMMAND.COM /C " + shortPath + " print -listfull \"two words\" > out.sys";
     CHECK(tov_ShellTools::ShellAndWait(shell, line).ok());
@@ -113,7 +113,7 @@ TEST_CASE("Windows: a play start returns at once, without waiting for the progra
 {
     TemporaryFolder root;
     const fs::path folder = folderWithHelper(root, "MESS.EXE");
-    NativeShell shell(folder);
+    SystemProcessLauncher shell(folder);
     CHECK(shell.startDetached("MESS wait-then-write go.txt done.txt ").ok());
     // Had the start waited, it would not have returned before "go" exists.
     CHECK(!fs::exists(folder / "done.txt"));

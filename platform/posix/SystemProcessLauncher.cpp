@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "platform/NativeShell.h"
+#include "platform/SystemProcessLauncher.h"
 
 #include "platform/CommandProcessor.h"
 #include "platform/ProgramSearch.h"
@@ -15,9 +15,11 @@ namespace Orvane
 namespace fs = std::filesystem;
 using namespace Posix;
 
-NativeShell::NativeShell(std::filesystem::path programFolder) : m_programFolder(std::move(programFolder)) {}
+SystemProcessLauncher::SystemProcessLauncher(std::filesystem::path programFolder)
+    : m_programFolder(std::move(programFolder))
+{}
 
-PlatformResult<void> NativeShell::startDetached(const std::string& commandLine)
+PlatformResult<void> SystemProcessLauncher::startDetached(const std::string& commandLine)
 {
     // X11 gives a program no way to open another program's window maximised, so the window state is left to it.
     const PlatformResult<ResolvedCommand> command =
@@ -30,8 +32,8 @@ PlatformResult<void> NativeShell::startDetached(const std::string& commandLine)
     return {};
 }
 
-PlatformResult<std::unique_ptr<HiddenProcess>> NativeShell::startHidden(const std::string& commandLine,
-                                                                        Redirection redirection)
+PlatformResult<std::unique_ptr<HiddenProcess>> SystemProcessLauncher::startHidden(const std::string& commandLine,
+                                                                                  Redirection redirection)
 {
     const CommandProcessorLine line = parseCommandProcessorLine(commandLine);
     const PlatformResult<ResolvedCommand> command =
@@ -72,7 +74,7 @@ PlatformResult<std::unique_ptr<HiddenProcess>> NativeShell::startHidden(const st
     return hiddenProcess(started.value(), std::move(errorOutput), files);
 }
 
-PlatformResult<std::string> NativeShell::shortPath(const std::string& path)
+PlatformResult<std::string> SystemProcessLauncher::shortPath(const std::string& path)
 {
     // POSIX paths have no short form: the path of the existing file, spelt as it is on disk.
     const fs::path full{path};

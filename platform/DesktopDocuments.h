@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "platform/Shell.h"
+#include "platform/ProcessLauncher.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -12,7 +12,7 @@ namespace Orvane
 {
 
 // Whether the platform's own shell opens documents: on Windows it does; elsewhere the desktop is reached through Qt.
-bool shellOpensDocuments();
+bool systemOpensDocuments();
 
 // A window of the program as the platform knows it (a window handle on Windows), carried through this layer
 // without its type; 0 for none.
@@ -21,7 +21,7 @@ using NativeWindow = std::uintptr_t;
 // Windows: asks the shell to open a document, web address or mail link (ShellExecuteA with the owner window,
 // "Open", no parameters, the program folder as working folder, shown normally). Elsewhere it opens nothing and
 // says so.
-PlatformResult<void> openWithShell(NativeWindow owner, const std::string& target,
-                                   const std::filesystem::path& programFolder);
+PlatformResult<void> openDocument(NativeWindow owner, const std::string& target,
+                                  const std::filesystem::path& programFolder);
 
 } // namespace Orvane

@@ -1,16 +1,16 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "platform/DocumentShell.h"
+#include "platform/DesktopDocuments.h"
 
 namespace Orvane
 {
 
-bool shellOpensDocuments()
+bool systemOpensDocuments()
 {
     return false;
 }
 
-PlatformResult<void> openWithShell(NativeWindow, const std::string& target, const std::filesystem::path&)
+PlatformResult<void> openDocument(NativeWindow, const std::string& target, const std::filesystem::path&)
 {
     return Failure("Cannot open " + target + ": the desktop opens documents here, not the platform layer");
 }

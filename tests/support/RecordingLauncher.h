@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "platform/Shell.h"
+#include "platform/ProcessLauncher.h"
 
 #include <optional>
 #include <string>
@@ -10,10 +10,10 @@
 
 // Stands in for the operating system's shell: keeps every command line it is handed. Play starts nothing;
 // hidden runs and short paths go to `delegate` (a real shell on a test's program folder) when there is one.
-class RecordingShell final : public Orvane::Shell
+class RecordingLauncher final : public Orvane::ProcessLauncher
 {
 public:
-    explicit RecordingShell(Orvane::Shell* delegate = nullptr) : m_delegate(delegate) {}
+    explicit RecordingLauncher(Orvane::ProcessLauncher* delegate = nullptr) : m_delegate(delegate) {}
 
     Orvane::PlatformResult<void> startDetached(const std::string& commandLine) override
     {
@@ -48,5 +48,5 @@ public:
     std::optional<std::string> shortPathRefusal;
 
 private:
-    Orvane::Shell* m_delegate;
+    Orvane::ProcessLauncher* m_delegate;
 };

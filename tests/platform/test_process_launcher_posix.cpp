@@ -3,8 +3,8 @@
 #include "Check.h"
 #include "TemporaryFolder.h"
 
-#include "platform/NativeShell.h"
-#include "platform/StandardStreams.h"
+#include "platform/SystemProcessLauncher.h"
+#include "platform/ThisProgram.h"
 
 #include <chrono>
 #include <sstream>
@@ -59,7 +59,7 @@ TEST_CASE("a play start runs the program directly in the program folder and does
     // Orvane itself runs elsewhere: the program must still start in its own folder.
     fs::current_path(root.path());
 
-    Orvane::NativeShell shell(programFolder);
+    Orvane::SystemProcessLauncher shell(programFolder);
     CHECK(shell.startDetached(R"(MESS lumen "$(touch x).rom" "a;b `id` & c" )").ok());
 
     CHECK_EQUAL(waitForFile(log, ""), programFolder.string() + "\nlumen\n$(touch x).rom\n" + "a;b `id` & c\n");
@@ -74,7 +74,7 @@ TEST_CASE("a play start runs the program directly in the program folder and does
 TEST_CASE("a program that is missing or cannot run is reported, never started through a shell")
 {
     TemporaryFolder root;
-    Orvane::NativeShell shell(root.path());
+    Orvane::SystemProcessLauncher shell(root.path());
     const auto missing = shell.startDetached(R"(pmame31 lumen "a.bin" )");
     CHECK(!missing.ok());
     CHECK_EQUAL(missing.error(), std::string("Cannot find the program \"pmame31\"."));
