@@ -59,6 +59,12 @@ std::optional<QString> ListSource::systemNameFor(const QString& description)
     return current ? current->systemNameFor(description) : std::nullopt;
 }
 
+std::optional<QString> ListSource::knownSystemNameFor(const QString& description) const
+{
+    const Result<SystemsCatalogue>& known = m_reader.last();
+    return known ? known->systemNameFor(description) : std::nullopt;
+}
+
 QStringList ListSource::imageLines(const QString& systemName)
 {
     takePreparedCatalogue();

@@ -32,6 +32,8 @@ public:
     // The descriptions of the catalogue catalogue() gave last, in list order; the file is not read again.
     QStringList sortedDescriptions();
     std::optional<QString> systemNameFor(const QString& description);
+    // The same from the catalogue last read, without looking at the file: for what a mere hover shows.
+    std::optional<QString> knownSystemNameFor(const QString& description) const;
     // The image lines of one system's folder, in list order; none when it has no folder.
     QStringList imageLines(const QString& systemName);
     // Takes a catalogue that was just checked and moved to the catalogue's place, so it is not read again.

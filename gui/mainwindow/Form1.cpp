@@ -75,7 +75,7 @@ Form1::Form1(QString programFolder, Form1Services services, QWidget* parent)
 void Form1::showLineTips()
 {
     ui.EmulatedSystemList->setLineTip([this](const QString& description) -> QString {
-        const std::optional<QString> systemName = m_lists->systemNameFor(description);
+        const std::optional<QString> systemName = m_lists->knownSystemNameFor(description);
         if (!systemName)
             return description;
         return description + u'\n' + QDir::toNativeSeparators(u"ROMS/" + *systemName);
