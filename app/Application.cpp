@@ -44,7 +44,7 @@ int runOrvane(QApplication& application, std::unique_ptr<StartupLists> startup)
     DesktopMessageBoxes messages;
     const std::unique_ptr<OptionStore> options = OptionStore::forUser();
     DesktopDocumentOpener opener(programFolder);
-    ListSource lists(programFolder, std::move(startup));
+    StartupListSource lists(programFolder, std::move(startup));
     Form1 window(programFolder, {shell, messages, *options, opener, &lists});
     window.Form_Load();
     window.moveToScreenCentre();

@@ -2,7 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "catalogue/StartupLists.h"
+#include "app/StartupLists.h"
 
 #include <memory>
 

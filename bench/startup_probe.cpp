@@ -6,9 +6,8 @@
 // shows its lists, then ends without tearing anything down.
 //
 //   orvane-startup-probe PROGRAM_FOLDER SETTINGS_FILE [--without prepare-ahead|images-beside-sort]...
+#include "app/StartupLists.h"
 #include "bench/BenchWindow.h"
-#include "catalogue/ListSource.h"
-#include "catalogue/StartupLists.h"
 #include "gui/mainwindow/Form1.h"
 #include "platform/SystemProcessLauncher.h"
 #include "settings/OptionStore.h"
@@ -42,7 +41,7 @@ int main(int argc, char* argv[])
     Orvane::Bench::PrintedMessages messages;
     Orvane::Bench::NoOpener opener;
     const std::unique_ptr<Orvane::OptionStore> options = Orvane::OptionStore::inFile(QFile::decodeName(argv[2]));
-    Orvane::ListSource lists(folder, std::move(startup));
+    Orvane::StartupListSource lists(folder, std::move(startup));
     Orvane::Form1 window(folder, {shell, messages, *options, opener, &lists});
     window.Form_Load();
     window.show();

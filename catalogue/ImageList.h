@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace Orvane
 {
 
@@ -25,5 +27,13 @@ QString shownFileName(const QString& imageLine);
 // The whole file name an image line is for, read back from its launch field as the emulator would receive it;
 // what the line shows where it has no such field.
 QString wholeFileName(const QString& imageLine);
+
+// The folder of one system's images: its folder inside ROMS, found in any letter case. None for a system name
+// that is no plain folder name (a slash, ".."): such a name never reaches outside ROMS.
+std::optional<QString> imageFolderFor(const QString& programFolder, const QString& systemName);
+
+// The image lines of one system, sorted: its folder listed, folder notes left out. A system without a folder
+// gives no lines.
+QStringList imageLinesFor(const QString& programFolder, const QString& systemName);
 
 } // namespace Orvane

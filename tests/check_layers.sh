@@ -16,7 +16,7 @@ declare -A allowed=(
     [app]="app gui catalogue settings core launch platform"
     [bridge]="bridge platform"
     [tools]="tools platform"
-    [bench]="bench gui catalogue settings core launch platform"
+    [bench]="bench app gui catalogue settings core launch platform"
 )
 failed=0
 for folder in "${!allowed[@]}"; do

@@ -6,9 +6,9 @@
 #include "RecordingOpener.h"
 #include "Unprivileged.h"
 #include "WindowControls.h"
+#include "app/StartupLists.h"
 
 #include "catalogue/ImageList.h"
-#include "catalogue/ListSource.h"
 #include "gui/mainwindow/Form1.h"
 #include "gui/widgets/FileListBox.h"
 #include "gui/widgets/SortedListBox.h"
@@ -126,7 +126,7 @@ void TestCatalogueWindow::cleanup()
 
 void TestCatalogueWindow::startWindow(std::unique_ptr<StartupLists> startup)
 {
-    m_lists = std::make_unique<ListSource>(m_folder->path(), std::move(startup));
+    m_lists = std::make_unique<StartupListSource>(m_folder->path(), std::move(startup));
     m_window = std::make_unique<Form1>(m_folder->path(),
                                        Form1Services{*m_shell, m_messages, *m_options, m_opener, m_lists.get()});
     m_window->Form_Load();

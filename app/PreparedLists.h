@@ -12,14 +12,6 @@
 namespace Orvane
 {
 
-// The folder of one system's images: its folder inside ROMS, found in any letter case. None for a system name
-// that is no plain folder name (a slash, ".."): such a name never reaches outside ROMS.
-std::optional<QString> imageFolderFor(const QString& programFolder, const QString& systemName);
-
-// The image lines of one system, sorted: its folder listed, folder notes left out. A system without a folder
-// gives no lines.
-QStringList imageLinesFor(const QString& programFolder, const QString& systemName);
-
 // What the window shows first, prepared on another thread while the window is being built: the catalogue, its
 // descriptions in list order, and the image lines of the system that the list selects first. Nothing here is
 // shown as it is: the window checks that the catalogue it reads is the one prepared.

@@ -1,8 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "catalogue/PreparedLists.h"
+#include "app/PreparedLists.h"
 
-#include "catalogue/FolderListing.h"
 #include "catalogue/ImageList.h"
 #include "catalogue/LineOrder.h"
 #include "catalogue/TextFile.h"
@@ -12,40 +11,6 @@
 
 namespace Orvane
 {
-
-// A system name comes from a file that other programs write; it names one folder inside ROMS, never a path.
-static bool isPlainFolderName(const QString& name)
-{
-    return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/') && !name.contains(u'\\');
-}
-
-std::optional<QString> imageFolderFor(const QString& programFolder, const QString& systemName)
-{
-    if (!isPlainFolderName(systemName))
-        return std::nullopt;
-    return locateInFolder(locateInFolder(programFolder, QStringLiteral("ROMS")), systemName);
-}
-
-// The lines are built as the names are read, without a list of the names in between.
-static QStringList imageLinesIn(const QString& folder, const QString& systemName)
-{
-    QStringList lines;
-    const Result<void> listed = forEachFile(folder, QStringLiteral("*.*"), [&](const QString& name) {
-        if (!isFolderNote(name))
-            lines.append(buildImageLine(name, systemName));
-    });
-    // A folder that cannot be read lists nothing, as a system without a folder does.
-    if (!listed)
-        return {};
-    sortLines(lines);
-    return lines;
-}
-
-QStringList imageLinesFor(const QString& programFolder, const QString& systemName)
-{
-    const std::optional<QString> folder = imageFolderFor(programFolder, systemName);
-    return folder ? imageLinesIn(*folder, systemName) : QStringList();
-}
 
 PreparedLists prepareLists(const QString& programFolder, bool imagesBesideSort)
 {

@@ -2,7 +2,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "catalogue/PreparedLists.h"
+#include "app/PreparedLists.h"
+#include "catalogue/ListSource.h"
 
 #include <QString>
 #include <QStringList>
@@ -62,6 +63,25 @@ private:
     State m_state = State::Done;
     PreparedLists m_lists; // the thread's until it is joined
     std::thread m_thread;
+};
+
+// The window's lists at start-up: what `startup` prepared is served once each, while the files still hold what
+// was read; anything else, and everything once start-up is over, is read afresh.
+class StartupListSource final : public ListSource
+{
+public:
+    // `startup` is used only when it was prepared for this program folder.
+    StartupListSource(QString programFolder, std::unique_ptr<StartupLists> startup);
+
+    const Result<SystemsCatalogue>& catalogue() override;
+    QStringList sortedDescriptions() override;
+    QStringList imageLines(const QString& systemName) override;
+    void adopt(SystemsCatalogue catalogue) override;
+
+private:
+    void finish();
+
+    std::unique_ptr<StartupLists> m_startup;
 };
 
 } // namespace Orvane

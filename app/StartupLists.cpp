@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "catalogue/StartupLists.h"
+#include "app/StartupLists.h"
 
 #include <QThread>
 
@@ -66,6 +66,55 @@ void StartupLists::finish()
     waitUntilPrepared();
     m_lists = PreparedLists();
     m_state = State::Done;
+}
+
+StartupListSource::StartupListSource(QString programFolder, std::unique_ptr<StartupLists> startup)
+    : ListSource(std::move(programFolder)), m_startup(std::move(startup))
+{
+    if (m_startup && m_startup->programFolder() != this->programFolder())
+        m_startup.reset();
+}
+
+const Result<SystemsCatalogue>& StartupListSource::catalogue()
+{
+    if (m_startup) {
+        if (std::optional<CatalogueReader> prepared = m_startup->takeCatalogue(cataloguePath()))
+            reader() = std::move(*prepared);
+    }
+    const std::uint64_t readsBefore = reader().reads();
+    const Result<SystemsCatalogue>& current = ListSource::catalogue();
+    // Read again: the file changed since it was prepared, and so did what the prepared lists show. A catalogue
+    // with nothing to list needs none of them either.
+    if (reader().reads() != readsBefore || !current || current->empty())
+        finish();
+    return current;
+}
+
+QStringList StartupListSource::sortedDescriptions()
+{
+    if (m_startup) {
+        if (std::optional<QStringList> prepared = m_startup->takeSortedDescriptions())
+            return std::move(*prepared);
+    }
+    return ListSource::sortedDescriptions();
+}
+
+QStringList StartupListSource::imageLines(const QString& systemName)
+{
+    std::optional<QStringList> prepared = m_startup ? m_startup->takeImageLines(systemName) : std::nullopt;
+    return prepared ? std::move(*prepared) : ListSource::imageLines(systemName);
+}
+
+void StartupListSource::adopt(SystemsCatalogue catalogue)
+{
+    finish();
+    ListSource::adopt(std::move(catalogue));
+}
+
+void StartupListSource::finish()
+{
+    if (m_startup)
+        m_startup->finish();
 }
 
 } // namespace Orvane
