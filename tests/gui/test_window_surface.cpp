@@ -197,61 +197,79 @@ QString describe(const QFont& font)
     return u"%1 %2%3"_s.arg(font.families().value(0)).arg(font.pointSizeF()).arg(font.bold() ? u" bold"_s : QString());
 }
 
-// Every difference between the window's controls and the table's rows for it, each naming the control.
-QStringList compareWindow(QWidget* window, const QList<SurfaceRow>& rows)
+// Every difference between a window's controls and the table's rows for it, each naming the control.
+class SurfaceComparison
 {
-    QStringList differences;
-    const auto differ = [&](const SurfaceRow& row, const QString& what, const QString& shown, const QString& wanted) {
+public:
+    explicit SurfaceComparison(QWidget* window) : m_window(window), m_mainWindow(qobject_cast<QMainWindow*>(window)) {}
+
+    QStringList compare(const QList<SurfaceRow>& rows)
+    {
+        for (const SurfaceRow& row : rows) {
+            m_named.insert(row.name);
+            if (row.kind == u"window")
+                compareWindow(row);
+            else if (row.kind == u"menu item")
+                compareMenuItem(row);
+            else
+                compareControl(row);
+        }
+        checkNothingElseIsNamed();
+        checkTabOrder();
+        return m_differences;
+    }
+
+private:
+    void differ(const SurfaceRow& row, const QString& what, const QString& shown, const QString& wanted)
+    {
         if (shown != wanted)
-            differences << u"%1: %2 is \"%3\", the table says \"%4\""_s.arg(row.name, what, shown, wanted);
-    };
-    auto* mainWindow = qobject_cast<QMainWindow*>(window);
-    QSet<QString> named;
-    QList<std::pair<int, QWidget*>> tabStops;
-    for (const SurfaceRow& row : rows) {
-        named.insert(row.name);
-        if (row.kind == u"window") {
-            differ(row, u"caption"_s, window->windowTitle(), *row.caption);
-            QWidget* client = mainWindow ? mainWindow->centralWidget() : window;
-            differ(row, u"client area"_s, describe(client->rect()), describe(*row.pixels));
-            if (window->minimumSize() != window->maximumSize())
-                differences << row.name + u": can be resized"_s;
-            continue;
+            m_differences << u"%1: %2 is \"%3\", the table says \"%4\""_s.arg(row.name, what, shown, wanted);
+    }
+
+    void compareWindow(const SurfaceRow& row)
+    {
+        differ(row, u"caption"_s, m_window->windowTitle(), *row.caption);
+        QWidget* client = m_mainWindow ? m_mainWindow->centralWidget() : m_window;
+        differ(row, u"client area"_s, describe(client->rect()), describe(*row.pixels));
+        if (m_window->minimumSize() != m_window->maximumSize())
+            m_differences << row.name + u": can be resized"_s;
+    }
+
+    void compareMenuItem(const SurfaceRow& row)
+    {
+        auto* action = m_window->findChild<QAction*>(row.name);
+        auto* menu = m_window->findChild<QMenu*>(row.container);
+        if (!action || !menu || !menu->actions().contains(action)) {
+            m_differences << row.name + u": no such item under "_s + row.container;
+            return;
         }
-        if (row.kind == u"menu item") {
-            auto* action = window->findChild<QAction*>(row.name);
-            auto* menu = window->findChild<QMenu*>(row.container);
-            if (!action || !menu || !menu->actions().contains(action)) {
-                differences << row.name + u": no such item under "_s + row.container;
-                continue;
-            }
-            differ(row, u"caption"_s, action->text(), *row.caption);
-            differ(row, u"shortcut"_s, action->shortcut().toString(), QString());
-            continue;
-        }
-        const QList<QWidget*> matches = window->findChildren<QWidget*>(row.name);
+        differ(row, u"caption"_s, action->text(), *row.caption);
+        differ(row, u"shortcut"_s, action->shortcut().toString(), QString());
+    }
+
+    void compareControl(const SurfaceRow& row)
+    {
+        const QList<QWidget*> matches = m_window->findChildren<QWidget*>(row.name);
         if (matches.size() != 1) {
-            differences << u"%1: %2 controls of that name"_s.arg(row.name).arg(matches.size());
-            continue;
+            m_differences << u"%1: %2 controls of that name"_s.arg(row.name).arg(matches.size());
+            return;
         }
         QWidget* widget = matches.first();
         differ(row, u"kind"_s, QString::fromLatin1(widget->metaObject()->className()), classOfKind(row.kind));
         if (auto* menu = qobject_cast<QMenu*>(widget)) {
-            if (!mainWindow || !mainWindow->menuBar()->actions().contains(menu->menuAction()))
-                differences << row.name + u": not on the menu bar"_s;
+            if (!m_mainWindow || !m_mainWindow->menuBar()->actions().contains(menu->menuAction()))
+                m_differences << row.name + u": not on the menu bar"_s;
             differ(row, u"caption"_s, menu->title(), *row.caption);
-            continue;
+            return;
         }
         QWidget* parent = widget->parentWidget();
-        const QString container =
-            mainWindow && parent == mainWindow->centralWidget() ? mainWindow->objectName() : parent->objectName();
-        differ(row, u"container"_s, container, row.container);
+        const bool onClient = m_mainWindow && parent == m_mainWindow->centralWidget();
+        differ(row, u"container"_s, onClient ? m_mainWindow->objectName() : parent->objectName(), row.container);
         differ(row, u"position"_s, describe(widget->geometry()), describe(*row.pixels));
         if (row.caption)
             differ(row, u"caption"_s, shownText(widget), *row.caption);
-        if (const auto items = shownItems(widget); row.items && (items || !row.items->isEmpty())) {
+        if (const auto items = shownItems(widget); row.items && (items || !row.items->isEmpty()))
             differ(row, u"items"_s, items ? items->join(u"\", \""_s) : u"(not a list)"_s, row.items->join(u"\", \""_s));
-        }
         differ(row, u"tool tip"_s, widget->toolTip(), row.toolTip);
         differ(row, u"enabled"_s, widget->isEnabled() ? u"yes"_s : u"no"_s, row.enabled ? u"yes"_s : u"no"_s);
         differ(row, u"visible"_s, widget->isHidden() ? u"no"_s : u"yes"_s, row.visible ? u"yes"_s : u"no"_s);
@@ -259,34 +277,47 @@ QStringList compareWindow(QWidget* window, const QList<SurfaceRow>& rows)
             differ(row, u"font"_s, describe(widget->font()), describe(*row.font));
         const bool focusable = widget->focusPolicy() & Qt::TabFocus;
         if (focusable != takesFocus(row.kind))
-            differences << row.name + (focusable ? u": takes the focus"_s : u": takes no focus"_s);
+            m_differences << row.name + (focusable ? u": takes the focus"_s : u": takes no focus"_s);
         if (focusable && row.tab)
-            tabStops.append({*row.tab, widget});
+            m_tabStops.append({*row.tab, widget});
     }
 
-    // Nothing named besides the table's controls, and the focus in the table's tab order.
-    for (QObject* child : window->findChildren<QObject*>()) {
-        const QString name = child->objectName();
-        if ((child->isWidgetType() || qobject_cast<QAction*>(child)) && !name.isEmpty() && !name.startsWith(u"qt_") &&
-            !named.contains(name))
-            differences << name + u": not in the table"_s;
+    void checkNothingElseIsNamed()
+    {
+        for (QObject* child : m_window->findChildren<QObject*>()) {
+            const QString name = child->objectName();
+            const bool control = child->isWidgetType() || qobject_cast<QAction*>(child);
+            if (control && !name.isEmpty() && !name.startsWith(u"qt_") && !m_named.contains(name))
+                m_differences << name + u": not in the table"_s;
+        }
     }
-    std::stable_sort(tabStops.begin(), tabStops.end(),
-                     [](const auto& left, const auto& right) { return left.first < right.first; });
-    QStringList wanted, walked;
-    QWidget* stop = tabStops.isEmpty() ? nullptr : tabStops.first().second;
-    for (const auto& [tab, widget] : tabStops) {
-        wanted << widget->objectName();
-        walked << (stop->objectName().isEmpty() ? u"(unnamed "_s + QLatin1String(stop->metaObject()->className()) + u')'
-                                                : stop->objectName());
-        do
-            stop = stop->nextInFocusChain();
-        while (!(stop->focusPolicy() & Qt::TabFocus));
+
+    // The focus walks the controls that take it in the table's order, and through nothing else.
+    void checkTabOrder()
+    {
+        std::stable_sort(m_tabStops.begin(), m_tabStops.end(),
+                         [](const auto& left, const auto& right) { return left.first < right.first; });
+        QStringList wanted, walked;
+        QWidget* stop = m_tabStops.isEmpty() ? nullptr : m_tabStops.first().second;
+        for (const auto& [tab, widget] : m_tabStops) {
+            wanted << widget->objectName();
+            walked << (stop->objectName().isEmpty()
+                           ? u"(unnamed "_s + QLatin1String(stop->metaObject()->className()) + u')'
+                           : stop->objectName());
+            do
+                stop = stop->nextInFocusChain();
+            while (!(stop->focusPolicy() & Qt::TabFocus));
+        }
+        if (walked != wanted)
+            m_differences << u"tab order is "_s + walked.join(u", "_s) + u"; the table says "_s + wanted.join(u", "_s);
     }
-    if (walked != wanted)
-        differences << u"tab order is "_s + walked.join(u", "_s) + u"; the table says "_s + wanted.join(u", "_s);
-    return differences;
-}
+
+    QWidget* m_window;
+    QMainWindow* m_mainWindow;
+    QStringList m_differences;
+    QSet<QString> m_named;
+    QList<std::pair<int, QWidget*>> m_tabStops;
+};
 
 QList<SurfaceRow> rowsOf(const QList<SurfaceRow>& rows, const QString& window)
 {
@@ -340,7 +371,7 @@ void TestWindowSurface::cleanup()
 
 void TestWindowSurface::mainWindowAsTheTableSays()
 {
-    const QStringList differences = compareWindow(m_window.get(), rowsOf(m_rows, u"Form1"_s));
+    const QStringList differences = SurfaceComparison(m_window.get()).compare(rowsOf(m_rows, u"Form1"_s));
     QVERIFY2(differences.isEmpty(), qPrintable(differences.join(u'\n')));
     // The lists keep their columns with whatever fixed-pitch font the machine has.
     for (const char* list : {"EmulatedSystemList", "GamesList"})
@@ -354,7 +385,7 @@ void TestWindowSurface::aboutWindowAsTheTableSays()
         auto* about = qobject_cast<FrmAbouttov*>(QApplication::activeModalWidget());
         QVERIFY(about);
         const auto close = qScopeGuard([about] { about->reject(); });
-        const QStringList differences = compareWindow(about, rowsOf(m_rows, u"FrmAbouttov"_s));
+        const QStringList differences = SurfaceComparison(about).compare(rowsOf(m_rows, u"FrmAbouttov"_s));
         QVERIFY2(differences.isEmpty(), qPrintable(differences.join(u'\n')));
         for (const char* centred : {"Label1", "Label2"})
             QVERIFY(about->findChild<QLabel*>(QLatin1String(centred))->alignment() & Qt::AlignHCenter);
