@@ -36,17 +36,12 @@ std::string systemAskedFor(const std::string& name, const AliasTable& aliases, b
     return ownMedia ? name : aliases.systemFor(name);
 }
 
-PlatformResult<PlayPlan> planPlay(const PlayFacts& facts)
+namespace
 {
-    const PlayRequest& request = facts.request;
-    if (!facts.image)
-        return Failure("no image \"" + request.file + "\" in " +
-                       (facts.romsFolder / pathFromUtf8(request.system)).string());
-    const std::string fileName = facts.image->filename().string();
-    if (facts.media.empty())
-        return Failure(fileName + " cannot be played: the system " + facts.system + " takes no media");
 
-    PlayPlan plan;
+// The media the image goes to; for an archive, the entry that decides it, named by its whole path inside.
+PlatformResult<MediaChoice> choiceFor(const PlayFacts& facts, const std::string& fileName)
+{
     std::vector<std::string> entries;
     std::vector<std::string> climbing;
     if (facts.archiveEntries) {
@@ -60,38 +55,21 @@ PlatformResult<PlayPlan> planPlay(const PlayFacts& facts)
         }
     }
     auto chosen = chooseMedia(facts.system, facts.media, fileName, entries);
-    if (!chosen)
-        return Failure(chosen.error());
     // Loaded whole, the archive would give the emulator its first file, which may be the one that climbs out.
-    if (chosen->entry.empty() && !climbing.empty())
+    if (chosen && chosen->entry.empty() && !climbing.empty())
         return Failure(fileName + " cannot be played: its file \"" + climbing.front() +
                        "\" names a place outside the archive");
-    plan.choice = std::move(chosen).value();
-    if (!plan.choice.note.empty())
-        plan.notes.push_back(fileName + ": " + plan.choice.media.name + " (" + plan.choice.note + ")");
+    return chosen;
+}
 
-    // The emulator loads an archive's first file unless told which: the entry that decided the media is named as
-    // a path through the archive, so a read-me packed before the game is never what it loads.
-    std::string imagePath = fs::absolute(*facts.image).string();
-    if (!plan.choice.entry.empty())
-        imagePath += "/" + plan.choice.entry;
-
-    // The program folder's own folders are named relative to it, where the emulator runs: a ';' in the path above
-    // them cannot split the list.
+// The emulator's own ROM folders after the program folder's, and its ini folders where they are relative.
+void addEmulatorFolders(const PlayFacts& facts, PlayStart& start, std::vector<std::string>& romFolders)
+{
     const std::string emulatorFolder = facts.emulatorFolder.string();
-    PlayStart start{facts.system,
-                    plan.choice.media,
-                    imagePath,
-                    {facts.romsFolder.filename().string()},
-                    {},
-                    facts.recordingsFolder.filename().string(),
-                    {},
-                    {},
-                    facts.playArguments};
-    plan.romFolders.push_back(facts.romsFolder.string());
+    romFolders.push_back(facts.romsFolder.string());
     for (std::string& folder : expandedFolderList(facts.configuration.romPath, emulatorFolder, facts.environment,
                                                   percentEnvironmentVariables())) {
-        plan.romFolders.push_back(folder);
+        romFolders.push_back(folder);
         start.romFolders.push_back(std::move(folder));
     }
     // A Windows emulator names its ini folders relative to its own folder ("inipath .;ini"): they are handed on
@@ -104,6 +82,46 @@ PlatformResult<PlayPlan> planPlay(const PlayFacts& facts)
                                                             facts.environment, percentEnvironmentVariables()))
             start.iniPath += (start.iniPath.empty() ? "" : ";") + folder;
     }
+}
+
+} // namespace
+
+PlatformResult<PlayPlan> planPlay(const PlayFacts& facts)
+{
+    const PlayRequest& request = facts.request;
+    if (!facts.image)
+        return Failure("no image \"" + request.file + "\" in " +
+                       (facts.romsFolder / pathFromUtf8(request.system)).string());
+    const std::string fileName = facts.image->filename().string();
+    if (facts.media.empty())
+        return Failure(fileName + " cannot be played: the system " + facts.system + " takes no media");
+
+    PlayPlan plan;
+    auto chosen = choiceFor(facts, fileName);
+    if (!chosen)
+        return Failure(chosen.error());
+    plan.choice = std::move(chosen).value();
+    if (!plan.choice.note.empty())
+        plan.notes.push_back(fileName + ": " + plan.choice.media.name + " (" + plan.choice.note + ")");
+
+    // The emulator loads an archive's first file unless told which: the entry that decided the media is named as
+    // a path through the archive, so a read-me packed before the game is never what it loads.
+    std::string imagePath = fs::absolute(*facts.image).string();
+    if (!plan.choice.entry.empty())
+        imagePath += "/" + plan.choice.entry;
+
+    // The program folder's own folders are named relative to it, where the emulator runs: a ';' in the path above
+    // them cannot split the list.
+    PlayStart start{facts.system,
+                    plan.choice.media,
+                    imagePath,
+                    {facts.romsFolder.filename().string()},
+                    {},
+                    facts.recordingsFolder.filename().string(),
+                    {},
+                    {},
+                    facts.playArguments};
+    addEmulatorFolders(facts, start, plan.romFolders);
     if (!request.recordName.empty())
         start.recordFile = request.recordName + ".inp";
     if (!request.playbackName.empty()) {

@@ -252,70 +252,60 @@ EmulatorConfiguration emulatorConfiguration(const fs::path& emulator, const fs::
 // How long a play's emulator has to end on its own terms (saving its settings) when the bridge is asked to end.
 constexpr std::chrono::seconds playEndingGrace(5);
 
-int play(const std::vector<std::string>& arguments, const fs::path& emulator, const Settings& settings,
-         const fs::path& bridgeFolder, PlayFailure& fail, const Log& log)
+// The system a play is for and its media: from the update's listing when it is whole, else from the emulator. An
+// alias stands for its system only where the name asked for has no media of its own.
+struct AskedSystem
 {
-    const auto parsed = parsePlayArguments(arguments);
-    if (!parsed)
-        return fail(parsed.error());
-    PlayFacts facts;
-    facts.request = parsed.value();
-    const PlayRequest& request = facts.request;
+    std::string system;
+    std::vector<Media> media;
+    std::string unknown; // why the emulator could not say, when it was asked and failed
+};
+
+AskedSystem askedSystem(const PlayRequest& request, const fs::path& emulator, const fs::path& programFolder,
+                        const fs::path& bridgeFolder, const std::string& identity)
+{
     const auto aliasText = readWholeFile(bridgeFolder / aliasFileName);
     const AliasTable aliases = AliasTable::parse(aliasText ? aliasText.value() : std::string());
-    const ListingCache cache(bridgeFolder);
-    const std::string identity = emulatorIdentity(emulator);
-    std::error_code error;
-    const fs::path programFolder = fs::current_path(error);
-
-    // The media from the update's listing when it is whole, else from the emulator.
-    const auto mediaListing = cache.mediaListing(identity);
-    std::string unknown;
+    const auto mediaListing = ListingCache(bridgeFolder).mediaListing(identity);
+    AskedSystem asked;
     const auto mediaOf = [&](const std::string& system) {
         if (mediaListing)
             return systemMedia(mediaListing.value(), system);
-        const Answer asked = ask(emulator, {"-listmedia", system}, programFolder, bridgeFolder);
-        if (!succeeded(asked.run)) {
-            unknown = "the emulator does not know the system " + system + " (" + endOf(asked.run) + ")";
+        const Answer answer = ask(emulator, {"-listmedia", system}, programFolder, bridgeFolder);
+        if (!succeeded(answer.run)) {
+            asked.unknown = "the emulator does not know the system " + system + " (" + endOf(answer.run) + ")";
             return std::vector<Media>();
         }
-        unknown.clear();
-        return systemMedia("\n" + asked.output, system);
+        asked.unknown.clear();
+        return systemMedia("\n" + answer.output, system);
     };
-    std::vector<Media> media = mediaOf(request.system);
-    facts.system = systemAskedFor(request.system, aliases, !media.empty());
-    if (facts.system != request.system)
-        media = mediaOf(facts.system);
-    facts.media = std::move(media);
+    asked.media = mediaOf(request.system);
+    asked.system = systemAskedFor(request.system, aliases, !asked.media.empty());
+    if (asked.system != request.system)
+        asked.media = mediaOf(asked.system);
+    return asked;
+}
 
-    facts.romsFolder = entryIn(programFolder, "ROMS").value_or(programFolder / "ROMS");
-    for (const std::string& folderName : {request.system, facts.system}) {
-        if (const auto folder = entryIn(facts.romsFolder, folderName)) {
-            if ((facts.image = entryIn(*folder, request.file)))
-                break;
+// The image in the system's folder under ROMS, by the name asked for or by the alias's system.
+std::optional<fs::path> imageAskedFor(const fs::path& romsFolder, const PlayRequest& request, const std::string& system)
+{
+    for (const std::string& folderName : {request.system, system}) {
+        if (const auto folder = entryIn(romsFolder, folderName)) {
+            if (auto image = entryIn(*folder, request.file))
+                return image;
         }
     }
-    if (facts.image && !unknown.empty())
-        return fail(facts.image->filename().string() + " cannot be played: " + unknown);
-    fail.describeFrom(identity, facts.system);
-    if (facts.image && isArchive(facts.image->filename().string()))
-        facts.archiveEntries = archiveEntries(*facts.image);
-    if (facts.image)
-        facts.configuration = emulatorConfiguration(emulator, bridgeFolder);
-    facts.emulatorFolder = emulator.parent_path();
-    facts.recordingsFolder = entryIn(programFolder, "INP").value_or(programFolder / "INP");
-    if (!request.playbackName.empty()) {
-        if (const auto recording = entryIn(facts.recordingsFolder, request.playbackName + ".inp"))
-            facts.playbackFile = recording->filename().string();
-    }
-    facts.playArguments = settings.playArguments;
+    return std::nullopt;
+}
 
-    const auto planned = planPlay(facts);
-    if (!planned)
-        return fail(planned.error());
-    const PlayPlan& plan = planned.value();
+// Runs the planned play to its end and tells how it went: the exit code the bridge ends with.
+int runPlay(const PlayFacts& facts, const PlayPlan& plan, const fs::path& emulator, const fs::path& programFolder,
+            PlayFailure& fail, const Log& log)
+{
+    const PlayRequest& request = facts.request;
     for (const std::string& note : plan.notes)
         log.write(note);
+    std::error_code error;
     if (!request.recordName.empty())
         fs::create_directories(facts.recordingsFolder, error);
     std::string shown = shownArgument(emulator.string());
@@ -339,6 +329,45 @@ int play(const std::vector<std::string>& arguments, const fs::path& emulator, co
     }
     log.write("played: " + facts.system + " \"" + request.file + "\" ended with exit code 0");
     return 0;
+}
+
+int play(const std::vector<std::string>& arguments, const fs::path& emulator, const Settings& settings,
+         const fs::path& bridgeFolder, PlayFailure& fail, const Log& log)
+{
+    const auto parsed = parsePlayArguments(arguments);
+    if (!parsed)
+        return fail(parsed.error());
+    PlayFacts facts;
+    facts.request = parsed.value();
+    const PlayRequest& request = facts.request;
+    const std::string identity = emulatorIdentity(emulator);
+    std::error_code error;
+    const fs::path programFolder = fs::current_path(error);
+
+    AskedSystem asked = askedSystem(request, emulator, programFolder, bridgeFolder, identity);
+    facts.system = std::move(asked.system);
+    facts.media = std::move(asked.media);
+    facts.romsFolder = entryIn(programFolder, "ROMS").value_or(programFolder / "ROMS");
+    facts.image = imageAskedFor(facts.romsFolder, request, facts.system);
+    if (facts.image && !asked.unknown.empty())
+        return fail(facts.image->filename().string() + " cannot be played: " + asked.unknown);
+    fail.describeFrom(identity, facts.system);
+    if (facts.image && isArchive(facts.image->filename().string()))
+        facts.archiveEntries = archiveEntries(*facts.image);
+    if (facts.image)
+        facts.configuration = emulatorConfiguration(emulator, bridgeFolder);
+    facts.emulatorFolder = emulator.parent_path();
+    facts.recordingsFolder = entryIn(programFolder, "INP").value_or(programFolder / "INP");
+    if (!request.playbackName.empty()) {
+        if (const auto recording = entryIn(facts.recordingsFolder, request.playbackName + ".inp"))
+            facts.playbackFile = recording->filename().string();
+    }
+    facts.playArguments = settings.playArguments;
+
+    const auto planned = planPlay(facts);
+    if (!planned)
+        return fail(planned.error());
+    return runPlay(facts, planned.value(), emulator, programFolder, fail, log);
 }
 
 } // namespace
