@@ -77,6 +77,79 @@ private:
     File m_over;
 };
 
+using Clock = std::chrono::steady_clock;
+
+// Waiting for a process group to end: the leader's status once it has ended, what is still running asked to end
+// and killed after the grace, and a signal that asks this process to end passed on to the group.
+class GroupEnding
+{
+public:
+    GroupEnding(pid_t leader, std::chrono::milliseconds grace) : m_leader(leader), m_grace(grace) {}
+
+    int status() const { return m_status; }
+    int requested() const { return m_requested; }
+
+    // Reaps what has ended and asks or kills what must end; true once the leader and its whole group are gone.
+    bool over(Clock::time_point now)
+    {
+        int ended = 0;
+        pid_t process;
+        while ((process = ::waitpid(-1, &ended, WNOHANG)) > 0) {
+            if (process == m_leader) {
+                m_leaderEnded = true;
+                m_status = ended;
+            }
+        }
+        if (m_leaderEnded && ::kill(-m_leader, 0) != 0)
+            return true;
+        // Whatever the program left running when it ended is asked to end as well.
+        if (m_leaderEnded && m_killAt == never) {
+            ::kill(-m_leader, SIGTERM);
+            m_killAt = now + m_grace;
+        }
+        if (now >= m_killAt) {
+            ::kill(-m_leader, SIGKILL);
+            if (m_giveUpAt == never)
+                m_giveUpAt = now + std::chrono::seconds(1);
+            // Only processes that are not this one's to wait for can be left: dead ones their parents reap.
+            if (m_leaderEnded && now >= m_giveUpAt)
+                return true;
+        }
+        return false;
+    }
+
+    // Waits a little for one of the watched signals; one that asks to end is passed on to the group.
+    void waitForSignal(const sigset_t& watched, Clock::time_point now)
+    {
+        auto left = std::chrono::milliseconds(100);
+        if (m_killAt != never && m_killAt > now)
+            left = std::min(left, std::chrono::ceil<std::chrono::milliseconds>(m_killAt - now));
+        const timespec wait{0, static_cast<long>(left.count()) * 1000 * 1000};
+        siginfo_t information;
+        const int signal = ::sigtimedwait(&watched, &information, &wait);
+        if (signal != SIGTERM && signal != SIGINT && signal != SIGHUP)
+            return;
+        if (m_requested == 0) {
+            m_requested = signal;
+            ::kill(-m_leader, signal);
+            m_killAt = std::min(m_killAt, now + m_grace);
+        } else {
+            // Asked twice, it waits no longer.
+            m_killAt = now;
+        }
+    }
+
+private:
+    pid_t m_leader;
+    std::chrono::milliseconds m_grace;
+    int m_status = 0;
+    bool m_leaderEnded = false;
+    int m_requested = 0;
+    static constexpr Clock::time_point never = Clock::time_point::max();
+    Clock::time_point m_killAt = never;
+    Clock::time_point m_giveUpAt = never;
+};
+
 // Runs the program as the leader of a process group of its own, and waits until it and all it started have ended,
 // passing on a signal that asks this process to end.
 PlatformResult<ProcessOutcome> runAskingToEnd(const ChildSetup& setup, File& errorOutput,
@@ -98,61 +171,15 @@ PlatformResult<ProcessOutcome> runAskingToEnd(const ChildSetup& setup, File& err
         restore();
         return Failure(started.error());
     }
-    const pid_t leader = started.value();
-    int status = 0;
-    bool leaderEnded = false;
-    int requested = 0;
-    using Clock = std::chrono::steady_clock;
-    std::optional<Clock::time_point> killAt;
-    std::optional<Clock::time_point> giveUpAt;
+    GroupEnding ending(started.value(), grace);
     {
-        const Guard guard(leader, grace);
-        for (;;) {
-            int ended = 0;
-            pid_t process;
-            while ((process = ::waitpid(-1, &ended, WNOHANG)) > 0) {
-                if (process == leader) {
-                    leaderEnded = true;
-                    status = ended;
-                }
-            }
-            const auto now = Clock::now();
-            if (leaderEnded && ::kill(-leader, 0) != 0)
-                break;
-            // Whatever the program left running when it ended is asked to end as well.
-            if (leaderEnded && !killAt) {
-                ::kill(-leader, SIGTERM);
-                killAt = now + grace;
-            }
-            if (killAt && now >= *killAt) {
-                ::kill(-leader, SIGKILL);
-                if (!giveUpAt)
-                    giveUpAt = now + std::chrono::seconds(1);
-                // Only processes that are not this one's to wait for can be left: dead ones their parents reap.
-                if (leaderEnded && now >= *giveUpAt)
-                    break;
-            }
-            auto left = std::chrono::milliseconds(100);
-            if (killAt && *killAt > now)
-                left = std::min(left, std::chrono::ceil<std::chrono::milliseconds>(*killAt - now));
-            const timespec wait{0, static_cast<long>(left.count()) * 1000 * 1000};
-            siginfo_t information;
-            const int signal = ::sigtimedwait(&watched, &information, &wait);
-            if (signal == SIGTERM || signal == SIGINT || signal == SIGHUP) {
-                if (requested == 0) {
-                    requested = signal;
-                    ::kill(-leader, signal);
-                    killAt = std::min(killAt.value_or(Clock::time_point::max()), now + grace);
-                } else {
-                    // Asked twice, it waits no longer.
-                    killAt = now;
-                }
-            }
-        }
+        const Guard guard(started.value(), grace);
+        while (!ending.over(Clock::now()))
+            ending.waitForSignal(watched, Clock::now());
     }
     restore();
-    ProcessOutcome outcome = outcomeOf(status, errorOutput);
-    outcome.endRequested = requested;
+    ProcessOutcome outcome = outcomeOf(ending.status(), errorOutput);
+    outcome.endRequested = ending.requested();
     return outcome;
 }
 
