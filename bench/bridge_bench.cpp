@@ -23,6 +23,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -34,92 +35,92 @@
 
 using namespace Orvane;
 
-int main(int argc, char* argv[])
+namespace
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    const QStringList arguments = application.arguments();
-    int runs = 3;
-    if (const qsizetype at = arguments.indexOf(QStringLiteral("--runs")); at >= 0 && at + 1 < arguments.size())
-        runs = std::max(1, arguments.at(at + 1).toInt());
-    QString emulator = QStandardPaths::findExecutable(QStringLiteral("mame"), {QStringLiteral("/usr/games")});
-    if (const qsizetype at = arguments.indexOf(QStringLiteral("--emulator")); at >= 0 && at + 1 < arguments.size())
-        emulator = arguments.at(at + 1);
-    if (emulator.isEmpty()) {
-        std::printf("SKIPPED: no emulator (Debian's package mame) to measure against.\n");
-        return 77;
-    }
 
-    QTemporaryDir scratch;
-    const QString folder = scratch.filePath(QStringLiteral("my program"));
+QString argumentAfter(const QStringList& arguments, const QString& option, QString fallback)
+{
+    const qsizetype at = arguments.indexOf(option);
+    return at >= 0 && at + 1 < arguments.size() ? arguments.at(at + 1) : fallback;
+}
+
+// A program folder with the bridge as MESS.EXE, told which emulator to drive, and `files` beside it.
+bool makeProgramFolder(const QString& folder, const QString& emulator,
+                       const QList<std::pair<QString, QByteArray>>& files)
+{
     QDir().mkpath(folder + QStringLiteral("/ROMS"));
     QFile::copy(QStringLiteral(ORVANE_BRIDGE), folder + QStringLiteral("/MESS.EXE"));
     QFile::setPermissions(folder + QStringLiteral("/MESS.EXE"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    QFile settings(folder + QStringLiteral("/bridge.ini"));
-    if (!settings.open(QIODevice::WriteOnly) || settings.write("emulator=" + emulator.toUtf8() + "\n") < 0)
-        return 1;
-    settings.close();
-    QFile catalogue(folder + QStringLiteral("/Orvane.sys"));
-    if (!catalogue.open(QIODevice::WriteOnly) ||
-        catalogue.write("Name:     Description:\r\nnone      \"None\"\r\n") < 0)
-        return 1;
-    catalogue.close();
+    QList<std::pair<QString, QByteArray>> all = files;
+    all.append({QStringLiteral("bridge.ini"), "emulator=" + emulator.toUtf8() + "\n"});
+    for (const auto& [name, content] : all) {
+        QDir().mkpath(QFileInfo(folder + u'/' + name).path());
+        QFile file(folder + u'/' + name);
+        if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+            return false;
+    }
+    return true;
+}
 
+struct UpdateFigures
+{
+    std::vector<double> listFull, bothListings, firstUpdate, repeatedUpdate;
+    int systems = 0;
+};
+
+// The emulator's listings alone, and "Update systems" in the window, first and repeated.
+UpdateFigures measureUpdates(const QString& folder, const QString& emulator, const QString& scratch, int runs)
+{
     const std::filesystem::path nativeFolder = platformPath(folder);
     const std::filesystem::path nativeEmulator = platformPath(emulator);
-    SystemProcessLauncher shell(nativeFolder);
+    SystemProcessLauncher launcher(nativeFolder);
     Bench::PrintedMessages messages;
     Bench::NoOpener opener;
-    const std::unique_ptr<OptionStore> options =
-        OptionStore::inFile(scratch.filePath(QStringLiteral("config/Orvane.conf")));
-    Form1 window(folder, Form1Services{shell, messages, *options, opener});
+    const std::unique_ptr<OptionStore> options = OptionStore::inFile(scratch + QStringLiteral("/config/Orvane.conf"));
+    Form1 window(folder, Form1Services{launcher, messages, *options, opener});
     window.Form_Load();
     window.show();
     QApplication::processEvents();
     auto* systems = window.findChild<SortedListBox*>(QStringLiteral("EmulatedSystemList"));
 
-    std::vector<double> listFull, bothListings, firstUpdate, repeatedUpdate;
+    UpdateFigures figures;
     const auto list = [&](const char* option, const char* output) {
         if (const auto run = runAndWait({nativeEmulator, {option}, nativeFolder, nativeFolder / output}); !run)
             std::fprintf(stderr, "%s\n", run.error().c_str());
     };
     for (int run = 0; run < runs; ++run) {
-        listFull.push_back(Bench::milliseconds([&] { list("-listfull", "alone.txt"); }));
-        bothListings.push_back(Bench::milliseconds([&] {
+        figures.listFull.push_back(Bench::milliseconds([&] { list("-listfull", "alone.txt"); }));
+        figures.bothListings.push_back(Bench::milliseconds([&] {
             std::thread media([&] { list("-listmedia", "media.txt"); });
             list("-listfull", "full.txt");
             media.join();
         }));
         // A first update: the bridge has kept nothing of this emulator yet.
         QDir(folder + QStringLiteral("/bridge-cache")).removeRecursively();
-        firstUpdate.push_back(Bench::milliseconds([&] { window.UpdateSystemsMenu_Click(); }));
-        repeatedUpdate.push_back(Bench::milliseconds([&] { window.UpdateSystemsMenu_Click(); }));
+        figures.firstUpdate.push_back(Bench::milliseconds([&] { window.UpdateSystemsMenu_Click(); }));
+        figures.repeatedUpdate.push_back(Bench::milliseconds([&] { window.UpdateSystemsMenu_Click(); }));
         if (systems->count() < 1000)
             std::fprintf(stderr, "only %d systems after the update\n", systems->count());
     }
+    figures.systems = systems->count();
+    return figures;
+}
 
-    // A play's start, with everything kept warm by a first play.
-    const QString playFolder = scratch.filePath(QStringLiteral("play folder"));
-    QDir().mkpath(playFolder + QStringLiteral("/ROMS/a2600"));
-    QFile::copy(QStringLiteral(ORVANE_BRIDGE), playFolder + QStringLiteral("/MESS.EXE"));
-    QFile::setPermissions(playFolder + QStringLiteral("/MESS.EXE"), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    QFile playSettings(playFolder + QStringLiteral("/bridge.ini"));
-    QFile cartridge(playFolder + QStringLiteral("/ROMS/a2600/Cart.a26"));
-    if (!playSettings.open(QIODevice::WriteOnly) ||
-        playSettings.write("emulator=" + QByteArray(ORVANE_PLAY_PROBE) + "\n") < 0 ||
-        !cartridge.open(QIODevice::WriteOnly) || cartridge.write(QByteArray(4096, '\xea')) < 0)
-        return 1;
-    playSettings.close();
-    cartridge.close();
-    const QString probeFile = scratch.filePath(QStringLiteral("probe.txt"));
+struct PlayFigures
+{
+    std::vector<double> playStart, emulatorStart;
+};
+
+// A play's start through the bridge, with everything kept warm by a first play, beside the emulator's own start.
+PlayFigures measurePlays(const QString& playFolder, const QString& emulator, const QString& probeFile, int runs)
+{
     qputenv("ORVANE_PROBE_EMULATOR", emulator.toUtf8());
     qputenv("ORVANE_PROBE_FILE", probeFile.toUtf8());
-    const std::filesystem::path nativePlayFolder = platformPath(playFolder);
+    const std::filesystem::path folder = platformPath(playFolder);
     const auto bridge = [&](std::vector<std::string> arguments) {
-        return runAndWait(
-            {nativePlayFolder / "MESS.EXE", std::move(arguments), nativePlayFolder, nativePlayFolder / "out.txt"});
+        return runAndWait({folder / "MESS.EXE", std::move(arguments), folder, folder / "out.txt"});
     };
-    std::vector<double> playStart, emulatorStart;
+    PlayFigures figures;
     if (const auto update = bridge({"-listfull"}); !update || update->exitCode != 0)
         std::fprintf(stderr, "the play folder's update failed\n");
     for (int run = 0; run <= runs; ++run) {
@@ -128,33 +129,66 @@ int main(int argc, char* argv[])
             std::fprintf(stderr, "the play through the probe failed\n");
         QFile probe(probeFile);
         if (!probe.open(QIODevice::ReadOnly))
-            return 1;
+            continue;
         const double startedAt = probe.readAll().toDouble();
-        if (run > 0) // the first play keeps the configuration
-            playStart.push_back((startedAt - std::chrono::duration<double, std::nano>(before).count()) / 1e6);
-        if (run > 0)
-            emulatorStart.push_back(Bench::milliseconds([&] {
-                (void)runAndWait({nativeEmulator,
-                                  {"a2600", "-cart", (nativePlayFolder / "ROMS/a2600/Cart.a26").string(), "-video",
-                                   "none", "-sound", "none", "-nothrottle", "-seconds_to_run", "1"},
-                                  nativePlayFolder,
-                                  nativePlayFolder / "emulator.txt"});
-            }));
+        if (run == 0) // the first play keeps the configuration
+            continue;
+        figures.playStart.push_back((startedAt - std::chrono::duration<double, std::nano>(before).count()) / 1e6);
+        figures.emulatorStart.push_back(Bench::milliseconds([&] {
+            (void)runAndWait({platformPath(emulator),
+                              {"a2600", "-cart", (folder / "ROMS/a2600/Cart.a26").string(), "-video", "none", "-sound",
+                               "none", "-nothrottle", "-seconds_to_run", "1"},
+                              folder,
+                              folder / "emulator.txt"});
+        }));
     }
+    return figures;
+}
 
+void printFigures(const QString& emulator, const UpdateFigures& updates, const PlayFigures& plays, int runs)
+{
     std::printf("Update systems through the bridge against %s, %d systems listed; median of %d runs\n\n",
-                qPrintable(emulator), systems->count(), runs);
+                qPrintable(emulator), updates.systems, runs);
     std::printf("| Action | Time | Held against | Its time | Ratio |\n|---|---:|---|---:|---:|\n");
     std::printf("| first update, menu command to lists reloaded | %.0f ms | both listings at once | %.0f ms | %.2f |\n",
-                Bench::median(firstUpdate), Bench::median(bothListings),
-                Bench::median(firstUpdate) / Bench::median(bothListings));
+                Bench::median(updates.firstUpdate), Bench::median(updates.bothListings),
+                Bench::median(updates.firstUpdate) / Bench::median(updates.bothListings));
     std::printf("| repeated update (emulator unchanged) | %.0f ms | -listfull alone | %.0f ms | %.2f |\n",
-                Bench::median(repeatedUpdate), Bench::median(listFull),
-                Bench::median(repeatedUpdate) / Bench::median(listFull));
+                Bench::median(updates.repeatedUpdate), Bench::median(updates.listFull),
+                Bench::median(updates.repeatedUpdate) / Bench::median(updates.listFull));
     std::printf("\n| Play start | Time |\n|---|---:|\n");
     std::printf("| bridge's exec to the emulator's exec (listings and configuration kept) | %.1f ms |\n",
-                Bench::median(playStart));
+                Bench::median(plays.playStart));
     std::printf("| the emulator's own start to its first emulated second (no window, unthrottled) | %.0f ms |\n",
-                Bench::median(emulatorStart));
+                Bench::median(plays.emulatorStart));
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    const QStringList arguments = application.arguments();
+    const int runs = std::max(1, argumentAfter(arguments, QStringLiteral("--runs"), QStringLiteral("3")).toInt());
+    const QString emulator =
+        argumentAfter(arguments, QStringLiteral("--emulator"),
+                      QStandardPaths::findExecutable(QStringLiteral("mame"), {QStringLiteral("/usr/games")}));
+    if (emulator.isEmpty()) {
+        std::printf("SKIPPED: no emulator (Debian's package mame) to measure against.\n");
+        return 77;
+    }
+
+    QTemporaryDir scratch;
+    const QString folder = scratch.filePath(QStringLiteral("my program"));
+    const QString playFolder = scratch.filePath(QStringLiteral("play folder"));
+    if (!makeProgramFolder(folder, emulator,
+                           {{QStringLiteral("Orvane.sys"), "Name:     Description:\r\nnone      \"None\"\r\n"}}) ||
+        !makeProgramFolder(playFolder, QStringLiteral(ORVANE_PLAY_PROBE),
+                           {{QStringLiteral("ROMS/a2600/Cart.a26"), QByteArray(4096, '\xea')}}))
+        return 1;
+    const UpdateFigures updates = measureUpdates(folder, emulator, scratch.path(), runs);
+    const PlayFigures plays = measurePlays(playFolder, emulator, scratch.filePath(QStringLiteral("probe.txt")), runs);
+    printFigures(emulator, updates, plays, runs);
     return 0;
 }
