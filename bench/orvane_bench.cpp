@@ -153,6 +153,68 @@ bool measureFreshStarts(const QString& folder, const QString& settings, int roun
 
 } // namespace
 
+namespace
+{
+
+struct WindowFigures
+{
+    Figures startUp, click, update;
+};
+
+// What the lists must hold, worked out independently of the window; only kept when checking, so that the memory
+// figure is the window's own.
+struct ExpectedLists
+{
+    QStringList sortedDescriptions, firstLines, bigLines;
+};
+
+// The window's start-up, a click on the big system and an update, each against its floor, `runs` times.
+WindowFigures measureWindow(const Bench::GeneratedFolder& folder, const ExpectedLists& expected, Checker& check,
+                            const QString& configFile, int runs)
+{
+    SystemProcessLauncher launcher(QFile::encodeName(folder.path).toStdString());
+    Bench::PrintedMessages messages;
+    Bench::NoOpener opener;
+    const std::unique_ptr<OptionStore> options = OptionStore::inFile(configFile);
+    WindowFigures figures;
+    const std::string nativeFolder = QFile::encodeName(folder.path).toStdString();
+    for (int run = 0; run < runs; ++run) {
+        auto window = std::make_unique<Form1>(folder.path, Form1Services{launcher, messages, *options, opener});
+        auto* systems = window->findChild<SortedListBox*>(QStringLiteral("EmulatedSystemList"));
+        auto* games = window->findChild<SortedListBox*>(QStringLiteral("GamesList"));
+        const auto checkFirstSystem = [&](const char* after) {
+            if (!check.enabled)
+                return;
+            check.expect(systems->lines() == expected.sortedDescriptions, after);
+            check.expect(systems->selectedIndex() == 0, after);
+            check.expect(games->lines() == expected.firstLines, after);
+        };
+
+        const double startUpTime = Bench::milliseconds([&] { window->Form_Load(); });
+        checkFirstSystem("start-up: the sorted systems, the first selected, its images");
+        window->show();
+        QApplication::processEvents();
+
+        const int bigRow = static_cast<int>(systems->lines().indexOf(folder.bigDescription));
+        const double clickTime = Bench::milliseconds([&] { systems->setSelectedIndex(bigRow); });
+        if (check.enabled)
+            check.expect(games->lines() == expected.bigLines, "click: every image of the big system, exact lines");
+
+        const double updateTime = Bench::milliseconds([&] { window->UpdateSystemsMenu_Click(); });
+        checkFirstSystem("update: the sorted systems again, the first selected, its images");
+        window.reset();
+
+        figures.startUp.add(startUpTime, Bench::milliseconds([&] { Bench::Floor::startUp(nativeFolder); }));
+        figures.click.add(clickTime, Bench::milliseconds([&] {
+                              Bench::Floor::systemClick(nativeFolder, folder.bigDescription.toStdString());
+                          }));
+        figures.update.add(updateTime, Bench::milliseconds([&] { Bench::Floor::updateSystems(nativeFolder); }));
+    }
+    return figures;
+}
+
+} // namespace
+
 int main(int argc, char* argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -172,72 +234,30 @@ int main(int argc, char* argv[])
     if (const qsizetype at = arguments.indexOf(QStringLiteral("--folder")); at >= 0 && at + 1 < arguments.size())
         folderPath = arguments.at(at + 1);
     std::fprintf(stderr, "Generating %s ...\n", qPrintable(folderPath));
-    const QString standIn = QStringLiteral(ORVANE_STANDIN);
-    Bench::GeneratedFolder folder = Bench::generateProgramFolder(folderPath, sizes, standIn);
+    Bench::GeneratedFolder folder = Bench::generateProgramFolder(folderPath, sizes, QStringLiteral(ORVANE_STANDIN));
     if (arguments.contains(QStringLiteral("--generate-only")))
         return 0;
-    // What the lists must hold, worked out independently of the window; only kept when checking, so that the
-    // memory figure is the window's own.
-    QStringList sortedDescriptions, firstLines, bigLines;
+    ExpectedLists expected;
     if (check.enabled) {
-        sortedDescriptions = folder.descriptions;
-        sortLines(sortedDescriptions);
-        firstLines = expectedLines(folder.path, folder.firstSystem);
-        bigLines = expectedLines(folder.path, folder.bigSystem);
-        check.expect(bigLines.size() == sizes.bigSystemImages, "the big system's folder holds every image");
+        expected.sortedDescriptions = folder.descriptions;
+        sortLines(expected.sortedDescriptions);
+        expected.firstLines = expectedLines(folder.path, folder.firstSystem);
+        expected.bigLines = expectedLines(folder.path, folder.bigSystem);
+        check.expect(expected.bigLines.size() == sizes.bigSystemImages, "the big system's folder holds every image");
     }
-
-    SystemProcessLauncher shell(QFile::encodeName(folder.path).toStdString());
-    Bench::PrintedMessages messages;
-    Bench::NoOpener opener;
-    const std::unique_ptr<OptionStore> options =
-        OptionStore::inFile(scratch.filePath(QStringLiteral("config/Orvane.conf")));
-
-    Figures startUp, click, update;
-    const std::string nativeFolder = QFile::encodeName(folder.path).toStdString();
-    for (int run = 0; run < runs; ++run) {
-        auto window = std::make_unique<Form1>(folder.path, Form1Services{shell, messages, *options, opener});
-        auto* systems = window->findChild<SortedListBox*>(QStringLiteral("EmulatedSystemList"));
-        auto* games = window->findChild<SortedListBox*>(QStringLiteral("GamesList"));
-        const auto checkFirstSystem = [&](const char* after) {
-            if (!check.enabled)
-                return;
-            check.expect(systems->lines() == sortedDescriptions, after);
-            check.expect(systems->selectedIndex() == 0, after);
-            check.expect(games->lines() == firstLines, after);
-        };
-
-        const double startUpTime = Bench::milliseconds([&] { window->Form_Load(); });
-        checkFirstSystem("start-up: the sorted systems, the first selected, its images");
-        window->show();
-        QApplication::processEvents();
-
-        const int bigRow = static_cast<int>(systems->lines().indexOf(folder.bigDescription));
-        const double clickTime = Bench::milliseconds([&] { systems->setSelectedIndex(bigRow); });
-        if (check.enabled)
-            check.expect(games->lines() == bigLines, "click: every image of the big system, exact lines");
-
-        const double updateTime = Bench::milliseconds([&] { window->UpdateSystemsMenu_Click(); });
-        checkFirstSystem("update: the sorted systems again, the first selected, its images");
-        window.reset();
-
-        startUp.add(startUpTime, Bench::milliseconds([&] { Bench::Floor::startUp(nativeFolder); }));
-        click.add(clickTime, Bench::milliseconds([&] {
-                      Bench::Floor::systemClick(nativeFolder, folder.bigDescription.toStdString());
-                  }));
-        update.add(updateTime, Bench::milliseconds([&] { Bench::Floor::updateSystems(nativeFolder); }));
-    }
+    const QString configFile = scratch.filePath(QStringLiteral("config/Orvane.conf"));
+    const WindowFigures figures = measureWindow(folder, expected, check, configFile, runs);
 
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     std::printf("Orvane benchmark: %d systems, %d + %d images, %d recordings; median of %d runs\n\n", sizes.systems,
                 sizes.firstSystemImages, sizes.bigSystemImages, sizes.recordings, runs);
     std::printf("| Action | Orvane | Floor | Ratio |\n|---|---:|---:|---:|\n");
-    printRow("start-up to the first system's images", startUp);
-    printRow("click on the 100,000-image system", click);
-    printRow("Update systems to the reloaded lists", update);
+    printRow("start-up to the first system's images", figures.startUp);
+    printRow("click on the 100,000-image system", figures.click);
+    printRow("Update systems to the reloaded lists", figures.update);
     std::printf("\nPeak resident memory: %.1f MB\n", usage.ru_maxrss / 1024.0);
-    if (!measureFreshStarts(folder.path, scratch.filePath(QStringLiteral("config/Orvane.conf")), runs * 2 + 1))
+    if (!measureFreshStarts(folder.path, configFile, runs * 2 + 1))
         check.expect(false, "every fresh start showed its lists");
     if (check.enabled)
         std::printf("Checks: %s\n", check.failures ? "FAILED" : "all lists as expected");
