@@ -382,7 +382,7 @@ TEST_CASE("bridge: what cannot be played is refused with one line that says why,
     CHECK(program.run({"-listfull"}).errorOutput.find("annot read") == std::string::npos);
 }
 
-TEST_CASE("bridge rules: media by extension, settings, the emulator's ROM path, arguments that split back")
+TEST_CASE("bridge rules: media by extension, whole listings, aliases")
 {
     const auto media = parseListMedia(listMedia);
     const std::vector<std::tuple<std::string, std::string, std::vector<std::string>, std::string>> choices{
@@ -417,7 +417,10 @@ TEST_CASE("bridge rules: media by extension, settings, the emulator's ROM path, 
     const AliasTable aliases = AliasTable::parse("my nes alias\tnes\nok\tsys\nlongerthan8\tx\n");
     CHECK_EQUAL(aliases.systemFor("my nes alias") + aliases.systemFor("ok") + aliases.systemFor("longerthan8"),
                 std::string("my nes aliassyslongerthan8"));
+}
 
+TEST_CASE("bridge rules: the emulator's ROM path, missing files, settings, arguments that split back")
+{
     CHECK_EQUAL(configuredValue("rompathx   a\nrompath    $HOME/r;/usr/r  \n", "rompath").value_or("none"),
                 std::string("$HOME/r;/usr/r"));
     const auto inEmulatorFolder = [](const char* name) {
@@ -448,46 +451,40 @@ TEST_CASE("bridge rules: media by extension, settings, the emulator's ROM path, 
         CHECK_EQUAL(splitArguments("x " + quoteArgument(argument)), (std::vector<std::string>{"x", argument}));
 }
 
+// Archive layouts and refusals, each with what the planner makes of it.
+struct PlannerRow
+{
+    std::string system, file;
+    std::vector<std::string> entries;
+    std::string damage;   // the archive cannot be read, for this reason
+    std::string expected; // "-brief <path inside the ROMS folder>", or the words of the refusal
+};
+static const std::vector<PlannerRow> plannerRows{
+    {"a2600", "sub.zip", {"read me.txt", "Game Dir/Test Cart.a26"}, {}, "-cart a2600/sub.zip/Game Dir/Test Cart.a26"},
+    {"a2600", "dir.7z", {"Game Dir/", "Game Dir/x.A26"}, {}, "-cart a2600/dir.7z/Game Dir/x.A26"},
+    {"a2600", "abs.zip", {"/abs/x.a26"}, {}, "-cart a2600/abs.zip/abs/x.a26"},
+    {"a2600", "back.zip", {"dir\\x.a26"}, {}, "-cart a2600/back.zip/dir/x.a26"},
+    {"a2600", "dots.zip", {"./a//b/./x.a26"}, {}, "-cart a2600/dots.zip/a/b/x.a26"},
+    {"a2600", "cafe.zip", {"Lisez-moi.txt", "Caf\xc3\xa9 Chaos.a26"}, {}, "-cart a2600/cafe.zip/Caf\xc3\xa9 Chaos.a26"},
+    {"a2600", "up.zip", {"../../x.a26"}, {}, "up.zip cannot be played: its file \"../../x.a26\" names a place"},
+    {"a2600", "up2.zip", {"..", "a/../../x.a26", "ok.a26"}, {}, "-cart a2600/up2.zip/ok.a26"},
+    {"a2600",
+     "Half Done.zip",
+     {},
+     "it is damaged or incomplete (Truncated ZIP file header)",
+     "Half Done.zip cannot be read: it is damaged or incomplete (Truncated ZIP file header)"},
+    {"a2600", "plain.a26", {}, {}, "-cart a2600/plain.a26"},
+    {"comp", "letter.prn", {}, {}, "no media of comp takes the file letter.prn (floppydisk1 takes .dsk; cassette"},
+    {"comp", "Disk.zip", {"letter.prn", "disk.DSK"}, {}, "-flop1 comp/Disk.zip/disk.DSK"},
+    {"memboard", "", {}, {}, "no image \"\" in "},
+    {"pacman", "x.a26", {}, {}, "x.a26 cannot be played: the system pacman takes no media"},
+};
+
 TEST_CASE("bridge planner: what the emulator is told to load, or the words that refuse a play")
 {
     const auto media = parseListMedia(listMedia);
     const fs::path roms = fs::absolute(fs::path("Program") / "ROMS");
-    struct Row
-    {
-        std::string system, file;
-        std::vector<std::string> entries;
-        std::string damage;   // the archive cannot be read, for this reason
-        std::string expected; // "-brief <path inside the ROMS folder>", or the words of the refusal
-    };
-    const std::vector<Row> rows{
-        {"a2600",
-         "sub.zip",
-         {"read me.txt", "Game Dir/Test Cart.a26"},
-         {},
-         "-cart a2600/sub.zip/Game Dir/Test Cart.a26"},
-        {"a2600", "dir.7z", {"Game Dir/", "Game Dir/x.A26"}, {}, "-cart a2600/dir.7z/Game Dir/x.A26"},
-        {"a2600", "abs.zip", {"/abs/x.a26"}, {}, "-cart a2600/abs.zip/abs/x.a26"},
-        {"a2600", "back.zip", {"dir\\x.a26"}, {}, "-cart a2600/back.zip/dir/x.a26"},
-        {"a2600", "dots.zip", {"./a//b/./x.a26"}, {}, "-cart a2600/dots.zip/a/b/x.a26"},
-        {"a2600",
-         "cafe.zip",
-         {"Lisez-moi.txt", "Caf\xc3\xa9 Chaos.a26"},
-         {},
-         "-cart a2600/cafe.zip/Caf\xc3\xa9 Chaos.a26"},
-        {"a2600", "up.zip", {"../../x.a26"}, {}, "up.zip cannot be played: its file \"../../x.a26\" names a place"},
-        {"a2600", "up2.zip", {"..", "a/../../x.a26", "ok.a26"}, {}, "-cart a2600/up2.zip/ok.a26"},
-        {"a2600",
-         "Half Done.zip",
-         {},
-         "it is damaged or incomplete (Truncated ZIP file header)",
-         "Half Done.zip cannot be read: it is damaged or incomplete (Truncated ZIP file header)"},
-        {"a2600", "plain.a26", {}, {}, "-cart a2600/plain.a26"},
-        {"comp", "letter.prn", {}, {}, "no media of comp takes the file letter.prn (floppydisk1 takes .dsk; cassette"},
-        {"comp", "Disk.zip", {"letter.prn", "disk.DSK"}, {}, "-flop1 comp/Disk.zip/disk.DSK"},
-        {"memboard", "", {}, {}, "no image \"\" in "},
-        {"pacman", "x.a26", {}, {}, "x.a26 cannot be played: the system pacman takes no media"},
-    };
-    for (const Row& row : rows) {
+    for (const PlannerRow& row : plannerRows) {
         PlayFacts facts;
         facts.request = {row.system, row.file, {}, {}};
         facts.system = row.system;
