@@ -7,6 +7,7 @@
 // fresh process: Orvane with every start-up trick, without each in turn, and the plain C++ floor.
 //
 //   orvane-bench [--runs N] [--small] [--check] [--folder PATH] [--generate-only]
+//   orvane-bench --first-system CATALOGUE   prints the short name of the system its list shows first
 //
 // Each figure is the median of N runs, and each ratio the median of the ratios of runs made one after the other,
 // so that the machine's drift over the runs cancels out.
@@ -19,6 +20,7 @@
 #include "bench/BenchWindow.h"
 #include "catalogue/ImageList.h"
 #include "catalogue/LineOrder.h"
+#include "catalogue/SystemsCatalogue.h"
 #include "gui/mainwindow/Form1.h"
 #include "gui/widgets/SortedListBox.h"
 #include "platform/SystemProcessLauncher.h"
@@ -223,6 +225,17 @@ int main(int argc, char* argv[])
     int runs = 5;
     if (const qsizetype at = arguments.indexOf(QStringLiteral("--runs")); at >= 0 && at + 1 < arguments.size())
         runs = std::max(1, arguments.at(at + 1).toInt());
+    // The system a catalogue's list shows first, for the start-up timing under Xvfb.
+    if (const qsizetype at = arguments.indexOf(QStringLiteral("--first-system"));
+        at >= 0 && at + 1 < arguments.size()) {
+        const Result<SystemsCatalogue> catalogue = readSystemsCatalogue(arguments.at(at + 1));
+        if (!catalogue || catalogue->empty())
+            return 1;
+        QStringList descriptions = catalogue->descriptions();
+        sortLines(descriptions);
+        std::printf("%s\n", qPrintable(catalogue->systemNameFor(descriptions.first()).value_or(QString())));
+        return 0;
+    }
     Bench::FolderSizes sizes;
     if (arguments.contains(QStringLiteral("--small")))
         sizes = {300, 200, 1000, 20};

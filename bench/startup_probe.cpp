@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: MIT
 // One start of Orvane as its main() makes it, in a fresh process, for the start-up figures: the lists prepared
 // from the first moment (with the ways of doing so named on the command line left out), the application, the
-// window loaded and shown on the offscreen platform. Writes one byte to standard output the moment the window
-// shows its lists, then ends without tearing anything down.
+// window loaded and shown on the offscreen platform (or on the platform QT_QPA_PLATFORM names). Writes one byte to
+// standard output the moment the window shows its lists, then ends without tearing anything down.
 //
 //   orvane-startup-probe PROGRAM_FOLDER SETTINGS_FILE [--without prepare-ahead|images-beside-sort]...
 #include "app/StartupLists.h"
@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QWindow>
 
 #include <cstdlib>
 #include <cstring>
@@ -35,7 +36,8 @@ int main(int argc, char* argv[])
             return 2;
     }
     auto startup = std::make_unique<Orvane::StartupLists>(folder, tricks);
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // Offscreen unless told otherwise: under Xvfb the timing script has the window mapped on a real X server.
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication application(argc, argv);
     Orvane::SystemProcessLauncher shell(argv[1]);
     Orvane::Bench::PrintedMessages messages;
@@ -46,6 +48,9 @@ int main(int argc, char* argv[])
     window.Form_Load();
     window.show();
     QApplication::processEvents();
+    // On a real display the window is on the screen once the server has exposed it.
+    while (window.windowHandle() && !window.windowHandle()->isExposed())
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     const char shown = 1;
     const bool told = write(STDOUT_FILENO, &shown, 1) == 1;
     std::_Exit(told ? 0 : 1);

@@ -1,8 +1,15 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 Orvane developers
 # SPDX-License-Identifier: MIT
-# Start-up as a user sees it: the real orvane from exec to its window shown under Xvfb, on a program folder of
-# 45,000 systems (20,000 images for the first) against the demo folder, in alternating runs, each a first start.
+# Start-up as a user sees it: from exec to the main window mapped on Xvfb, timed by a listener for the X server's
+# map events, each a first start. Three comparisons, each in alternating pairs whose ratios give the figure (the
+# machine's drift cancels out within a pair):
+#   1. the real orvane on a program folder of 45,000 systems (20,000 images for the first) against the demo folder,
+#      with the peak memory of the large start;
+#   2. each way of starting sooner (StartupTricks): the start-up probe on the large folder with every trick
+#      against the same without that one;
+#   3. where Debian's emulator is installed: its real catalogue through the bridge (2,000 images for the first
+#      system) against the demo folder.
 #   bench/startup_under_xvfb.sh [BUILD_FOLDER] [RUNS]
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
@@ -18,43 +25,82 @@ make_program_folder "$build/demo"
 
 now() { date +%s%N; }
 
-# Milliseconds from exec to the main window shown. The window is awaited by a listener for X map events that is
-# ready before the program starts, so nothing polls the X server while the program starts up.
+# Milliseconds from exec to the main window mapped, then the start's peak memory in kB: "MS KB". The window is
+# awaited by a listener for X map events that is ready before the program starts, so nothing polls the X server
+# while the program starts up. Runs `program folder [arguments...]` with a settings store of its own.
 start_once() {
-    local folder=$1 config="$WORK/config-$RANDOM"
+    local program=$1 folder=$2
+    shift 2
+    local config="$WORK/config-$RANDOM"
     mkdir -p "$config"
-    local begin shown pid ready waiter
+    local begin shown pid ready waiter peak
     coproc WAITER { "$here/wait_for_window.py" 'Orvane (alpha 6)'; }
     # Bash forgets a coprocess's variables once it has ended.
     waiter=$WAITER_PID
     read -r ready <&"${WAITER[0]}" || fail "cannot listen for windows"
     begin=$(now)
-    XDG_CONFIG_HOME="$config" "$folder/orvane" >/dev/null 2>&1 &
+    QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$config" "$program" "$@" >/dev/null 2>&1 &
     pid=$!
-    read -r -t 20 shown <&"${WAITER[0]}" || fail "the window of $folder/orvane did not show"
-    kill "$pid"
+    read -r -t 20 shown <&"${WAITER[0]}" || fail "the window of $program on $folder did not show"
+    peak=$(awk '/^VmHWM:/ { print $2 }' "/proc/$pid/status" 2>/dev/null)
+    kill "$pid" 2>/dev/null
     wait "$pid" 2>/dev/null
     wait "$waiter" 2>/dev/null
     rm -rf "$config"
-    echo $(((shown - begin) / 1000000))
+    echo "$(((shown - begin) / 1000000)) ${peak:-0}"
 }
 
 median() { sort -n | awk '{ value[NR] = $1 } END { print (NR % 2) ? value[(NR + 1) / 2] : (value[NR / 2] + value[NR / 2 + 1]) / 2 }'; }
 
-# Each big start is paired with the demo start just before it, so the machine's drift over the runs (other
-# programs, frequency) cancels out in the ratio; the figure is the median of those ratios.
-demo_times=() big_times=() ratios=()
-for _ in $(seq "$runs"); do
-    demo_time=$(start_once "$PROGRAM")
-    big_time=$(start_once "$big")
-    demo_times+=("$demo_time")
-    big_times+=("$big_time")
-    ratios+=("$(awk -v big="$big_time" -v demo="$demo_time" 'BEGIN { printf "%.3f", big / demo }')")
+# Runs `runs` pairs of starts, A then B (each a command line for start_once), and prints the medians of each side,
+# of B's peak memory, and of the pairs' ratios B/A: "A_MS B_MS B_PEAK_MB RATIO".
+pairs() {
+    local -n first=$1 second=$2
+    local a_times=() b_times=() peaks=() ratios=() a b peak
+    for _ in $(seq "$runs"); do
+        read -r a _ < <(start_once "${first[@]}")
+        read -r b peak < <(start_once "${second[@]}")
+        a_times+=("$a") b_times+=("$b") peaks+=("$peak")
+        ratios+=("$(awk -v a="$a" -v b="$b" 'BEGIN { printf "%.3f", b / a }')")
+    done
+    echo "$(printf '%s\n' "${a_times[@]}" | median) $(printf '%s\n' "${b_times[@]}" | median)" \
+        "$(printf '%s\n' "${peaks[@]}" | median | awk '{ printf "%.1f", $1 / 1024 }')" \
+        "$(printf '%s\n' "${ratios[@]}" | median)"
+}
+
+echo "Start-up to the window mapped under Xvfb, medians of $runs alternating pairs:"
+echo
+echo "| Start | Its time | Held against | Its time | Ratio | Peak memory |"
+echo "|---|---:|---|---:|---:|---:|"
+demo_start=("$PROGRAM/orvane" "$PROGRAM")
+big_start=("$big/orvane" "$big")
+read -r demo large peak ratio < <(pairs demo_start big_start)
+echo "| 45,000 systems, 20,000 images | $large ms | the demo folder | $demo ms | $ratio | $peak MB |"
+
+# Each way of starting sooner, on the large folder: without it against with every trick.
+probe="$build/bench/orvane-startup-probe"
+every=("$probe" "$big" "$big" "$WORK/probe.conf")
+for trick in prepare-ahead images-beside-sort; do
+    # shellcheck disable=SC2034 # read by pairs through a name reference
+    without=("$probe" "$big" "$big" "$WORK/probe.conf" --without "$trick")
+    read -r with alone _ ratio < <(pairs every without)
+    echo "| large start without $trick (probe) | $alone ms | every trick | $with ms | $ratio | |"
 done
-demo=$(printf '%s\n' "${demo_times[@]}" | median)
-large=$(printf '%s\n' "${big_times[@]}" | median)
-ratio=$(printf '%s\n' "${ratios[@]}" | median)
-echo "Start-up to the window shown under Xvfb, $runs alternating runs:"
-echo "  demo folder (7 systems), median:                          $demo ms"
-echo "  45,000 systems, 20,000 images for the first, median:      $large ms"
-awk -v ratio="$ratio" 'BEGIN { printf "  median ratio of each pair: %.2f\n", ratio }'
+
+# The emulator's real catalogue, as the bridge lists it, with 2,000 images for the system the list shows first.
+emulator=$(command -v mame || { [ -x /usr/games/mame ] && echo /usr/games/mame; })
+if [ -n "$emulator" ] && [ -x "$build/bridge/orvane-bridge" ]; then
+    real="$WORK/real"
+    mkdir -p "$real/ROMS" "$real/INP"
+    cp "$build/demo/orvane" "$real/"
+    cp "$build/bridge/orvane-bridge" "$real/MESS.EXE"
+    (cd "$real" && ./MESS.EXE -listfull >Orvane.sys) || fail "the bridge could not list the emulator's systems"
+    first=$("$build/bench/orvane-bench" --first-system "$real/Orvane.sys" 2>/dev/null)
+    [ -n "$first" ] || fail "cannot tell the first system of $real/Orvane.sys"
+    mkdir -p "$real/ROMS/$first"
+    for number in $(seq 2000); do : >"$real/ROMS/$first/Game $number.bin"; done
+    real_start=("$real/orvane" "$real")
+    read -r demo large peak ratio < <(pairs demo_start real_start)
+    systems=$(($(wc -l <"$real/Orvane.sys") - 1))
+    echo "| the emulator's $systems systems through the bridge, 2,000 images | $large ms | the demo folder | $demo ms | $ratio | $peak MB |"
+fi
