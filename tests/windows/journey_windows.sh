@@ -5,10 +5,12 @@
 # blank and an "é", Orvane.exe started there with the Windows stand-in as MESS.EXE. The window comes up with its
 # title and fixed size; a double-click plays; File > Update systems runs COMMAND.COM through Orvane's own command
 # processor and the lists reload; a right press and OK add a favourite (CR LF); an option lands in the registry;
-# the About window's "Doc" reaches the shell's document opener.
-#   journey_windows.sh ZIP_FOLDER
+# the About window's "Doc" reaches the shell's document opener. Last, the zip's orvane-bridge.exe plays a zipped
+# cartridge in a folder with an accented name through a stand-in emulator that logs what it is handed.
+#   journey_windows.sh ZIP_FOLDER FAKE_EMULATOR
 set -u
-zips=$(cd "${1:?usage: journey_windows.sh ZIP_FOLDER}" && pwd)
+zips=$(cd "${1:?usage: journey_windows.sh ZIP_FOLDER FAKE_EMULATOR}" && pwd)
+fake_emulator=${2:?usage: journey_windows.sh ZIP_FOLDER FAKE_EMULATOR}
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../journeys/xvfb.sh"
 . "$here/wine.sh"
@@ -118,4 +120,24 @@ xdotool mousemove --window "$about" 36 140 click 1
 help_page=$(windows_path "$PROGRAM/Orvane.htm")
 expect_run 4 "${help_page//\\/\\\\}"
 logged_run 4 | grep '^arg='
+
+step "the zip's orvane-bridge.exe reads an archive: the cartridge in a folder with an accented name is what it hands on"
+# The stand-in emulator sits beside the bridge, where the zip's runtime libraries are, and answers from files there.
+cp "$fake_emulator" "$PROGRAM/fake_emulator.exe"
+printf '%s\n' 'SYSTEM           MEDIA NAME       (brief)    IMAGE FILE EXTENSIONS SUPPORTED' \
+    '---------------- --------------------------- -------------------------------' \
+    'a2600            cartridge        (cart)     .bin  .a26  ' >"$PROGRAM/fake-listmedia.txt"
+printf 'emulator=%s\n' "$(windows_path "$PROGRAM/fake_emulator.exe")" >"$PROGRAM/bridge.ini"
+mkdir -p "$PROGRAM/ROMS/a2600"
+/usr/bin/python3 - "$PROGRAM/ROMS/a2600/Zipped Cart.zip" <<'PYTHON'
+import sys, zipfile
+with zipfile.ZipFile(sys.argv[1], "w") as archive:
+    archive.writestr("read me.txt", "Not the game.\n")
+    archive.writestr("Jeux Caf\u00e9/Test Cart.a26", b"\xea" * 4096)
+PYTHON
+(cd "$PROGRAM" && ORVANE_BRIDGE_NO_WINDOW=1 timeout 120 "$WINE" orvane-bridge.exe a2600 "Zipped Cart.zip") \
+    >"$WORK/bridge.txt" 2>&1 || fail "the bridge did not play: $(cat "$WORK/bridge.txt" "$PROGRAM/bridge.log" 2>/dev/null)"
+cat "$PROGRAM/fake-play.log"
+grep -qx -- '-cart' "$PROGRAM/fake-play.log" && grep -q 'Zipped Cart.zip/Jeux Café/Test Cart.a26$' "$PROGRAM/fake-play.log" ||
+    fail "the emulator was not handed the archive's entry: $(cat "$PROGRAM/fake-play.log" "$PROGRAM/bridge.log")"
 echo "PASS: journey_windows"
