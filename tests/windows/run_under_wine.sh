@@ -39,4 +39,4 @@ unset WINEPATH QT_PLUGIN_PATH QT_QPA_PLATFORM ORVANE_UNDER_WINE
 
 echo "== the journey through the Windows demo zip, in a Wine prefix of its own, as a new user's"
 stop_wine
-env -u WINEPREFIX "$here/journey_windows.sh" "$zips" "$build/bridge/fake_emulator.exe"
+env -u WINEPREFIX "$here/journey_windows.sh" "$zips" "$build/tests/windows/fake_emulator.exe"
