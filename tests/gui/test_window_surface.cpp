@@ -132,7 +132,7 @@ QList<SurfaceRow> readSurface(const QString& path)
     return rows;
 }
 
-// The class each of the design's kinds is built as.
+// The class each kind of control in the table is built as.
 QString classOfKind(const QString& kind)
 {
     static const QHash<QString, QString> classes{
