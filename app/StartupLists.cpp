@@ -85,6 +85,10 @@ StartupListSource::StartupListSource(QString programFolder, std::unique_ptr<Star
 const Result<SystemsCatalogue>& StartupListSource::catalogue()
 {
     if (m_startup) {
+        // Until the first system's images are served, start-up is one load of the window, and the file was
+        // compared with what was prepared a moment ago.
+        if (m_startup->state() == StartupLists::State::Prepared)
+            return reader().last();
         if (std::optional<CatalogueReader> prepared = m_startup->takeCatalogue(cataloguePath()))
             reader() = std::move(*prepared);
     }

@@ -268,12 +268,13 @@ std::optional<CatalogueReader::Signature> CatalogueReader::signatureOf(const QSt
 
 Result<SystemsCatalogue>& CatalogueReader::read(const QString& path)
 {
+    // Lines are counted only for a first read: a check of the file held, as on every click, only hashes it.
     qsizetype lines = 0;
-    const std::optional<Signature> signature = signatureOf(path, &lines);
+    const std::optional<Signature> signature = signatureOf(path, m_signature ? nullptr : &lines);
     // Without a signature there is nothing to compare with: read, and so report, whatever is there.
     if (!signature || m_signature != signature) {
-        // The lines just counted size the catalogue's lists exactly.
-        m_catalogue = readSystemsCatalogue(path, 64 * 1024, signature ? lines : 0);
+        // When they were just counted, the lines size the catalogue's lists exactly.
+        m_catalogue = readSystemsCatalogue(path, 64 * 1024, lines);
         m_signature = m_catalogue.ok() ? signature : std::nullopt;
         ++m_reads;
     }
