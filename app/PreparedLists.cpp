@@ -5,9 +5,6 @@
 #include "catalogue/ImageList.h"
 #include "catalogue/LineOrder.h"
 #include "catalogue/TextFile.h"
-#include "platform/HeapMemory.h"
-
-#include <QFileInfo>
 
 #include <algorithm>
 #include <future>
@@ -19,9 +16,6 @@ PreparedLists prepareLists(const QString& programFolder, bool imagesBesideSort)
 {
     PreparedLists lists;
     lists.cataloguePath = locateInFolder(programFolder, QLatin1String(catalogueFileName));
-    // Reading and sorting the catalogue takes some seven bytes of memory for each byte of the file, nearly all of
-    // it in small blocks: six of them are mapped in at once rather than a page at a time as they are touched.
-    mapHeapAhead(static_cast<std::size_t>(std::min(QFileInfo(lists.cataloguePath).size(), largestMappedAhead / 6) * 6));
     const Result<SystemsCatalogue>& read = lists.catalogue.read(lists.cataloguePath);
     if (!read || read->empty())
         return lists;
@@ -34,13 +28,7 @@ PreparedLists prepareLists(const QString& programFolder, bool imagesBesideSort)
                                         });
     lists.firstSystemName = catalogue.systemNameFor(first->description);
     const auto listImages = [&programFolder, name = lists.firstSystemName] {
-        const std::optional<QString> folder = name ? imageFolderFor(programFolder, *name) : std::nullopt;
-        if (!folder)
-            return QStringList();
-        // A folder's own size grows with the names it holds (some 64 bytes a name on ext4, less elsewhere), and
-        // each name's line takes some 300 bytes to build and sort: four times the folder's size stays below.
-        mapHeapAhead(static_cast<std::size_t>(std::min(QFileInfo(*folder).size(), largestMappedAhead / 16) * 4));
-        return imageLinesFor(programFolder, *name);
+        return name ? imageLinesFor(programFolder, *name) : QStringList();
     };
     std::future<QStringList> images;
     if (imagesBesideSort)

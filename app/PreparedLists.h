@@ -24,9 +24,6 @@ struct PreparedLists
     QStringList firstImageLines; // sorted
 };
 
-// The most memory the preparing threads map in ahead (see mapHeapAhead).
-inline constexpr qint64 largestMappedAhead = qint64(32) << 20;
-
 // `imagesBesideSort`: the first system's images are listed on another thread while the descriptions sort.
 PreparedLists prepareLists(const QString& programFolder, bool imagesBesideSort = true);
 

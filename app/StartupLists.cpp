@@ -2,8 +2,6 @@
 // SPDX-License-Identifier: MIT
 #include "app/StartupLists.h"
 
-#include "platform/HeapMemory.h"
-
 #include <QThread>
 
 namespace Orvane
@@ -16,14 +14,9 @@ StartupLists::StartupLists(QString programFolder, StartupTricks tricks) : m_prog
     // Qt makes the first thread that asks which thread is current its main thread. The preparing threads use Qt
     // too, so this one asks first: it is the one that makes the application and runs its events.
     QThread::currentThread();
-    // The preparing threads map their memory in ahead (prepareLists).
-    allowHeapMappedAhead(static_cast<std::size_t>(largestMappedAhead));
     m_state = State::Preparing;
-    m_thread = std::thread([this, besideSort = tricks.imagesBesideSort] {
-        m_lists = prepareLists(m_programFolder, besideSort);
-        // What was mapped ahead and not taken, and the sorts' scratch space, go back before the window shows.
-        returnFreeHeapMemory();
-    });
+    m_thread = std::thread(
+        [this, besideSort = tricks.imagesBesideSort] { m_lists = prepareLists(m_programFolder, besideSort); });
 }
 
 StartupLists::~StartupLists()

@@ -197,20 +197,19 @@ SystemsCatalogue parseSystemsCatalogue(QByteArrayView bytes)
     return parser.take();
 }
 
-Result<SystemsCatalogue> readSystemsCatalogue(const QString& path, qsizetype pieceBytes, qsizetype expectedLines)
+Result<SystemsCatalogue> readSystemsCatalogue(const QString& path, qsizetype pieceBytes)
 {
     QFile file;
     if (const Result<void> opened = openTextFile(path, file); !opened)
         return Failure(opened.error());
     // Read in pieces through one small buffer rather than whole: a fresh 2 MB buffer for a moment is 500 pages of
-    // memory to touch for the first time. Room for as many lines as the file can hold costs only address space,
-    // unless the memory was mapped in ahead: then the lines counted are room enough.
+    // memory to touch for the first time. Room for as many lines as the file can hold costs only address space.
     QByteArray buffer(std::max<qsizetype>(pieceBytes, 1), Qt::Uninitialized);
     CatalogueParser parser;
     for (const bool asUtf8 : {true, false}) {
         if (!file.seek(0))
             return Failure(QDir::toNativeSeparators(path) + u": " + file.errorString());
-        parser.begin(asUtf8, expectedLines > 0 ? expectedLines : file.size() / 12 + 1);
+        parser.begin(asUtf8, file.size() / 12 + 1);
         qsizetype held = 0;
         qint64 total = 0;
         bool valid = true;
@@ -238,7 +237,7 @@ Result<SystemsCatalogue> readSystemsCatalogue(const QString& path, qsizetype pie
     return parser.take();
 }
 
-std::optional<CatalogueReader::Signature> CatalogueReader::signatureOf(const QString& path, qsizetype* lines)
+std::optional<CatalogueReader::Signature> CatalogueReader::signatureOf(const QString& path)
 {
     QFile file;
     if (!openTextFile(path, file))
@@ -247,34 +246,23 @@ std::optional<CatalogueReader::Signature> CatalogueReader::signatureOf(const QSt
     QByteArray buffer(64 * 1024, Qt::Uninitialized);
     std::size_t hash = 0;
     qint64 size = 0;
-    qsizetype lineFeeds = 0;
-    qsizetype carriageReturns = 0;
     for (qint64 got; (got = file.read(buffer.data(), buffer.size())) > 0;) {
         hash = qHashBits(buffer.constData(), static_cast<std::size_t>(got), hash);
-        if (lines) {
-            lineFeeds += std::count(buffer.constData(), buffer.constData() + got, '\n');
-            carriageReturns += std::count(buffer.constData(), buffer.constData() + got, '\r');
-        }
         size += got;
         if (size > largestTextFile)
             return std::nullopt;
     }
     if (file.error() != QFileDevice::NoError)
         return std::nullopt;
-    if (lines)
-        *lines = std::max(lineFeeds, carriageReturns) + 1;
     return Signature{path, size, hash};
 }
 
 Result<SystemsCatalogue>& CatalogueReader::read(const QString& path)
 {
-    // Lines are counted only for a first read: a check of the file held, as on every click, only hashes it.
-    qsizetype lines = 0;
-    const std::optional<Signature> signature = signatureOf(path, m_signature ? nullptr : &lines);
+    const std::optional<Signature> signature = signatureOf(path);
     // Without a signature there is nothing to compare with: read, and so report, whatever is there.
     if (!signature || m_signature != signature) {
-        // When they were just counted, the lines size the catalogue's lists exactly.
-        m_catalogue = readSystemsCatalogue(path, 64 * 1024, lines);
+        m_catalogue = readSystemsCatalogue(path);
         m_signature = m_catalogue.ok() ? signature : std::nullopt;
         ++m_reads;
     }

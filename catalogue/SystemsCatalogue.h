@@ -54,10 +54,9 @@ private:
     int m_skippedLines = 0;
 };
 
-// Reads the whole catalogue in one pass, `pieceBytes` at a time, with room for `expectedLines` lines when that is
-// known (more still fit); the header line is never looked at. A refusal names the file and the reason.
-Result<SystemsCatalogue> readSystemsCatalogue(const QString& path, qsizetype pieceBytes = 64 * 1024,
-                                              qsizetype expectedLines = 0);
+// Reads the whole catalogue in one pass, `pieceBytes` at a time; the header line is never looked at. A refusal
+// names the file and the reason.
+Result<SystemsCatalogue> readSystemsCatalogue(const QString& path, qsizetype pieceBytes = 64 * 1024);
 // The same from the file's bytes.
 SystemsCatalogue parseSystemsCatalogue(QByteArrayView bytes);
 
@@ -88,8 +87,7 @@ private:
         std::size_t contentHash = 0;
         bool operator==(const Signature&) const = default;
     };
-    // Also counts the file's lines into `lines`, when given.
-    static std::optional<Signature> signatureOf(const QString& path, qsizetype* lines = nullptr);
+    static std::optional<Signature> signatureOf(const QString& path);
 
     std::optional<Signature> m_signature;
     Result<SystemsCatalogue> m_catalogue = SystemsCatalogue();
