@@ -63,10 +63,22 @@ template <typename Cut> std::optional<CatalogueEntry> entryFromColumns(qsizetype
 {
     if (length < 12)
         return std::nullopt;
-    return CatalogueEntry{ownText(trimmedName(cut(0, 8))), ownText(cut(11, length - 12))};
+    return CatalogueEntry{SystemName(trimmedName(cut(0, 8))), ownText(cut(11, length - 12))};
 }
 
 } // namespace
+
+SystemName::SystemName(QStringView text) : m_size(static_cast<std::uint8_t>(std::min(text.size(), capacity)))
+{
+    std::copy_n(text.utf16(), m_size, m_units);
+}
+
+SystemName::SystemName(QLatin1String text) : m_size(static_cast<std::uint8_t>(std::min(text.size(), capacity)))
+{
+    // Each Latin-1 byte is the character of that number.
+    std::transform(text.data(), text.data() + m_size, m_units,
+                   [](char byte) { return static_cast<char16_t>(static_cast<unsigned char>(byte)); });
+}
 
 std::optional<CatalogueEntry> parseCatalogueLine(QStringView line)
 {
@@ -91,7 +103,7 @@ std::optional<QString> SystemsCatalogue::systemNameFor(const QString& descriptio
 {
     for (auto entry = m_entries.crbegin(); entry != m_entries.crend(); ++entry) {
         if (entry->description == description)
-            return entry->systemName;
+            return entry->systemName.toString();
     }
     return std::nullopt;
 }

@@ -20,9 +20,29 @@ namespace Orvane
 // its short name in columns 1 to 8 and its description from column 12 up to, not including, the last column.
 inline constexpr char catalogueFileName[] = "Orvane.sys";
 
+// A system's short name, held inside its entry: at most eight characters, so at most sixteen UTF-16 units. A
+// catalogue of 45,000 systems is then read with 45,000 fewer allocations and some 1.4 MB less memory.
+class SystemName
+{
+public:
+    SystemName() = default;
+    // Text beyond sixteen units is left out; a name cut from its columns never has that much.
+    explicit SystemName(QStringView text);
+    explicit SystemName(QLatin1String text);
+
+    QStringView view() const { return QStringView(m_units, m_size); }
+    QString toString() const { return view().toString(); }
+    bool operator==(const SystemName& other) const { return view() == other.view(); }
+
+private:
+    static constexpr qsizetype capacity = 16;
+    char16_t m_units[capacity]{};
+    std::uint8_t m_size = 0;
+};
+
 struct CatalogueEntry
 {
-    QString systemName; // columns 1 to 8 without surrounding blanks
+    SystemName systemName; // columns 1 to 8 without surrounding blanks
     QString description;
 };
 

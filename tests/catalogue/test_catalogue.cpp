@@ -85,7 +85,7 @@ void TestCatalogue::catalogueLines()
     QCOMPARE(entry.has_value(), valid);
     if (!entry)
         return;
-    QTEST(entry->systemName, "systemName");
+    QTEST(entry->systemName.toString(), "systemName");
     QTEST(entry->description, "description");
 }
 
@@ -224,7 +224,7 @@ void TestCatalogue::imageLineColumns()
     QCOMPARE(launchField(buildImageLine(u"a.bin"_s, u"z"_s)), u"z \"a.bin\""_s);
     QCOMPARE(launchField(buildImageLine(u"a.bin"_s, u"orbitvcs"_s)), u"orbitvcs \"a.bin\""_s);
     const auto cut = parseCatalogueLine(u"abcdefghi \"Nine\""_s);
-    QCOMPARE(launchField(buildImageLine(u"a.bin"_s, cut->systemName)), u"abcdefgh \"a.bin\""_s);
+    QCOMPARE(launchField(buildImageLine(u"a.bin"_s, cut->systemName.toString())), u"abcdefgh \"a.bin\""_s);
     // Characters, not UTF-16 units, fill the columns.
     const QString wide = u"𝄞 music.rom"_s;
     QCOMPARE(launchField(buildImageLine(wide, u"s"_s)), u"s \""_s + wide + u'"');

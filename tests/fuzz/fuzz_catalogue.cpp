@@ -15,8 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!sameCatalogue(catalogue, referenceCatalogue(bytes)))
         __builtin_trap();
     for (const Orvane::CatalogueEntry& entry : catalogue.entries()) {
-        if (Orvane::characterCount(entry.systemName) > 8 || entry.systemName.startsWith(u' ') ||
-            entry.systemName.endsWith(u' '))
+        if (Orvane::characterCount(entry.systemName.view()) > 8 || entry.systemName.view().startsWith(u' ') ||
+            entry.systemName.view().endsWith(u' '))
             __builtin_trap();
         if (catalogue.systemNameFor(entry.description) == std::nullopt)
             __builtin_trap();
