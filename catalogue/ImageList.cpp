@@ -20,9 +20,11 @@ QString buildImageLine(const QString& fileName, const QString& systemName)
     // Built in place: a folder of 100,000 images makes as many lines.
     QString line;
     line.reserve(qMax(fileName.size(), nameColumns) + systemName.size() + fileName.size() + 4);
-    if (length <= nameColumns)
-        line.append(fileName).append(QString(nameColumns - length, u' '));
-    else
+    if (length <= nameColumns) {
+        // Padded in place: a string of blanks for each line is one allocation more per image.
+        line.append(fileName);
+        line.resize(line.size() + nameColumns - length, u' ');
+    } else
         line.append(leftCharacters(fileName, nameColumns));
     line.append(systemName).append(u' ');
     appendQuotedFileName(line, fileName);
