@@ -20,13 +20,26 @@ prefix=$(mktemp -d /tmp/orvane-wine.XXXXXX)
 trap 'WINEPREFIX="$prefix" "$(dirname "$wine")/wineserver" -k 2>/dev/null; rm -rf "$prefix"' EXIT
 export WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY WAYLAND_DISPLAY
-answer=$(timeout 300 "$wine" "$helper" print wine-started 2>&1)
+answer=$(timeout 200 "$wine" "$helper" print wine-started 2>&1)
 if ! echo "$answer" | grep -q wine-started; then
     echo "SKIPPED: Wine cannot start here: $answer"
     exit 77
 fi
+# Runs one test program. Wine, on a loaded machine, has once left a test program waiting forever for a process that
+# had ended (seen once in many runs, never again when run alone): a run that does not end is run again once, and
+# says so; a failed check, or a second hang, fails.
+run_tests() {
+    local status
+    for attempt in 1 2; do
+        timeout 150 "$wine" "$1"
+        status=$?
+        [ "$status" -eq 124 ] || return "$status"
+        echo "NOTE: $1 did not end within 150 s under Wine (attempt $attempt)"
+    done
+    return 1
+}
 echo "Running $tests under $("$wine" --version 2>/dev/null || echo Wine)"
-timeout 300 "$wine" "$tests" || exit 1
+run_tests "$tests" || exit 1
 bridge_tests="$windows_build/bridge/test_bridge.exe"
 echo "Running $bridge_tests"
-timeout 300 "$wine" "$bridge_tests"
+run_tests "$bridge_tests"
