@@ -8,7 +8,7 @@ import sys
 import tempfile
 import time
 
-from Xlib import X, display
+from Xlib import X, display, error
 
 screen = display.Display()
 tooltip_type = screen.intern_atom("_NET_WM_WINDOW_TYPE_TOOLTIP")
@@ -17,9 +17,13 @@ window_type = screen.intern_atom("_NET_WM_WINDOW_TYPE")
 
 def shown_tip():
     for window in screen.screen().root.query_tree().children:
-        if window.get_attributes().map_state != X.IsViewable:
+        # A window listed a moment ago (an earlier tip, say) may be gone when asked about.
+        try:
+            if window.get_attributes().map_state != X.IsViewable:
+                continue
+            types = window.get_full_property(window_type, X.AnyPropertyType)
+        except (error.BadWindow, error.BadDrawable):
             continue
-        types = window.get_full_property(window_type, X.AnyPropertyType)
         if types and tooltip_type in types.value:
             return window
     return None
