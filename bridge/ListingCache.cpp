@@ -9,10 +9,8 @@
 #include "platform/SystemConventions.h"
 #include "platform/Utf8Path.h"
 
-#include <atomic>
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -72,38 +70,28 @@ std::string emulatorIdentity(const fs::path& emulator)
 
 ListingCache::ListingCache(const fs::path& bridgeFolder) : m_folder(bridgeFolder / cacheFolderName) {}
 
-fs::path ListingCache::folder() const
+PlatformResult<fs::path> ListingCache::folder() const
 {
-    std::error_code error;
-    fs::create_directories(m_folder, error);
+    if (auto made = makeOwnFolder(m_folder); !made)
+        return Failure(made.error());
     return m_folder;
 }
 
 void ListingCache::sweep() const
 {
-    // A write takes milliseconds: a file an hour old under a write's name is one no bridge will finish.
-    const auto before = fs::file_time_type::clock::now() - std::chrono::hours(1);
-    std::error_code error;
-    for (fs::directory_iterator entry(m_folder, error), end; !error && entry != end; entry.increment(error)) {
-        const std::string name = entry->path().filename().string();
-        const std::size_t dot = name.rfind('.');
-        const bool writeName = dot != std::string::npos && dot + 1 < name.size() &&
-                               name.find_first_not_of("0123456789-", dot + 1) == std::string::npos;
-        std::error_code ignored;
-        if (writeName && entry->symlink_status(ignored).type() != fs::file_type::directory &&
-            fs::last_write_time(entry->path(), ignored) < before)
-            fs::remove(entry->path(), ignored);
-    }
+    sweepLeftovers(m_folder, {identityFileName, fullFileName, mediaFileName, configurationFileName}, KeptBy::Program);
 }
 
 PlatformResult<std::string> ListingCache::readKept(const char* name) const
 {
-    // Only the cache's own files: a link put in place of one is never followed.
-    const fs::path path = m_folder / name;
-    std::error_code error;
-    if (fs::is_symlink(path, error))
-        return Failure(path.string() + " is a link, not a file the cache wrote");
-    return readWholeFile(path, largestFileRead);
+    // Only the cache's own files: a link put in place of one is never followed, and is replaced when the cache is
+    // written again.
+    auto kept = readKeptFile(m_folder / name, KeptBy::Program);
+    if (!kept)
+        return Failure(kept.error());
+    if (!kept.value())
+        return Failure("the cache holds no " + std::string(name));
+    return std::move(*kept.value());
 }
 
 PlatformResult<std::string> ListingCache::listing(const std::string& identity, const char* name) const
@@ -150,18 +138,17 @@ PlatformResult<std::string> ListingCache::fullListing(const std::string& identit
 
 PlatformResult<void> ListingCache::keep(const std::string& identity, const Listings& listings) const
 {
-    std::error_code error;
-    fs::create_directories(m_folder, error);
-    if (error)
-        return Failure("cannot make the folder " + m_folder.string() + ": " + error.message());
-    if (auto written = replaceWholeFile(m_folder / fullFileName, listings.full); !written)
+    if (auto made = makeOwnFolder(m_folder); !made)
+        return made;
+    if (auto written = replaceWholeFile(m_folder / fullFileName, listings.full, KeptBy::Program); !written)
         return written;
-    if (auto written = replaceWholeFile(m_folder / mediaFileName, listings.media); !written)
+    if (auto written = replaceWholeFile(m_folder / mediaFileName, listings.media, KeptBy::Program); !written)
         return written;
     // Last, so that it never names listings that are not all there.
-    return replaceWholeFile(m_folder / identityFileName, identity + "\n" + fullFileName + " " +
-                                                             fingerprint(listings.full) + "\n" + mediaFileName + " " +
-                                                             fingerprint(listings.media) + "\n");
+    return replaceWholeFile(m_folder / identityFileName,
+                            identity + "\n" + fullFileName + " " + fingerprint(listings.full) + "\n" + mediaFileName +
+                                " " + fingerprint(listings.media) + "\n",
+                            KeptBy::Program);
 }
 
 PlatformResult<EmulatorConfiguration> ListingCache::configuration(const std::string& identity,
@@ -188,13 +175,12 @@ PlatformResult<EmulatorConfiguration> ListingCache::configuration(const std::str
 PlatformResult<void> ListingCache::keepConfiguration(const std::string& identity, const fs::path& emulatorFolder,
                                                      const EmulatorConfiguration& configuration) const
 {
-    std::error_code error;
-    fs::create_directories(m_folder, error);
-    if (error)
-        return Failure("cannot make the folder " + m_folder.string() + ": " + error.message());
-    return replaceWholeFile(m_folder / configurationFileName, identity + "rompath " + configuration.romPath +
-                                                                  "\ninipath " + configuration.iniPath + "\n" +
-                                                                  iniFilesState(configuration.iniPath, emulatorFolder));
+    if (auto made = makeOwnFolder(m_folder); !made)
+        return made;
+    return replaceWholeFile(m_folder / configurationFileName,
+                            identity + "rompath " + configuration.romPath + "\ninipath " + configuration.iniPath +
+                                "\n" + iniFilesState(configuration.iniPath, emulatorFolder),
+                            KeptBy::Program);
 }
 
 } // namespace Orvane::Bridge

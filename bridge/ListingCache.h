@@ -24,20 +24,21 @@ struct Listings
     std::string media; // "-listmedia"
 };
 
-// The emulator's answers kept in "bridge-cache" beside the bridge. The listings are written under names of their
-// own and moved into place; the identity file, written last, names the emulator they came from and each listing's
-// size and hash, and a listing is used only while it matches them; only regular files are read, never through a
-// link, so anything else put in their place is thrown away and asked for again. The configuration is used while the
-// emulator and every "mame.ini" of its ini folders are as they were.
+// The emulator's answers kept in "bridge-cache" beside the bridge, as the program's own files (platform/Files.h):
+// never through a link, the folder itself no link either. The listings are written under names of their own and
+// moved into place; the identity file, written last, names the emulator they came from and each listing's size and
+// hash, and a listing is used only while it matches them; anything else put in their place is not read but asked
+// for again and replaced. The configuration is used while the emulator and every "mame.ini" of its ini folders are
+// as they were.
 class ListingCache
 {
 public:
     explicit ListingCache(const std::filesystem::path& bridgeFolder);
 
-    // The cache's folder, made when it is not there (the caller copes when it cannot be).
-    std::filesystem::path folder() const;
-    // Removes what writes that never finished left behind (a bridge killed while writing): files under names of
-    // their own that are older than any write takes.
+    // The cache's folder, made when it is not there (a link in its place is removed first), or why it cannot be.
+    PlatformResult<std::filesystem::path> folder() const;
+    // Removes what writes that never finished left behind (a bridge killed while writing): the cache's own files
+    // under a write's name (sweepLeftovers).
     void sweep() const;
 
     // Both listings, when the cache holds them whole for an emulator with this identity (which an update extends

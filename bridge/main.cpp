@@ -19,7 +19,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
-#include <fstream>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -33,7 +32,9 @@ constexpr char aliasFileName[] = "bridge-aliases.txt";
 constexpr char logFileName[] = "bridge.log";
 
 // The log beside the bridge: Orvane starts a play without showing what the emulator says, so each play and each
-// failure leaves its text there.
+// failure leaves its text there. It is the bridge's own file: never written through a link. A line of a message
+// that runs over several starts with blanks, so that no text (a name with a line end in it, say) can pass for an
+// entry of its own.
 class Log
 {
 public:
@@ -44,7 +45,15 @@ public:
         const std::time_t now = std::time(nullptr);
         char stamp[32] = {};
         std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H:%M:%S", std::localtime(&now));
-        std::ofstream(m_path, std::ios::app | std::ios::binary) << stamp << "  " << message << "\n";
+        std::string line = std::string(stamp) + "  ";
+        for (const char character : message) {
+            if (character == '\n')
+                line += "\n                     ";
+            else if (character != '\r')
+                line += character;
+        }
+        if (const auto written = appendToFile(m_path, line + "\n", KeptBy::Program); !written)
+            std::fprintf(stderr, "MESS: %s\n", written.error().c_str());
     }
 
     // A refusal: the text on the error output, the same in the log, and the exit code that says so.
@@ -103,18 +112,16 @@ bool succeeded(const PlatformResult<ProcessOutcome>& run)
     return run && run->exitedNormally && run->exitCode == 0;
 }
 
-// One run of the emulator whose output is wanted as text: held meanwhile in a nameless file of the bridge's cache
-// folder, which no other process can open and no ending of this one leaves behind.
+// One run of the emulator whose output is wanted as text.
 struct Answer
 {
     PlatformResult<ProcessOutcome> run = Failure(std::string("not run"));
     std::string output;
 };
-Answer ask(const fs::path& emulator, std::vector<std::string> arguments, const fs::path& folder,
-           const fs::path& bridgeFolder)
+Answer ask(const fs::path& emulator, std::vector<std::string> arguments, const fs::path& folder)
 {
     ProgramRun run{emulator, std::move(arguments), folder, std::nullopt};
-    run.outputScratchFolder = ListingCache(bridgeFolder).folder();
+    run.keepOutput = true;
     Answer answer{runAndWait(run), {}};
     if (answer.run)
         answer.output = std::move(answer.run->output);
@@ -127,14 +134,14 @@ PlatformResult<Listings> emulatorListings(const fs::path& emulator, const fs::pa
 {
     const ListingCache cache(bridgeFolder);
     cache.sweep();
-    const Answer version = ask(emulator, {"-version"}, emulator.parent_path(), bridgeFolder);
+    const Answer version = ask(emulator, {"-version"}, emulator.parent_path());
     const std::string identity = emulatorIdentity(emulator) + (succeeded(version.run) ? version.output : "\n");
     if (auto kept = cache.listings(identity))
         return std::move(kept).value();
 
     Answer media, full;
-    std::thread mediaThread([&] { media = ask(emulator, {"-listmedia"}, bridgeFolder, bridgeFolder); });
-    full = ask(emulator, {"-listfull"}, bridgeFolder, bridgeFolder);
+    std::thread mediaThread([&] { media = ask(emulator, {"-listmedia"}, bridgeFolder); });
+    full = ask(emulator, {"-listfull"}, bridgeFolder);
     mediaThread.join();
     if (!succeeded(full.run))
         return Failure(emulator.string() + " -listfull " + endOf(full.run));
@@ -159,7 +166,12 @@ int listFull(const fs::path& emulator, const fs::path& bridgeFolder, const Log& 
         return fail(listings.error());
     const Listings& lists = listings.value();
     const fs::path aliasFile = bridgeFolder / aliasFileName;
-    const std::string oldAliases = readWholeFile(aliasFile).ok() ? readWholeFile(aliasFile).value() : std::string();
+    // Aliases that cannot be read are not given afresh: a favourite saved under an old alias would start another
+    // system.
+    const auto aliasText = readKeptFile(aliasFile, KeptBy::Program);
+    if (!aliasText)
+        return fail(aliasText.error());
+    const std::string oldAliases = aliasText.value().value_or(std::string());
     AliasTable aliases = AliasTable::parse(oldAliases);
     const std::vector<EmulatorSystem> systems = parseListFull(lists.full);
     const std::string catalogue = classicCatalogue(systems, parseListMedia(lists.media), aliases);
@@ -170,11 +182,11 @@ int listFull(const fs::path& emulator, const fs::path& bridgeFolder, const Log& 
     // The aliases are kept before the catalogue that uses them goes out; unchanged, they need no writing (the
     // program folder may be read-only).
     if (const std::string text = aliases.text(); text != oldAliases) {
-        if (const auto kept = replaceWholeFile(aliasFile, text); !kept)
+        if (const auto kept = replaceWholeFile(aliasFile, text, KeptBy::Program); !kept)
             return fail(kept.error());
     }
-    if (!writeStandardOutput(catalogue))
-        return fail("cannot write the catalogue to the standard output");
+    if (const auto written = writeStandardOutput(catalogue); !written)
+        return fail("cannot write the catalogue to the standard output: " + written.error());
     return 0;
 }
 
@@ -240,7 +252,7 @@ EmulatorConfiguration emulatorConfiguration(const fs::path& emulator, const fs::
     const std::string identity = emulatorIdentity(emulator);
     if (auto kept = cache.configuration(identity, emulator.parent_path()))
         return std::move(kept).value();
-    const Answer config = ask(emulator, {"-showconfig"}, emulator.parent_path(), bridgeFolder);
+    const Answer config = ask(emulator, {"-showconfig"}, emulator.parent_path());
     if (!succeeded(config.run))
         return {};
     EmulatorConfiguration configuration{configuredValue(config.output, "rompath").value_or(std::string()),
@@ -264,14 +276,14 @@ struct AskedSystem
 AskedSystem askedSystem(const PlayRequest& request, const fs::path& emulator, const fs::path& programFolder,
                         const fs::path& bridgeFolder, const std::string& identity)
 {
-    const auto aliasText = readWholeFile(bridgeFolder / aliasFileName);
-    const AliasTable aliases = AliasTable::parse(aliasText ? aliasText.value() : std::string());
+    const auto aliasText = readKeptFile(bridgeFolder / aliasFileName, KeptBy::Program);
+    const AliasTable aliases = AliasTable::parse(aliasText ? aliasText.value().value_or(std::string()) : std::string());
     const auto mediaListing = ListingCache(bridgeFolder).mediaListing(identity);
     AskedSystem asked;
     const auto mediaOf = [&](const std::string& system) {
         if (mediaListing)
             return systemMedia(mediaListing.value(), system);
-        const Answer answer = ask(emulator, {"-listmedia", system}, programFolder, bridgeFolder);
+        const Answer answer = ask(emulator, {"-listmedia", system}, programFolder);
         if (!succeeded(answer.run)) {
             asked.unknown = "the emulator does not know the system " + system + " (" + endOf(answer.run) + ")";
             return std::vector<Media>();
@@ -384,13 +396,16 @@ int main(int argc, char* argv[])
         playFailure.setTitle(arguments.front());
     const auto fail = [&](const std::string& text) { return listing ? log(text) : playFailure(text); };
 
+    // What writes killed long ago left in the program folder under the bridge's own names.
+    sweepLeftovers(bridgeFolder, {aliasFileName}, KeptBy::Program);
     Settings settings;
     const fs::path settingsFile = bridgeFolder / settingsFileName;
-    if (fs::exists(settingsFile)) {
-        const auto text = readWholeFile(settingsFile);
-        if (!text)
-            return fail(text.error());
-        auto parsed = parseSettings(text.value());
+    // The settings are the user's: a link of the user's own to them is followed.
+    const auto text = readKeptFile(settingsFile, KeptBy::User);
+    if (!text)
+        return fail(text.error());
+    if (text.value()) {
+        auto parsed = parseSettings(*text.value());
         if (!parsed)
             return fail(settingsFile.string() + ": " + parsed.error());
         settings = std::move(parsed).value();

@@ -8,8 +8,6 @@
 #include "platform/Utf8Path.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <optional>
@@ -22,11 +20,21 @@ static bool holdsLineEnd(const QString& line)
     return line.contains(u'\r') || line.contains(u'\n');
 }
 
+// The bytes of the favourites file as it is; no file is an empty one.
+static Result<QByteArray> favouritesBytes(const QString& path)
+{
+    Result<std::optional<QByteArray>> file = readUserFile(path);
+    if (!file)
+        return Failure(file.error());
+    return file.value().value_or(QByteArray());
+}
+
 Result<QStringList> readFavourites(const QString& path)
 {
-    if (!QFileInfo::exists(path))
-        return QStringList();
-    return readTextLines(path);
+    const Result<QByteArray> bytes = favouritesBytes(path);
+    if (!bytes)
+        return Failure(bytes.error());
+    return parseFavourites(bytes.value());
 }
 
 QStringList parseFavourites(const QByteArray& bytes)
@@ -37,13 +45,11 @@ QStringList parseFavourites(const QByteArray& bytes)
 namespace
 {
 
-// The bytes of the favourites file as it is; no file is an empty one.
+// What the file holds, before a write: a pipe or a device would block the window or take the line nowhere, and a
+// link of another user's leads to someone else's file; each is refused unread.
 Result<QByteArray> currentBytes(const QString& path)
 {
-    if (!QFileInfo::exists(path))
-        return QByteArray();
-    // A pipe or a device would block the window or take the line nowhere; it is refused unopened.
-    Result<QByteArray> file = readBytes(path);
+    Result<QByteArray> file = favouritesBytes(path);
     if (!file)
         return Failure(u"Cannot write " + file.error());
     return file;
@@ -87,11 +93,12 @@ Result<void> appendFavourite(const QString& path, const QString& line)
     if (!bytes.isEmpty() && !bytes.endsWith('\n') && !bytes.endsWith('\r'))
         added += "\r\n";
     added += *encoded + "\r\n";
-    if (!QFileInfo::exists(path))
+    // A new file is made whole or not at all.
+    if (bytes.isEmpty())
         return replaceFile(path, added);
     // Appended where the file lies, as one write: a full disk cuts it back to what it held, never leaving half a
     // line that the next add would join; a folder that takes no new file, or another hard link, sees it too.
-    return fromPlatform(appendInPlace(platformPath(path), added.toStdString()));
+    return fromPlatform(appendToFile(platformPath(path), added.toStdString(), KeptBy::User));
 }
 
 Result<void> rewriteFavourites(const QString& path, const QStringList& lines)

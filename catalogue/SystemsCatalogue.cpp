@@ -209,6 +209,12 @@ SystemsCatalogue parseSystemsCatalogue(QByteArrayView bytes)
     return parser.take();
 }
 
+// A file that grew past the limit while it was read is refused as one that was too large to start with.
+static QString tooLarge()
+{
+    return u"it is larger than " + QString::number(largestTextFile / (1024 * 1024)) + u" MB";
+}
+
 Result<SystemsCatalogue> readSystemsCatalogue(const QString& path, qsizetype pieceBytes)
 {
     QFile file;
@@ -232,8 +238,7 @@ Result<SystemsCatalogue> readSystemsCatalogue(const QString& path, qsizetype pie
             const qint64 got = file.read(buffer.data() + held, buffer.size() - held);
             total += std::max<qint64>(got, 0);
             if (got < 0 || total > largestTextFile)
-                return Failure(QDir::toNativeSeparators(path) + u": " +
-                               (got < 0 ? file.errorString() : QStringLiteral("larger than 64 MB, not read")));
+                return Failure(QDir::toNativeSeparators(path) + u": " + (got < 0 ? file.errorString() : tooLarge()));
             held += got;
             const bool atEnd = got == 0;
             qsizetype used = 0;

@@ -11,8 +11,9 @@
 #include <QFile>
 #include <QStringDecoder>
 
-#include <filesystem>
-#include <system_error>
+#include <cerrno>
+#include <cstring>
+#include <string_view>
 
 namespace Orvane
 {
@@ -61,38 +62,49 @@ Result<QStringList> readTextLines(const QString& path)
     return splitLines(decodeText(file.value()));
 }
 
+// The platform's reason as the catalogue's readers give it: the file and what went wrong with it.
+static QString readingFailure(const std::string& reason)
+{
+    constexpr std::string_view cannotRead = "Cannot read ";
+    return fromNativeBytes(reason.starts_with(cannotRead) ? reason.substr(cannotRead.size()) : reason);
+}
+
 Result<void> openTextFile(const QString& path, QFile& file)
 {
-    const QString shown = QDir::toNativeSeparators(path);
-    std::error_code status;
-    const std::filesystem::path native = platformPath(path);
-    const auto type = std::filesystem::status(native, status);
-    if (status)
-        return Failure(shown + u": " + fromNativeBytes(status.message()));
-    if (!std::filesystem::is_regular_file(type))
-        return Failure(shown + u": " + QStringLiteral("not a file"));
-    if (std::filesystem::file_size(native, status) > static_cast<std::uintmax_t>(largestTextFile))
-        return Failure(shown + u": " + QStringLiteral("larger than 64 MB, not read"));
-    file.setFileName(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        return Failure(shown + u": " + file.errorString());
+    const PlatformResult<OpenedFile> opened =
+        openKeptFile(platformPath(path), KeptBy::User, static_cast<std::uintmax_t>(largestTextFile));
+    if (!opened)
+        return Failure(readingFailure(opened.error()));
+    if (!file.open(opened->descriptor, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle))
+        return Failure(QDir::toNativeSeparators(path) + u": " + file.errorString());
     return {};
+}
+
+Result<std::optional<QByteArray>> readUserFile(const QString& path)
+{
+    const PlatformResult<std::optional<std::string>> file =
+        readKeptFile(platformPath(path), KeptBy::User, static_cast<std::uintmax_t>(largestTextFile));
+    if (!file)
+        return Failure(readingFailure(file.error()));
+    if (!file.value())
+        return std::optional<QByteArray>();
+    return std::optional(QByteArray::fromStdString(*file.value()));
 }
 
 Result<QByteArray> readBytes(const QString& path)
 {
-    QFile file;
-    if (const Result<void> opened = openTextFile(path, file); !opened)
-        return Failure(opened.error());
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return Failure(QDir::toNativeSeparators(path) + u": " + file.errorString());
-    return bytes;
+    Result<std::optional<QByteArray>> file = readUserFile(path);
+    if (!file)
+        return Failure(file.error());
+    if (!file.value())
+        return Failure(QDir::toNativeSeparators(path) + u": " + fromNativeBytes(std::strerror(ENOENT)));
+    return std::move(*file.value());
 }
 
 Result<void> replaceFile(const QString& path, const QByteArray& bytes)
 {
-    return fromPlatform(replaceWholeFile(platformPath(path), std::string_view(bytes.constData(), bytes.size())));
+    return fromPlatform(
+        replaceWholeFile(platformPath(path), std::string_view(bytes.constData(), bytes.size()), KeptBy::User));
 }
 
 QString locateInFolder(const QString& folder, const QString& name)

@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace Orvane
 {
 
@@ -44,17 +46,20 @@ template <typename Character> LineEnd findLineEnd(const Character* text, qsizety
 // catalogue or favourites list but something gone wrong, and reading it would only stall the window.
 inline constexpr qint64 largestTextFile = 64 * 1024 * 1024;
 
-// Reads a whole text file in one pass. Anything but a regular file (a folder, a pipe, a device) is refused
-// without being opened, so a read never blocks; so is a file larger than largestTextFile. A refusal names the file
-// and the reason.
+// Reads a whole text file in one pass, as a user's kept file (platform/Files.h): anything but a regular file (a
+// folder, a pipe, a device, a link of another user's) is refused without being read, so a read never blocks; so is
+// a file larger than largestTextFile. A refusal names the file and the reason.
 Result<QStringList> readTextLines(const QString& path);
 Result<QByteArray> readBytes(const QString& path);
+// The same for a file that may not be there yet: nothing when there is none.
+Result<std::optional<QByteArray>> readUserFile(const QString& path);
 // Opens a text file for reading after the same checks.
 Result<void> openTextFile(const QString& path, QFile& file);
 
 // Replaces the file's content with `bytes` in one step: written beside it, then moved onto it, so a failure (a
-// full disk included) leaves the file as it was. A file with other hard links, or in a folder that takes no new
-// file, is written where it lies, its old content put back when the new cannot be written whole.
+// full disk included) leaves the file as it was. A file with other hard links, the user's own link, or a file in a
+// folder that takes no new file is written where it lies, its old content put back when the new cannot be written
+// whole.
 Result<void> replaceFile(const QString& path, const QByteArray& bytes);
 
 // The entry `name` of `folder`: spelt exactly when it exists, otherwise any entry of that name in another letter

@@ -6,7 +6,6 @@
 #include "platform/Files.h"
 #include "platform/ProgramRun.h"
 #include "platform/ProgramSearch.h"
-#include "platform/ThisProgram.h"
 #include "platform/Utf8Path.h"
 
 #include <algorithm>
@@ -82,35 +81,35 @@ RedirectionFiles redirectionFiles(const CommandProcessorLine& line, const std::f
     files.target = findEntryIgnoringCase(target.parent_path(), target.filename().string()).value_or(target);
     // Appending keeps what the file held, so there is nothing to protect by staging.
     files.staged = redirection == Redirection::Staged && !line.append;
-    // Built by appending: GCC 12 warns falsely of overlapping copies for "." + name at -O2.
-    std::string stagedName = ".";
-    stagedName += files.target.filename().string();
-    stagedName += ".new";
-    files.writeTo = files.staged ? files.target.parent_path() / pathFromUtf8(stagedName) : files.target;
+    files.writeTo = files.target;
     return files;
 }
 
-bool stageInTemporaryFolder(RedirectionFiles& files)
+PlatformResult<int> makeStagedOutput(RedirectionFiles& files)
 {
+    auto beside = makeScratchFile(files.target);
     std::error_code error;
-    if (!files.staged || !std::filesystem::is_regular_file(files.target, error))
-        return false;
-    std::filesystem::path folder = std::filesystem::temp_directory_path(error);
-    if (error)
-        return false;
-    files.writeTo = folder / pathFromUtf8("orvane-" + std::to_string(currentProcessId()) + "-" +
-                                          files.target.filename().string() + ".new");
-    return true;
+    if (!beside && std::filesystem::exists(std::filesystem::symlink_status(files.target, error))) {
+        const std::filesystem::path folder = std::filesystem::temp_directory_path(error);
+        if (!error) {
+            if (auto temporary = makeScratchFile(folder / pathFromUtf8("orvane-" + files.target.filename().string())))
+                beside = std::move(temporary);
+        }
+    }
+    if (!beside)
+        return Failure(beside.error());
+    files.writeTo = beside->path;
+    return beside->descriptor;
 }
 
 PlatformResult<void> commitStagedOutput(RedirectionFiles& files)
 {
     if (!files.staged)
         return {};
-    const PlatformResult<std::string> content = readWholeFile(files.writeTo);
-    if (!content)
-        return Failure(content.error());
-    if (auto written = replaceWholeFile(files.target, content.value()); !written)
+    const auto content = readKeptFile(files.writeTo, KeptBy::Program);
+    if (!content || !content.value())
+        return Failure(content ? "Cannot read " + shownPath(files.writeTo) + ": it is gone" : content.error());
+    if (auto written = replaceWholeFile(files.target, *content.value(), KeptBy::User); !written)
         return written;
     discardStagedOutput(files);
     return {};

@@ -26,7 +26,8 @@ struct CommandProcessorLine
 CommandProcessorLine parseCommandProcessorLine(std::string_view line);
 
 // The files a redirection writes: the target (relative names from the working folder, an existing file matched
-// in any letter case), and the file actually written, which for staged output is a hidden file beside it.
+// in any letter case), and the file actually written, which for staged output is a scratch file of this process's
+// own (see makeStagedOutput).
 struct RedirectionFiles
 {
     std::filesystem::path target;
@@ -35,11 +36,12 @@ struct RedirectionFiles
 };
 RedirectionFiles redirectionFiles(const CommandProcessorLine& line, const std::filesystem::path& workingFolder,
                                   Redirection redirection);
-// Where staged output goes when the target's folder takes no new file but the target itself exists: the system's
-// temporary folder; nothing when there is no target to copy it into later.
-bool stageInTemporaryFolder(RedirectionFiles& files);
-// Puts staged output in the target's place as any whole file is replaced (replaceWholeFile). The staged file is
-// gone afterwards either way.
+// Makes the file that staged output goes to, afresh under a name of this process's own: beside the target, or in the
+// system's temporary folder where the target's folder takes no new file but the target is there to be written over
+// later. Sets `writeTo`; gives the open descriptor, which the caller owns.
+PlatformResult<int> makeStagedOutput(RedirectionFiles& files);
+// Puts staged output in the target's place as a user's file is replaced (replaceWholeFile). The staged file is gone
+// afterwards either way.
 PlatformResult<void> commitStagedOutput(RedirectionFiles& files);
 // Drops staged output, leaving the target as it was.
 void discardStagedOutput(RedirectionFiles& files);

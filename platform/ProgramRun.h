@@ -28,22 +28,24 @@ struct ProgramRun
     std::filesystem::path workingFolder;
     // Where its standard output goes; when empty it shares ours. Its error output is kept for the outcome.
     std::optional<std::filesystem::path> outputFile;
-    // Without an output file: when set, its standard output comes back as the outcome's `output`, held meanwhile
-    // in a file of this folder (the temporary folder where this one takes none) that is created afresh, never
-    // through a link, has no name another process could open, and is gone however the run ends.
-    std::optional<std::filesystem::path> outputScratchFolder;
-    // How it ends when the caller is asked to end. Zero: with the caller, at once (a listing nobody waits for any
-    // more). Otherwise (a play, which saves its settings on the way out): when the caller is asked to end (SIGTERM,
-    // SIGINT, SIGHUP) or dies, the program and everything it started are asked the same way and given this long to
-    // end on their own terms before they are killed; the outcome's `endRequested` says which signal came. Nothing
-    // it started outlives the run. On Windows the program ends with the caller either way.
+    // Without an output file: when set, its standard output comes back as the outcome's `output` (at most
+    // outputKept bytes), held meanwhile where no other process can reach it and nothing is left behind: a pipe, or on
+    // Windows a nameless temporary file (a run whose output the disk could not take fails, saying so).
+    bool keepOutput = false;
+    // How long what the program started has to end on its own terms once it is asked to. Zero: it is killed at once
+    // (a listing nobody waits for any more). Otherwise (a play, which saves its settings on the way out): when the
+    // caller is asked to end (SIGTERM, SIGINT, SIGHUP, to any thread waiting in a run) or dies, the program and
+    // everything it started are asked the same way and given this long before they are killed; the outcome's
+    // `endRequested` says which signal came. On Windows the program ends with the caller either way.
     std::chrono::milliseconds endingGrace{0};
 };
 
 // Starts the program with its window shown as it chooses, waits for it and tells how it ended, or why it did not
-// start (naming the program). The program ends with the caller (see `endingGrace`): without a grace it stays in the
-// caller's process group and is killed when the caller dies (on Windows it runs in a job that ends with the caller),
-// so cancelling the caller never leaves it running.
+// start (naming the program). Nothing it started outlives the run: on POSIX a keeper process of its own watches the
+// program and takes in whatever it leaves behind (a wrapper's helper that made a session of its own included); when
+// the program ends, what is left is asked to end and then killed, and should the caller end or die first, all of it
+// ends too. On Windows it runs in a job that ends with the caller. Several runs may wait at once on several threads,
+// each for its own program.
 PlatformResult<ProcessOutcome> runAndWait(const ProgramRun& run);
 
 } // namespace Orvane

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "platform/Result.h"
+
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -22,8 +24,9 @@ std::filesystem::path runningProgramPath();
 // what the ANSI code page cannot spell).
 std::vector<std::string> programArguments(int argc, char* argv[]);
 
-// Writes the bytes to standard output as they are (no CR added on Windows); false when they could not all go.
-bool writeStandardOutput(std::string_view bytes);
+// Writes the bytes to standard output as they are (no CR added on Windows), or says why they could not all go (a
+// full disk, say).
+PlatformResult<void> writeStandardOutput(std::string_view bytes);
 
 // A program started with its standard input, output or error closed would hand those numbers to the next files
 // it opens, and a diagnostic meant for the error output would then land in the catalogue or the favourites. Each

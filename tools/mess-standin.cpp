@@ -11,6 +11,7 @@
 // work with the recordings but ends at once instead of showing a window, so tests can check exactly what Orvane
 // handed over.
 
+#include "platform/Files.h"
 #include "platform/ProgramRun.h"
 #include "platform/ProgramSearch.h"
 #include "platform/ThisProgram.h"
@@ -157,10 +158,11 @@ int play(int argc, char* argv[], const std::vector<std::string>& arguments, bool
         const fs::path inp = Orvane::findEntryIgnoringCase(folder, "INP").value_or(folder / "INP");
         fs::create_directories(inp, error);
         const fs::path file = inp / (request->recordName + ".INP");
-        std::ofstream output(file, std::ios::binary);
-        output << request->system << ' ' << request->image << "\r\n";
-        if (!output)
-            return fail("Cannot write the recording " + file.string() + ": " + std::strerror(errno));
+        // A recording is the emulator's own file: never written through a link put in its place.
+        if (const auto written = Orvane::replaceWholeFile(file, request->system + ' ' + request->image + "\r\n",
+                                                          Orvane::KeptBy::Program);
+            !written)
+            return fail("Cannot write the recording: " + written.error());
         recording = "Recording into " + file.string();
     } else if (!request->playbackName.empty()) {
         const auto inp = Orvane::findEntryIgnoringCase(folder, "INP");

@@ -44,36 +44,11 @@ struct ChildFailure
     ::_exit(127);
 }
 
-[[noreturn]] void execInChild(const ChildSetup& setup, int pipe)
-{
-    sigset_t none;
-    sigemptyset(&none);
-    ::sigprocmask(SIG_SETMASK, &none, nullptr);
-    if (setup.input >= 0)
-        ::dup2(setup.input, STDIN_FILENO);
-    if (setup.output >= 0)
-        ::dup2(setup.output, STDOUT_FILENO);
-    if (setup.error >= 0)
-        ::dup2(setup.error, STDERR_FILENO);
-    if (::chdir(setup.folder.c_str()) != 0)
-        failInChild(pipe, 1);
-    ::execve(setup.program.c_str(), setup.argv.data(), environ);
-    failInChild(pipe, 2);
-}
-
 // Reads the child's report; an empty result means the program is running.
 std::string readChildFailure(int pipe, const ChildSetup& setup)
 {
-    ChildFailure failure;
-    ssize_t received;
-    while ((received = ::read(pipe, &failure, sizeof failure)) < 0 && errno == EINTR) {
-    }
-    ::close(pipe);
-    if (received != static_cast<ssize_t>(sizeof failure))
-        return {};
-    if (failure.stage == 1)
-        return "Cannot start " + setup.program + " in " + setup.folder + ": " + systemError(failure.error);
-    return "Cannot start " + setup.program + ": " + systemError(failure.error);
+    const std::optional<std::pair<int, int>> failure = readStartFailure(pipe);
+    return failure ? startFailureText(setup, failure->first, failure->second) : std::string();
 }
 
 void waitForChild(pid_t child, int* status)
@@ -186,12 +161,47 @@ private:
 
 } // namespace
 
+[[noreturn]] void execInChild(const ChildSetup& setup, int pipe)
+{
+    sigset_t none;
+    sigemptyset(&none);
+    ::sigprocmask(SIG_SETMASK, &none, nullptr);
+    if (setup.input >= 0)
+        ::dup2(setup.input, STDIN_FILENO);
+    if (setup.output >= 0)
+        ::dup2(setup.output, STDOUT_FILENO);
+    if (setup.error >= 0)
+        ::dup2(setup.error, STDERR_FILENO);
+    if (::chdir(setup.folder.c_str()) != 0)
+        failInChild(pipe, 1);
+    ::execve(setup.program.c_str(), setup.argv.data(), environ);
+    failInChild(pipe, 2);
+}
+
+std::optional<std::pair<int, int>> readStartFailure(int pipe)
+{
+    ChildFailure failure;
+    ssize_t received;
+    while ((received = ::read(pipe, &failure, sizeof failure)) < 0 && errno == EINTR) {
+    }
+    ::close(pipe);
+    if (received != static_cast<ssize_t>(sizeof failure))
+        return std::nullopt;
+    return std::pair(failure.stage, failure.error);
+}
+
+std::string startFailureText(const ChildSetup& setup, int stage, int error)
+{
+    if (stage == 1)
+        return "Cannot start " + setup.program + " in " + setup.folder + ": " + systemError(error);
+    return "Cannot start " + setup.program + ": " + systemError(error);
+}
+
 PlatformResult<pid_t> startChild(const ChildSetup& setup, ChildKind kind)
 {
     int pipe[2];
     if (::pipe2(pipe, O_CLOEXEC) != 0)
         return Failure("Cannot start " + setup.program + ": " + systemError(errno));
-    const pid_t parent = ::getpid();
     const pid_t child = ::fork();
     if (child < 0) {
         const int error = errno;
@@ -208,13 +218,8 @@ PlatformResult<pid_t> startChild(const ChildSetup& setup, ChildKind kind)
                 failInChild(pipe[1], 3);
             if (grandchild > 0)
                 ::_exit(0);
-        } else if (kind == ChildKind::Waited) {
-            ::setpgid(0, 0);
         } else {
-            // The signal comes when the forking thread ends; runAndWait waits on that same thread.
-            ::prctl(PR_SET_PDEATHSIG, SIGKILL);
-            if (::getppid() != parent)
-                ::_exit(127);
+            ::setpgid(0, 0);
         }
         execInChild(setup, pipe[1]);
     }
@@ -259,30 +264,6 @@ std::string readFrom(int descriptor, off_t start, std::size_t length)
     }
     text.resize(got);
     return text;
-}
-
-File scratchFile(const fs::path& folder)
-{
-    // Made afresh (never an existing file or a link planted under the name) and nameless at once, so no other
-    // process can open it and no ending of this one leaves it behind.
-    for (const fs::path& place : {folder, fs::path()}) {
-        fs::path where = place;
-        std::error_code error;
-        if (where.empty())
-            where = fs::temp_directory_path(error);
-        if (error)
-            where = "/tmp";
-#ifdef O_TMPFILE
-        if (const int descriptor = ::open(where.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600); descriptor >= 0)
-            return File(descriptor);
-#endif
-        std::string name = (where / ".orvane-scratch-XXXXXX").string();
-        if (const int descriptor = ::mkostemp(name.data(), O_CLOEXEC); descriptor >= 0) {
-            ::unlink(name.c_str());
-            return File(descriptor);
-        }
-    }
-    return File();
 }
 
 File anonymousFile()

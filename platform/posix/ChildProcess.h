@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <sys/types.h>
 #include <unistd.h>
@@ -50,13 +51,18 @@ enum class ChildKind
     Detached,
     // The leader of a process group of its own, so that ending it also ends whatever it started.
     Waited,
-    // In the caller's own process group, and ended when the caller ends: whoever ends the caller's group (Orvane
-    // cancelling an update through the bridge) ends it too.
-    Tied,
 };
 
-// The started child's process (for a waited or tied one), or why it did not start.
+// The started child's process (for a waited one), or why it did not start.
 PlatformResult<pid_t> startChild(const ChildSetup& setup, ChildKind kind);
+
+// In a forked child: runs the program of `setup` with its streams and folder, or reports why not through `pipe` (a
+// close-on-exec pipe, which closes without a word when the program runs) and ends.
+[[noreturn]] void execInChild(const ChildSetup& setup, int pipe);
+// Reads that report (closing the pipe): nothing when the program runs, else the stage and the error. Only system
+// calls, so a fork of a process with other threads may use it.
+std::optional<std::pair<int, int>> readStartFailure(int pipe);
+std::string startFailureText(const ChildSetup& setup, int stage, int error);
 
 class File
 {
@@ -83,8 +89,6 @@ private:
 
 // A file for the process's error output that vanishes when closed.
 File anonymousFile();
-// A file for a process's output in `folder` (else the temporary folder): see ProgramRun::outputScratchFolder.
-File scratchFile(const std::filesystem::path& folder);
 // Up to `length` bytes of the file from `start`.
 std::string readFrom(int descriptor, off_t start, std::size_t length);
 

@@ -2,17 +2,23 @@
 // SPDX-License-Identifier: MIT
 #include "platform/ProgramRun.h"
 
-#include "platform/ProgramSearch.h"
 #include "platform/posix/ChildProcess.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
-#include <cstdlib>
+#include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
-#include <optional>
+#include <mutex>
+#include <poll.h>
+#include <set>
+#include <string_view>
 #include <sys/prctl.h>
-#include <sys/stat.h>
+#include <sys/signalfd.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
+#include <time.h>
 
 namespace Orvane
 {
@@ -23,164 +29,264 @@ using namespace Posix;
 namespace
 {
 
-// Watches, from a process of its own, that the caller says a play is over; should the caller die first (killed, or
-// ended by a signal it could not wait on), it asks the play's process group to end, then kills it after the grace.
-class Guard
+// What the keeper tells the caller, one record at a time through a pipe. The program's own process writes a
+// failure to start into the same pipe before it ends.
+struct Report
 {
-public:
-    Guard(pid_t group, std::chrono::milliseconds grace)
+    enum Kind : int
     {
-        int ends[2];
-        if (::pipe2(ends, O_CLOEXEC) != 0)
-            return;
-        m_guard = ::fork();
-        if (m_guard == 0) {
-            // Only async-signal-safe calls from here on. The signals that end the caller stay blocked: they are the
-            // caller's to pass on.
-            ::close(ends[1]);
-            char said = 0;
-            ssize_t read;
-            while ((read = ::read(ends[0], &said, 1)) < 0 && errno == EINTR) {
-            }
-            if (read == 1)
-                ::_exit(0);
-            ::kill(-group, SIGTERM);
-            const timespec pause{0, 50 * 1000 * 1000};
-            for (auto waited = std::chrono::milliseconds(0); waited < grace; waited += std::chrono::milliseconds(50)) {
-                if (::kill(-group, 0) != 0)
-                    ::_exit(0);
-                ::nanosleep(&pause, nullptr);
-            }
-            ::kill(-group, SIGKILL);
-            ::_exit(0);
-        }
-        ::close(ends[0]);
-        if (m_guard < 0)
-            ::close(ends[1]);
-        else
-            m_over.reset(ends[1]);
-    }
-    ~Guard()
-    {
-        if (m_guard <= 0)
-            return;
-        [[maybe_unused]] const ssize_t written = ::write(m_over.get(), "x", 1);
-        m_over.reset();
-        while (::waitpid(m_guard, nullptr, 0) < 0 && errno == EINTR) {
-        }
-    }
-    Guard(const Guard&) = delete;
-    Guard& operator=(const Guard&) = delete;
-
-private:
-    pid_t m_guard = -1;
-    File m_over;
-};
-
-using Clock = std::chrono::steady_clock;
-
-// Waiting for a process group to end: the leader's status once it has ended, what is still running asked to end
-// and killed after the grace, and a signal that asks this process to end passed on to the group.
-class GroupEnding
-{
-public:
-    GroupEnding(pid_t leader, std::chrono::milliseconds grace) : m_leader(leader), m_grace(grace) {}
-
-    int status() const { return m_status; }
-    int requested() const { return m_requested; }
-
-    // Reaps what has ended and asks or kills what must end; true once the leader and its whole group are gone.
-    bool over(Clock::time_point now)
-    {
-        int ended = 0;
-        pid_t process;
-        while ((process = ::waitpid(-1, &ended, WNOHANG)) > 0) {
-            if (process == m_leader) {
-                m_leaderEnded = true;
-                m_status = ended;
-            }
-        }
-        if (m_leaderEnded && ::kill(-m_leader, 0) != 0)
-            return true;
-        // Whatever the program left running when it ended is asked to end as well.
-        if (m_leaderEnded && m_killAt == never) {
-            ::kill(-m_leader, SIGTERM);
-            m_killAt = now + m_grace;
-        }
-        if (now >= m_killAt) {
-            ::kill(-m_leader, SIGKILL);
-            if (m_giveUpAt == never)
-                m_giveUpAt = now + std::chrono::seconds(1);
-            // Only processes that are not this one's to wait for can be left: dead ones their parents reap.
-            if (m_leaderEnded && now >= m_giveUpAt)
-                return true;
-        }
-        return false;
-    }
-
-    // Waits a little for one of the watched signals; one that asks to end is passed on to the group.
-    void waitForSignal(const sigset_t& watched, Clock::time_point now)
-    {
-        auto left = std::chrono::milliseconds(100);
-        if (m_killAt != never && m_killAt > now)
-            left = std::min(left, std::chrono::ceil<std::chrono::milliseconds>(m_killAt - now));
-        const timespec wait{0, static_cast<long>(left.count()) * 1000 * 1000};
-        siginfo_t information;
-        const int signal = ::sigtimedwait(&watched, &information, &wait);
-        if (signal != SIGTERM && signal != SIGINT && signal != SIGHUP)
-            return;
-        if (m_requested == 0) {
-            m_requested = signal;
-            ::kill(-m_leader, signal);
-            m_killAt = std::min(m_killAt, now + m_grace);
-        } else {
-            // Asked twice, it waits no longer.
-            m_killAt = now;
-        }
-    }
-
-private:
-    pid_t m_leader;
-    std::chrono::milliseconds m_grace;
-    int m_status = 0;
-    bool m_leaderEnded = false;
-    int m_requested = 0;
-    static constexpr Clock::time_point never = Clock::time_point::max();
-    Clock::time_point m_killAt = never;
-    Clock::time_point m_giveUpAt = never;
-};
-
-// Runs the program as the leader of a process group of its own, and waits until it and all it started have ended,
-// passing on a signal that asks this process to end.
-PlatformResult<ProcessOutcome> runAskingToEnd(const ChildSetup& setup, File& errorOutput,
-                                              std::chrono::milliseconds grace)
-{
-    sigset_t watched, previous;
-    sigemptyset(&watched);
-    for (const int signal : {SIGTERM, SIGINT, SIGHUP, SIGCHLD})
-        sigaddset(&watched, signal);
-    ::pthread_sigmask(SIG_BLOCK, &watched, &previous);
-    // What a wrapper script leaves when it ends is handed to this process, so it can be waited for too.
-    ::prctl(PR_SET_CHILD_SUBREAPER, 1);
-    const auto restore = [&] {
-        ::prctl(PR_SET_CHILD_SUBREAPER, 0);
-        ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+        NotStarted = 1, // `value`: the stage (see ChildFailure in ChildProcess.cpp), `detail`: the error
+        Ended = 2,      // `value`: the program's wait status, `detail`: the signal that asked it to end, or 0
     };
-    const PlatformResult<pid_t> started = startChild(setup, ChildKind::Waited);
-    if (!started) {
-        restore();
-        return Failure(started.error());
+    int kind = 0;
+    int value = 0;
+    int detail = 0;
+};
+
+bool writeReport(int pipe, const Report& report)
+{
+    ssize_t written;
+    while ((written = ::write(pipe, &report, sizeof report)) < 0 && errno == EINTR) {
     }
-    GroupEnding ending(started.value(), grace);
+    return written == static_cast<ssize_t>(sizeof report);
+}
+
+long long nowInMilliseconds()
+{
+    timespec now{};
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
+
+// The keeper's own children: the program, and whatever was handed to it as the subreaper. Read from the kernel's
+// list where it keeps one, else from every process's parent; at most `room` of them. Only system calls, since the
+// keeper is a fork of a process that may have other threads.
+int childrenOf(pid_t keeper, pid_t* children, int room)
+{
+    char number[16];
+    int digits = 0;
+    for (long rest = keeper; rest > 0 || digits == 0; rest /= 10)
+        number[digits++] = static_cast<char>('0' + rest % 10);
+    char path[64] = "/proc/";
+    std::size_t used = 6;
+    for (int repeat = 0; repeat < 2; ++repeat) {
+        for (int index = digits - 1; index >= 0; --index)
+            path[used++] = number[index];
+        for (const char character : std::string_view(repeat == 0 ? "/task/" : "/children"))
+            path[used++] = character;
+    }
+    path[used] = '\0';
+    int count = 0;
+    const int list = ::open(path, O_RDONLY | O_CLOEXEC);
+    if (list >= 0) {
+        char text[8192];
+        ssize_t size;
+        while ((size = ::read(list, text, sizeof text - 1)) < 0 && errno == EINTR) {
+        }
+        ::close(list);
+        long number = -1;
+        for (ssize_t index = 0; index < std::max<ssize_t>(size, 0) + 1 && count < room; ++index) {
+            const char character = index < size ? text[index] : ' ';
+            if (character >= '0' && character <= '9') {
+                number = (number < 0 ? 0 : number * 10) + (character - '0');
+            } else if (number >= 0) {
+                children[count++] = static_cast<pid_t>(number);
+                number = -1;
+            }
+        }
+        return count;
+    }
+    DIR* processes = ::opendir("/proc");
+    if (!processes)
+        return 0;
+    while (const dirent* entry = ::readdir(processes)) {
+        if (count >= room || entry->d_name[0] < '0' || entry->d_name[0] > '9')
+            continue;
+        char statPath[300];
+        std::snprintf(statPath, sizeof statPath, "/proc/%s/stat", entry->d_name);
+        const int stat = ::open(statPath, O_RDONLY | O_CLOEXEC);
+        if (stat < 0)
+            continue;
+        char text[512];
+        const ssize_t size = ::read(stat, text, sizeof text - 1);
+        ::close(stat);
+        if (size <= 0)
+            continue;
+        text[size] = '\0';
+        // "pid (name) state parent ...": the name may hold anything but ends at the last ')'.
+        const char* end = std::strrchr(text, ')');
+        int parent = 0;
+        if (end && std::sscanf(end + 1, " %*c %d", &parent) == 1 && parent == keeper)
+            children[count++] = static_cast<pid_t>(std::atoi(entry->d_name));
+    }
+    ::closedir(processes);
+    return count;
+}
+
+// Sends the signal to each of the keeper's children and to the process group each may lead.
+void signalChildren(pid_t keeper, int signal)
+{
+    pid_t children[512];
+    const int count = childrenOf(keeper, children, 512);
+    for (int index = 0; index < count; ++index) {
+        ::kill(-children[index], signal);
+        ::kill(children[index], signal);
+    }
+}
+
+// The keeper: a process of its own group between the caller and the program, the subreaper of everything the program
+// starts. It tells the caller how the program ended once nothing it started is left, and ends all of it when the
+// caller asks (a signal number through `lifeline`) or goes (`lifeline` closes).
+[[noreturn]] void keep(const ChildSetup& setup, int reportPipe, int lifeline, std::chrono::milliseconds grace)
+{
+    ::setpgid(0, 0);
+    ::prctl(PR_SET_CHILD_SUBREAPER, 1);
+    sigset_t watched;
+    sigemptyset(&watched);
+    for (const int signal : {SIGCHLD, SIGTERM, SIGINT, SIGHUP})
+        sigaddset(&watched, signal);
+    ::sigprocmask(SIG_BLOCK, &watched, nullptr);
+    const int signals = ::signalfd(-1, &watched, SFD_CLOEXEC | SFD_NONBLOCK);
+    const pid_t keeper = ::getpid();
+    int started[2];
+    if (::pipe2(started, O_CLOEXEC) != 0) {
+        writeReport(reportPipe, Report{Report::NotStarted, 3, errno});
+        ::_exit(0);
+    }
+    const pid_t program = ::fork();
+    if (program == 0) {
+        ::setpgid(0, 0);
+        execInChild(setup, started[1]);
+    }
+    ::close(started[1]);
+    if (program < 0) {
+        writeReport(reportPipe, Report{Report::NotStarted, 3, errno});
+        ::_exit(0);
+    }
+    ::setpgid(program, program);
+    if (const auto failure = readStartFailure(started[0]))
+        writeReport(reportPipe, Report{Report::NotStarted, failure->first, failure->second});
+
+    int status = 0;
+    int requested = 0;
+    bool ended = false;
+    bool callerGone = false;
+    long long killAt = -1; // when what is left is killed, once it has been asked to end
+    const auto askToEnd = [&](int signal) {
+        ::kill(-program, signal);
+        signalChildren(keeper, signal);
+        const long long at = nowInMilliseconds() + grace.count();
+        killAt = killAt < 0 ? at : std::min(killAt, at);
+    };
+    for (;;) {
+        // Whatever has ended is taken in: the program's status is kept, the rest are leftovers. Nothing left to wait
+        // for means nothing the program started is running.
+        bool anyLeft = true;
+        for (;;) {
+            int ending = 0;
+            const pid_t reaped = ::waitpid(-1, &ending, WNOHANG);
+            if (reaped == program) {
+                ended = true;
+                status = ending;
+            }
+            if (reaped <= 0) {
+                anyLeft = reaped == 0 || errno == EINTR;
+                break;
+            }
+        }
+        if (ended && !anyLeft)
+            break;
+        // What the program left running when it ended is asked to end as well.
+        if (ended && killAt < 0)
+            askToEnd(SIGTERM);
+        const long long now = nowInMilliseconds();
+        if (killAt >= 0 && now >= killAt) {
+            ::kill(-program, SIGKILL);
+            signalChildren(keeper, SIGKILL);
+        }
+        pollfd watchedFiles[2] = {{signals, POLLIN, 0}, {callerGone ? -1 : lifeline, POLLIN, 0}};
+        // Leftovers have no signal of their own to wake the keeper: it looks again every little while.
+        const long long wait = killAt >= 0 ? std::clamp(killAt - now, 10LL, 100LL) : ended ? 10 : -1;
+        ::poll(watchedFiles, 2, static_cast<int>(wait));
+        signalfd_siginfo information;
+        while (::read(signals, &information, sizeof information) == static_cast<ssize_t>(sizeof information)) {
+            // The keeper is asked to end as its caller would be.
+            if (information.ssi_signo != SIGCHLD && requested == 0) {
+                requested = static_cast<int>(information.ssi_signo);
+                askToEnd(requested);
+            }
+        }
+        if (watchedFiles[1].revents) {
+            unsigned char said = 0;
+            const ssize_t got = ::read(lifeline, &said, 1);
+            if (got == 1 && requested == 0) {
+                requested = said;
+                askToEnd(said);
+            } else if (got == 1) {
+                // Asked twice, it waits no longer.
+                killAt = nowInMilliseconds();
+            } else if (got == 0 || (got < 0 && errno != EINTR && errno != EAGAIN)) {
+                callerGone = true;
+                askToEnd(grace.count() > 0 ? SIGTERM : SIGKILL);
+            }
+        }
+    }
+    writeReport(reportPipe, Report{Report::Ended, status, requested});
+    ::_exit(0);
+}
+
+// The runs now waiting that pass on a signal asking this process to end: the write end of each keeper's lifeline.
+std::mutex runsMutex;
+std::set<int>& waitingRuns()
+{
+    static std::set<int> runs;
+    return runs;
+}
+
+class WaitingRun
+{
+public:
+    explicit WaitingRun(int lifeline) : m_lifeline(lifeline)
     {
-        const Guard guard(started.value(), grace);
-        while (!ending.over(Clock::now()))
-            ending.waitForSignal(watched, Clock::now());
+        const std::lock_guard lock(runsMutex);
+        waitingRuns().insert(lifeline);
     }
-    restore();
-    ProcessOutcome outcome = outcomeOf(ending.status(), errorOutput);
-    outcome.endRequested = ending.requested();
-    return outcome;
+    ~WaitingRun()
+    {
+        const std::lock_guard lock(runsMutex);
+        waitingRuns().erase(m_lifeline);
+    }
+    WaitingRun(const WaitingRun&) = delete;
+    WaitingRun& operator=(const WaitingRun&) = delete;
+
+    // A signal that asks this process to end goes to every run that waits, whichever thread received it.
+    static void passOn(int signal)
+    {
+        const std::lock_guard lock(runsMutex);
+        const auto said = static_cast<unsigned char>(signal);
+        for (const int lifeline : waitingRuns())
+            [[maybe_unused]] const ssize_t sent = ::send(lifeline, &said, 1, MSG_NOSIGNAL);
+    }
+
+private:
+    int m_lifeline;
+};
+
+void appendOutput(int pipe, std::string& output, bool& open)
+{
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(pipe, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0) {
+            open = got < 0 && errno == EAGAIN;
+            return;
+        }
+        // Beyond what is kept it is read and dropped, so the program never waits on a full pipe.
+        output.append(buffer,
+                      std::min(static_cast<std::size_t>(got), outputKept - std::min(outputKept, output.size())));
+    }
 }
 
 } // namespace
@@ -189,37 +295,115 @@ PlatformResult<ProcessOutcome> runAndWait(const ProgramRun& run)
 {
     ChildSetup setup(run.program, run.arguments, run.workingFolder);
     File output;
+    File outputRead;
     if (run.outputFile) {
         output.reset(::open(run.outputFile->c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
         if (output.get() < 0)
             return Failure("Cannot write " + run.outputFile->string() + ": " + systemError(errno));
-        setup.output = output.get();
-    } else if (run.outputScratchFolder) {
-        output = scratchFile(*run.outputScratchFolder);
-        if (output.get() < 0)
-            return Failure("Cannot make a file for the output of " + run.program.string() + ": " + systemError(errno));
-        setup.output = output.get();
+    } else if (run.keepOutput) {
+        int ends[2];
+        if (::pipe2(ends, O_CLOEXEC) != 0)
+            return Failure("Cannot start " + run.program.string() + ": " + systemError(errno));
+        outputRead.reset(ends[0]);
+        output.reset(ends[1]);
+        ::fcntl(outputRead.get(), F_SETFL, O_NONBLOCK);
     }
+    setup.output = output.get();
     File errorOutput = anonymousFile();
     setup.error = errorOutput.get();
-    PlatformResult<ProcessOutcome> outcome = Failure(std::string());
-    if (run.endingGrace.count() > 0) {
-        outcome = runAskingToEnd(setup, errorOutput, run.endingGrace);
-    } else {
-        const PlatformResult<pid_t> started = startChild(setup, ChildKind::Tied);
-        if (!started)
-            return Failure(started.error());
-        const std::unique_ptr<HiddenProcess> process =
-            hiddenProcess(started.value(), std::move(errorOutput), RedirectionFiles{});
-        process->wait();
-        outcome = process->outcome();
+
+    int reportEnds[2];
+    int lifelineEnds[2];
+    if (::pipe2(reportEnds, O_CLOEXEC) != 0)
+        return Failure("Cannot start " + run.program.string() + ": " + systemError(errno));
+    File report(reportEnds[0]);
+    File reportWrite(reportEnds[1]);
+    // A socket rather than a pipe: a signal passed on to a keeper that has just ended must not end this process.
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, lifelineEnds) != 0)
+        return Failure("Cannot start " + run.program.string() + ": " + systemError(errno));
+    File lifelineRead(lifelineEnds[0]);
+    File lifeline(lifelineEnds[1]);
+
+    // A graceful run passes on the signals that ask this process to end; they wait, blocked, for this thread.
+    const bool graceful = run.endingGrace.count() > 0;
+    sigset_t asking, previous;
+    sigemptyset(&asking);
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP})
+        sigaddset(&asking, signal);
+    if (graceful)
+        ::pthread_sigmask(SIG_BLOCK, &asking, &previous);
+    File signals(graceful ? ::signalfd(-1, &asking, SFD_CLOEXEC | SFD_NONBLOCK) : -1);
+    const auto restore = [&] {
+        if (graceful)
+            ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    };
+
+    const pid_t keeper = ::fork();
+    if (keeper == 0) {
+        // The caller's ends of the pipes are closed here, so that the keeper sees the caller go.
+        ::close(report.get());
+        ::close(lifeline.get());
+        if (outputRead.get() >= 0)
+            ::close(outputRead.get());
+        keep(setup, reportWrite.get(), lifelineRead.get(), run.endingGrace);
     }
-    if (outcome && !run.outputFile && run.outputScratchFolder) {
-        struct stat written;
-        if (::fstat(output.get(), &written) == 0)
-            outcome->output =
-                readFrom(output.get(), 0, std::min(static_cast<std::size_t>(written.st_size), outputKept));
+    const int forkError = errno;
+    reportWrite.reset();
+    lifelineRead.reset();
+    output.reset();
+    if (keeper < 0) {
+        restore();
+        return Failure("Cannot start " + run.program.string() + ": " + systemError(forkError));
     }
+
+    std::optional<WaitingRun> waiting;
+    if (graceful)
+        waiting.emplace(lifeline.get());
+    ProcessOutcome outcome;
+    std::optional<Report> failure;
+    bool outputOpen = outputRead.get() >= 0;
+    bool over = false;
+    while (!over) {
+        pollfd watched[3] = {
+            {report.get(), POLLIN, 0}, {outputOpen ? outputRead.get() : -1, POLLIN, 0}, {signals.get(), POLLIN, 0}};
+        if (::poll(watched, 3, -1) < 0 && errno != EINTR)
+            break;
+        if (watched[1].revents)
+            appendOutput(outputRead.get(), outcome.output, outputOpen);
+        if (watched[2].revents) {
+            signalfd_siginfo information;
+            while (::read(signals.get(), &information, sizeof information) == static_cast<ssize_t>(sizeof information))
+                WaitingRun::passOn(static_cast<int>(information.ssi_signo));
+        }
+        if (watched[0].revents) {
+            Report said;
+            ssize_t got;
+            while ((got = ::read(report.get(), &said, sizeof said)) < 0 && errno == EINTR) {
+            }
+            if (got != static_cast<ssize_t>(sizeof said)) {
+                // The keeper is gone without a word: killed from outside.
+                over = true;
+                said = Report{Report::Ended, SIGKILL, 0};
+            }
+            if (said.kind == Report::NotStarted && !failure)
+                failure = said;
+            if (said.kind == Report::Ended) {
+                over = true;
+                std::string output = std::move(outcome.output);
+                outcome = outcomeOf(said.value, errorOutput);
+                outcome.output = std::move(output);
+                outcome.endRequested = said.detail;
+            }
+        }
+    }
+    while (::waitpid(keeper, nullptr, 0) < 0 && errno == EINTR) {
+    }
+    waiting.reset();
+    restore();
+    if (outputOpen)
+        appendOutput(outputRead.get(), outcome.output, outputOpen);
+    if (failure)
+        return Failure(startFailureText(setup, failure->value, failure->detail));
     return outcome;
 }
 

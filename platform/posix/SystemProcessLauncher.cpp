@@ -47,18 +47,16 @@ PlatformResult<std::unique_ptr<HiddenProcess>> SystemProcessLauncher::startHidde
     File output;
     if (files.writeTo.empty()) {
         output.reset(::open("/dev/null", O_WRONLY | O_CLOEXEC));
+    } else if (files.staged) {
+        const PlatformResult<int> made = makeStagedOutput(files);
+        if (!made)
+            return Failure(made.error());
+        output.reset(made.value());
     } else {
-        const int mode = O_WRONLY | O_CREAT | O_CLOEXEC | (line.append ? O_APPEND : O_TRUNC);
+        const int mode = O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK | (line.append ? O_APPEND : O_TRUNC);
         output.reset(::open(files.writeTo.c_str(), mode, 0644));
-        int error = errno;
-        // A shared program folder takes no new file, though its files may be written.
-        if (output.get() < 0 && (error == EACCES || error == EROFS || error == EPERM) &&
-            stageInTemporaryFolder(files)) {
-            output.reset(::open(files.writeTo.c_str(), mode, 0600));
-            error = errno;
-        }
         if (output.get() < 0)
-            return Failure("Cannot write " + files.writeTo.string() + ": " + systemError(error));
+            return Failure("Cannot write " + files.writeTo.string() + ": " + systemError(errno));
     }
     File errorOutput = anonymousFile();
     setup.input = input.get();

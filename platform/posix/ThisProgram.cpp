@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -40,17 +41,17 @@ std::vector<std::string> programArguments(int argc, char* argv[])
     return std::vector<std::string>(argv + std::min(argc, 1), argv + argc);
 }
 
-bool writeStandardOutput(std::string_view bytes)
+PlatformResult<void> writeStandardOutput(std::string_view bytes)
 {
     while (!bytes.empty()) {
         const ssize_t written = ::write(STDOUT_FILENO, bytes.data(), bytes.size());
         if (written < 0 && errno == EINTR)
             continue;
         if (written <= 0)
-            return false;
+            return Failure(std::string(std::strerror(written == 0 ? ENOSPC : errno)));
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
-    return true;
+    return {};
 }
 
 } // namespace Orvane

@@ -6,7 +6,6 @@
 #include "platform/windows/ChildProcess.h"
 
 #include <algorithm>
-#include <atomic>
 #include <optional>
 
 namespace Orvane
@@ -35,21 +34,28 @@ static PlatformResult<HANDLE> openOutputOf(const ProgramRun& run)
             return Failure("Cannot write " + run.outputFile->string() + ": " + systemMessage(GetLastError()));
         return output;
     }
-    if (!run.outputScratchFolder)
+    if (!run.keepOutput)
         return HANDLE(nullptr);
-    // Made afresh under a name of this process's own and deleted when the last handle closes, however this
-    // process ends; the temporary folder's file where the folder takes none.
-    static std::atomic<unsigned> count{0};
-    const std::wstring name = L"orvane-scratch-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                              std::to_wstring(++count) + L"-" + std::to_wstring(GetTickCount64());
-    Handle output(openInheritable((*run.outputScratchFolder / name).wstring(), GENERIC_READ | GENERIC_WRITE, CREATE_NEW,
-                                  FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE));
-    if (!output.get())
-        output.reset(temporaryErrorFile());
+    // A nameless temporary file, deleted when the last handle closes, however this process ends.
+    Handle output(temporaryErrorFile());
     if (!output.get())
         return Failure("Cannot make a file for the output of " + run.program.string() + ": " +
                        systemMessage(GetLastError()));
     return output.release();
+}
+
+// Whether the disk that holds the file has no room left: output it could not take was lost without a word to the
+// program's exit code.
+static bool diskFull(HANDLE file)
+{
+    wchar_t path[MAX_PATH + 1];
+    ULARGE_INTEGER free{};
+    const DWORD length = GetFinalPathNameByHandleW(file, path, MAX_PATH, FILE_NAME_NORMALIZED);
+    if (length == 0 || length > MAX_PATH)
+        return false;
+    std::wstring folder(path, length);
+    folder = folder.substr(0, folder.find_last_of(L'\\') + 1);
+    return GetDiskFreeSpaceExW(folder.c_str(), &free, nullptr, nullptr) && free.QuadPart == 0;
 }
 
 // A job that ends its processes when the last handle to it closes: if this process is ended (Orvane cancelling an
@@ -112,7 +118,9 @@ PlatformResult<ProcessOutcome> runAndWait(const ProgramRun& run)
         hiddenProcess(process.dwProcessId, process.hProcess, errorOutput.release(), RedirectionFiles{});
     waited->wait();
     ProcessOutcome outcome = waited->outcome();
-    if (!run.outputFile && run.outputScratchFolder) {
+    if (!run.outputFile && run.keepOutput) {
+        if (diskFull(output.get()))
+            return Failure("Cannot keep the output of " + run.program.string() + ": the disk is full");
         if (std::optional<std::string> text = readFromStart(output.get()))
             outcome.output = std::move(*text);
     }

@@ -6,6 +6,7 @@
 #include "platform/ProgramSearch.h"
 #include "platform/windows/ChildProcess.h"
 
+#include <io.h>
 #include <vector>
 
 namespace Orvane
@@ -60,12 +61,21 @@ PlatformResult<std::unique_ptr<HiddenProcess>> SystemProcessLauncher::startHidde
     Handle output;
     if (files.writeTo.empty()) {
         output.reset(openInheritable(L"NUL", GENERIC_WRITE, OPEN_EXISTING));
+    } else if (files.staged) {
+        const PlatformResult<int> made = makeStagedOutput(files);
+        if (!made)
+            return Failure(made.error());
+        // The scratch file's own handle, made inheritable for the program, and its descriptor let go of.
+        HANDLE staged = nullptr;
+        DuplicateHandle(GetCurrentProcess(), reinterpret_cast<HANDLE>(_get_osfhandle(made.value())),
+                        GetCurrentProcess(), &staged, 0, TRUE, DUPLICATE_SAME_ACCESS);
+        _close(made.value());
+        output.reset(staged);
+        if (!output.get())
+            return Failure("Cannot write " + files.writeTo.string() + ": " + systemMessage(GetLastError()));
     } else {
         output.reset(openInheritable(files.writeTo.wstring(), line.append ? FILE_APPEND_DATA : GENERIC_WRITE,
                                      line.append ? OPEN_ALWAYS : CREATE_ALWAYS));
-        // A shared program folder takes no new file, though its files may be written.
-        if (!output.get() && GetLastError() == ERROR_ACCESS_DENIED && stageInTemporaryFolder(files))
-            output.reset(openInheritable(files.writeTo.wstring(), GENERIC_WRITE, CREATE_ALWAYS));
         if (!output.get())
             return Failure("Cannot write " + files.writeTo.string() + ": " + systemMessage(GetLastError()));
     }

@@ -41,17 +41,25 @@ std::vector<std::string> programArguments(int, char*[])
     return arguments;
 }
 
-bool writeStandardOutput(std::string_view bytes)
+PlatformResult<void> writeStandardOutput(std::string_view bytes)
 {
     const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
     while (!bytes.empty()) {
         DWORD written = 0;
         const DWORD size = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1 << 20));
-        if (!WriteFile(output, bytes.data(), size, &written, nullptr) || written == 0)
-            return false;
+        if (!WriteFile(output, bytes.data(), size, &written, nullptr) || written == 0) {
+            const DWORD error = written == 0 && GetLastError() == ERROR_SUCCESS ? ERROR_DISK_FULL : GetLastError();
+            char message[512] = {};
+            FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, message,
+                           sizeof message, nullptr);
+            std::string reason = message;
+            while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == '.'))
+                reason.pop_back();
+            return Failure(reason.empty() ? "error " + std::to_string(error) : reason);
+        }
         bytes.remove_prefix(written);
     }
-    return true;
+    return {};
 }
 
 } // namespace Orvane

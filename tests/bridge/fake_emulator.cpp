@@ -78,7 +78,7 @@ int main(int argc, char* argv[])
     } else if (arguments.size() == 1 && arguments[0] == "-listfull") {
         output = fileBeside(folder, "fake-listfull.txt");
         if (fs::exists(folder / "fake-listfull-wait.txt")) {
-            Orvane::writeStandardOutput(output.substr(0, output.size() / 2));
+            (void)Orvane::writeStandardOutput(output.substr(0, output.size() / 2));
             waitLong();
         }
     } else if (!arguments.empty() && arguments[0] == "-listmedia") {
@@ -108,6 +108,5 @@ int main(int argc, char* argv[])
             waitLong();
         }
     }
-    Orvane::writeStandardOutput(output);
-    return code;
+    return Orvane::writeStandardOutput(output) ? code : 1;
 }

@@ -407,7 +407,7 @@ void TestFavouritesWindow::appendToAPipeIsRefused()
     QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
     const Result<void> refused = appendFavourite(path, u"line"_s);
     QVERIFY(!refused.ok());
-    QCOMPARE(refused.error(), u"Cannot write "_s + path + u": not a file");
+    QCOMPARE(refused.error(), u"Cannot write "_s + path + u": it is a pipe, not a file");
 }
 
 void TestFavouritesWindow::appendOnAFullDiskIsWholeOrNothing()

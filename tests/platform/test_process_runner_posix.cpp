@@ -11,6 +11,7 @@
 
 #include <csignal>
 #include <sstream>
+#include <thread>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -167,4 +168,36 @@ TEST_CASE("a redirection into a folder that cannot be written is reported before
     const auto start = shell.startHidden("COMMAND.COM /C MESS.EXE > missing/out.txt", Redirection::Direct);
     CHECK(!start.ok());
     CHECK(start.error().find("Cannot write " + (root.path() / "program/missing/out.txt").string() + ": ") == 0);
+}
+
+TEST_CASE("runs wait each for their own program, take their output whole and leave nothing the program started")
+{
+    TemporaryFolder root;
+    const fs::path folder = root.path();
+    // A helper in a session of its own, as a wrapper may start one, would outlive a run that followed the group alone.
+    root.write("wrapper",
+               "#!/bin/sh\nsetsid sleep 60 &\necho $! > \"helper-$1.pid\"\nhead -c 1048576 /dev/zero\nexit $1\n", true);
+    for (int round = 0; round < 5; ++round) {
+        std::vector<PlatformResult<ProcessOutcome>> runs(2, Failure(std::string("not run")));
+        std::vector<std::thread> threads;
+        for (int index = 0; index < 2; ++index) {
+            threads.emplace_back([&, index] {
+                ProgramRun run{folder / "wrapper", {std::to_string(3 + index)}, folder};
+                run.keepOutput = true;
+                run.endingGrace = std::chrono::milliseconds(index == 0 ? 2000 : 0);
+                runs[index] = runAndWait(run);
+            });
+        }
+        for (std::thread& thread : threads)
+            thread.join();
+        for (int index = 0; index < 2; ++index) {
+            CHECK(runs[index].ok());
+            if (!runs[index])
+                continue;
+            CHECK_EQUAL(runs[index]->exitCode, 3 + index);
+            CHECK_EQUAL(runs[index]->output.size(), std::size_t(1048576));
+            const pid_t helper = std::stoi(readFile(folder / ("helper-" + std::to_string(3 + index) + ".pid")));
+            CHECK_EQUAL(::kill(helper, 0), -1);
+        }
+    }
 }
