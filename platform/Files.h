@@ -50,8 +50,12 @@ PlatformResult<OpenedFile> openKeptFile(const std::filesystem::path& file, KeptB
 PlatformResult<std::optional<std::string>> readKeptFile(const std::filesystem::path& file, KeptBy keeper,
                                                         std::uintmax_t largest = largestFileRead);
 
-// Whether a kept file may be read and written where it is: when there is none yet, or it is one; else why not.
+// Whether a kept file may be read and written where it is (for a library that opens it itself): when there is none
+// yet, or it is one; else why not, in words that follow "<file>: ".
 PlatformResult<void> checkKeptFile(const std::filesystem::path& file, KeptBy keeper);
+// Makes room for a file that a library makes and removes itself under `file` (a lock file): a link in its place is
+// removed, the link itself; a pipe, a device or a folder there is refused, in words that follow "<file>: ".
+PlatformResult<void> clearLinkFrom(const std::filesystem::path& file);
 
 // Replaces the file's content whole: written under a name of this process's own beside it (see scratchNameBeside),
 // then moved onto it, so that a failure, or another process writing at the same time, never leaves half a file.

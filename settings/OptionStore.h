@@ -24,7 +24,9 @@ class OptionStore
 public:
     // The user's own store: ~/.config/Orvane/Orvane.conf (or $XDG_CONFIG_HOME), the registry on Windows.
     static std::unique_ptr<OptionStore> forUser();
-    // A store kept in one settings file.
+    // A store kept in one settings file, a file the user keeps (platform/Files.h): a pipe, a device, a folder or a
+    // link of another user's in its place is never read or written; the store then holds nothing and refuses every
+    // write, saying why, until the file's place is sound again.
     static std::unique_ptr<OptionStore> inFile(const QString& path);
     ~OptionStore();
 
@@ -36,10 +38,14 @@ public:
     QString location() const;
 
 private:
-    explicit OptionStore(std::function<std::unique_ptr<QSettings>()> open);
+    OptionStore(QString file, std::function<std::unique_ptr<QSettings>()> open);
+    QString placeRefusal() const;
+    void reopen();
 
+    QString m_file; // empty for the registry
     std::function<std::unique_ptr<QSettings>()> m_open;
-    std::unique_ptr<QSettings> m_settings;
+    std::unique_ptr<QSettings> m_settings; // none while the file's place holds what is no file
+    QString m_refusal;                     // why, then
     bool m_refused = false;
 };
 

@@ -81,8 +81,10 @@ struct Place
     std::string name;
 };
 
-PlatformResult<Place> placeOf(const fs::path& file, KeptBy keeper, const std::string& cannot)
+PlatformResult<Place> placeOf(const fs::path& file, KeptBy keeper, const std::string& cannot, int* failedWith = nullptr)
 {
+    if (failedWith)
+        *failedWith = 0;
     Place place;
     place.name = file.filename().string();
     if (place.name.empty() || place.name == "." || place.name == "..")
@@ -92,6 +94,8 @@ PlatformResult<Place> placeOf(const fs::path& file, KeptBy keeper, const std::st
     if (keeper == KeptBy::Program && !folderName.empty() && folderName != "." && folderName != "..") {
         const fs::path above = folder.parent_path().empty() ? fs::path(".") : folder.parent_path();
         const Descriptor outer(::open(above.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (outer.get() < 0 && failedWith)
+            *failedWith = errno;
         if (outer.get() < 0)
             return Failure(because(cannot, errno));
         place.folder =
@@ -107,6 +111,8 @@ PlatformResult<Place> placeOf(const fs::path& file, KeptBy keeper, const std::st
         return place;
     }
     place.folder = Descriptor(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (place.folder.get() < 0 && failedWith)
+        *failedWith = errno;
     if (place.folder.get() < 0)
         return Failure(because(cannot, errno));
     return place;
@@ -230,7 +236,11 @@ Descriptor makeScratchIn(const Place& place, mode_t mode, std::string& name)
 PlatformResult<std::optional<OpenedFile>> openForReading(const fs::path& file, KeptBy keeper, std::uintmax_t largest,
                                                          const std::string& cannot)
 {
-    auto place = placeOf(file, keeper, cannot);
+    // No folder holds no file either.
+    int failedWith = 0;
+    auto place = placeOf(file, keeper, cannot, &failedWith);
+    if (!place && failedWith == ENOENT)
+        return std::optional<OpenedFile>();
     if (!place)
         return Failure(place.error());
     const auto found = inspect(place.value(), keeper, cannot);
@@ -280,11 +290,28 @@ PlatformResult<std::optional<std::string>> readKeptFile(const fs::path& file, Ke
 
 PlatformResult<void> checkKeptFile(const fs::path& file, KeptBy keeper)
 {
+    const std::string named = shownPath(file) + ": ";
     auto opened = openForReading(file, keeper, largestFileRead, "Cannot use " + shownPath(file));
     if (!opened)
-        return Failure(opened.error());
+        return Failure(opened.error().substr(opened.error().find(named) + named.size()));
     if (opened.value())
         ::close(opened.value()->descriptor);
+    return {};
+}
+
+PlatformResult<void> clearLinkFrom(const fs::path& file)
+{
+    auto place = placeOf(file, KeptBy::User, {});
+    if (!place)
+        return {};
+    struct stat status;
+    if (::fstatat(place->folder.get(), place->name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0 ||
+        S_ISREG(status.st_mode))
+        return {};
+    if (!S_ISLNK(status.st_mode))
+        return Failure(kindOf(status.st_mode));
+    if (::unlinkat(place->folder.get(), place->name.c_str(), 0) != 0 && errno != ENOENT)
+        return Failure(std::string(std::strerror(errno)));
     return {};
 }
 

@@ -120,7 +120,8 @@ PlatformResult<Found> inspect(const fs::path& file, KeptBy keeper, const std::st
     const Handle entry = openEntry(file);
     if (!entry.valid()) {
         const DWORD error = GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND)
+        // No folder holds no file either.
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
             return Found::Nothing;
         return Failure(because(cannot, error));
     }
@@ -300,11 +301,25 @@ PlatformResult<std::optional<std::string>> readKeptFile(const fs::path& file, Ke
 
 PlatformResult<void> checkKeptFile(const fs::path& file, KeptBy keeper)
 {
+    const std::string named = shownPath(file) + ": ";
     auto opened = openForReading(file, keeper, largestFileRead, "Cannot use " + shownPath(file));
     if (!opened)
-        return Failure(opened.error());
+        return Failure(opened.error().substr(opened.error().find(named) + named.size()));
     if (opened.value())
         _close(opened.value()->descriptor);
+    return {};
+}
+
+PlatformResult<void> clearLinkFrom(const fs::path& file)
+{
+    const DWORD attributes = GetFileAttributesW(file.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES ||
+        !(attributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)))
+        return {};
+    if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        return Failure(std::string("it is a folder"));
+    if (!((attributes & FILE_ATTRIBUTE_DIRECTORY) ? RemoveDirectoryW(file.c_str()) : DeleteFileW(file.c_str())))
+        return Failure(because("", GetLastError()).substr(2));
     return {};
 }
 

@@ -412,7 +412,8 @@ void TestHostile::hostileEmulators()
     QCOMPARE(m_folder->read(u"Orvane.sys"_s), before);
     QCOMPARE(m_messages.informed.size(), 1);
     QVERIFY2(m_messages.informed.first().contains(message), qPrintable(m_messages.informed.first()));
-    QCOMPARE(QDir(m_folder->path()).entryList({u"Orvane.sys.*"_s}, QDir::Files | QDir::Hidden | QDir::System), QStringList());
+    QCOMPARE(QDir(m_folder->path()).entryList({u"Orvane.sys.*"_s}, QDir::Files | QDir::Hidden | QDir::System),
+             QStringList());
 }
 
 void TestHostile::readOnlyProgramFolderKeepsTheCatalogue()

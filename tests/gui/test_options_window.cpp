@@ -65,7 +65,7 @@ void TestOptionsWindow::init()
 {
     // The user's own store, moved into an empty folder of this test's.
     m_configHome = std::make_unique<QTemporaryDir>();
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_configHome->path());
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_configHome->path()));
     m_settingsFile = m_configHome->filePath(u"Orvane/Orvane.conf"_s);
     m_folder = std::make_unique<ProgramFolder>();
     m_folder->write(u"Orvane.sys"_s, "h\r\nabc       \"Alpha\"\r\n");
