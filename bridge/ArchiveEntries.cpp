@@ -9,7 +9,9 @@
 
 #include <cerrno>
 #include <cstring>
+#include <fstream>
 #include <memory>
+#include <string_view>
 
 namespace Orvane::Bridge
 {
@@ -41,9 +43,22 @@ std::string reasonOf(struct archive* reader, bool opening)
     return archive_read_open_filename_w(reader, path, 64 * 1024);
 }
 
+// A zip that holds nothing is its end record alone, which libarchive does not take for an archive at all.
+bool isEmptyZip(const std::filesystem::path& archive)
+{
+    std::ifstream input(archive, std::ios::binary);
+    char record[22] = {};
+    input.read(record, sizeof record);
+    const auto half = [&](int at) {
+        return static_cast<unsigned char>(record[at]) | static_cast<unsigned char>(record[at + 1]) << 8;
+    };
+    return input.gcount() == sizeof record && std::string_view(record, 4) == std::string_view("PK\x05\x06", 4) &&
+           half(8) == 0 && half(10) == 0;
+}
+
 } // namespace
 
-PlatformResult<std::vector<std::string>> archiveEntries(const std::filesystem::path& archive)
+PlatformResult<ArchiveListing> archiveEntries(const std::filesystem::path& archive)
 {
     // A zip flags UTF-8 names, which libarchive turns into the current locale's characters: in the C locale a
     // non-ASCII name has none, and the entry would come without a name.
@@ -54,9 +69,16 @@ PlatformResult<std::vector<std::string>> archiveEntries(const std::filesystem::p
     // A zip is read by its central directory, as the emulator reads it: one cut short has none, and is refused.
     archive_read_support_format_zip_seekable(reader.get());
     archive_read_support_format_7zip(reader.get());
-    if (openFile(reader.get(), archive.c_str()) != ARCHIVE_OK)
+    // Where there is no UTF-8 locale (Windows), a name without the flag is read as the emulator reads it: as UTF-8,
+    // not in the ANSI code page.
+    if (!utf8.active())
+        archive_read_set_options(reader.get(), "zip:hdrcharset=UTF-8");
+    if (openFile(reader.get(), archive.c_str()) != ARCHIVE_OK) {
+        if (isEmptyZip(archive))
+            return ArchiveListing{};
         return Failure(reasonOf(reader.get(), true));
-    std::vector<std::string> names;
+    }
+    ArchiveListing listing;
     archive_entry* entry = nullptr;
     int status;
     // A warning (a name that could not be converted, say) ends no listing: only an error does.
@@ -66,16 +88,23 @@ PlatformResult<std::vector<std::string>> archiveEntries(const std::filesystem::p
         const char* name = utf8.active() ? archive_entry_pathname(entry) : archive_entry_pathname_utf8(entry);
         if (!name)
             name = utf8.active() ? archive_entry_pathname_utf8(entry) : archive_entry_pathname(entry);
-        if (name && *name && archive_entry_filetype(entry) != AE_IFDIR && name[std::strlen(name) - 1] != '/')
-            names.emplace_back(name);
-        if (names.size() > entriesRead)
+        // A link inside an archive names some other file, perhaps one outside it: it is no image.
+        if (archive_entry_filetype(entry) == AE_IFREG) {
+            if (!name || !*name)
+                ++listing.unreadableNames;
+            else if (name[std::strlen(name) - 1] != '/')
+                listing.files.push_back({name, archive_entry_size_is_set(entry)
+                                                   ? static_cast<std::uintmax_t>(archive_entry_size(entry))
+                                                   : 0});
+        }
+        if (listing.files.size() > entriesRead)
             return Failure("it holds more than " + std::to_string(entriesRead) + " files");
         if (archive_read_data_skip(reader.get()) < ARCHIVE_WARN)
             return Failure(reasonOf(reader.get(), false));
     }
     if (status != ARCHIVE_EOF)
         return Failure(reasonOf(reader.get(), false));
-    return names;
+    return listing;
 }
 
 } // namespace Orvane::Bridge

@@ -4,6 +4,7 @@
 
 #include "platform/Result.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -11,10 +12,24 @@
 namespace Orvane::Bridge
 {
 
-// The paths of the files in an archive (.zip, .7z) as it stores them, in the order of its directory, folders left
-// out: a name the archive flags as UTF-8 comes as UTF-8 whatever the locale, an unflagged one as its bytes. Or,
-// when the archive cannot be read to its end, why not, in words that follow "<file> cannot be read: " (a damaged
-// or half-downloaded archive, a file that cannot be opened, a build of the bridge without an archive library).
-PlatformResult<std::vector<std::string>> archiveEntries(const std::filesystem::path& archive);
+// A file in an archive, as the archive stores it.
+struct ArchiveEntry
+{
+    std::string path;        // a name the archive flags as UTF-8 comes as UTF-8 whatever the locale; an unflagged
+                             // one as its bytes (on Windows read as UTF-8, as the emulator reads it)
+    std::uintmax_t size = 0; // unpacked, as the archive says
+};
+
+// What an archive (.zip, .7z) holds, in the order of its directory.
+struct ArchiveListing
+{
+    std::vector<ArchiveEntry> files; // regular files only: no folders, no links
+    std::size_t unreadableNames = 0; // files whose name cannot be read as the archive flags it (not UTF-8)
+};
+
+// The archive's listing, or, when it cannot be read to its end, why not, in words that follow "<file> cannot be
+// read: " (a damaged or half-downloaded archive, a file that cannot be opened, a build of the bridge without an
+// archive library). A whole archive that holds nothing is an empty listing.
+PlatformResult<ArchiveListing> archiveEntries(const std::filesystem::path& archive);
 
 } // namespace Orvane::Bridge

@@ -8,6 +8,25 @@
 namespace Orvane::Bridge
 {
 
+std::string printableName(std::string_view name)
+{
+    std::string shown;
+    for (const char character : name) {
+        const auto code = static_cast<unsigned char>(character);
+        if ((code >= 0x20 && code != 0x7f) || character == '\t') {
+            shown += character;
+        } else if (character == '\n') {
+            shown += "\\n";
+        } else if (character == '\r') {
+            shown += "\\r";
+        } else {
+            constexpr char digits[] = "0123456789abcdef";
+            shown += std::string("\\x") + digits[code >> 4] + digits[code & 15];
+        }
+    }
+    return shown;
+}
+
 namespace
 {
 
@@ -232,7 +251,7 @@ PlatformResult<MediaChoice> chooseMedia(const std::string& system, const std::ve
             continue;
         MediaChoice choice{*best, {}, {}};
         if (candidate != fileName) {
-            choice.note = "the archive's entry \"" + candidate + "\" decides";
+            choice.note = "the archive's entry \"" + printableName(candidate) + "\" decides";
             choice.entry = candidate;
         }
         if (!others.empty())
@@ -256,10 +275,17 @@ PlatformResult<MediaChoice> chooseMedia(const std::string& system, const std::ve
 AliasTable AliasTable::parse(std::string_view text)
 {
     AliasTable table;
-    for (const std::string_view line : lines(text)) {
-        const std::size_t tab = line.find('\t');
-        if (tab == std::string_view::npos || tab == 0 || tab + 1 == line.size())
+    for (std::string_view line : lines(text)) {
+        // A file edited on Windows ends its lines with CR LF.
+        if (line.ends_with('\r'))
+            line.remove_suffix(1);
+        if (line.empty())
             continue;
+        const std::size_t tab = line.find('\t');
+        if (tab == std::string_view::npos || tab == 0 || tab + 1 == line.size()) {
+            table.m_dropped.push_back(printableName(line) + " (no alias, a tab and a system)");
+            continue;
+        }
         const std::string alias(line.substr(0, tab));
         const std::string system(line.substr(tab + 1));
         // A line edited by hand into something else would break the catalogue's columns: it is dropped, and the
@@ -267,11 +293,17 @@ AliasTable AliasTable::parse(std::string_view text)
         const auto plain = [](const std::string& name) {
             return std::none_of(name.begin(), name.end(), [](char c) { return c == '"' || (c >= 0 && c <= ' '); });
         };
-        if (alias.size() > classicNameColumns || !plain(alias) || !plain(system))
+        if (alias.size() > classicNameColumns) {
+            table.m_dropped.push_back(printableName(line) + " (an alias is at most eight characters)");
             continue;
+        }
+        if (!plain(alias) || !plain(system)) {
+            table.m_dropped.push_back(printableName(line) + " (blanks, quotes or control characters in a name)");
+            continue;
+        }
         // Two systems under one name would make the catalogue's name mean either.
         if (table.m_systemByAlias.count(alias) > 0 || table.m_aliasBySystem.count(system) > 0) {
-            table.m_dropped.push_back(std::string(line) + " (the alias or the system has one already)");
+            table.m_dropped.push_back(printableName(line) + " (the alias or the system has one already)");
             continue;
         }
         table.m_systemByAlias[alias] = system;

@@ -14,6 +14,10 @@
 namespace Orvane::Bridge
 {
 
+// A name as a message shows it: a line end, a tab or another control character in it is written as an escape, so
+// that a name can never start a line of a log of its own.
+std::string printableName(std::string_view name);
+
 // What today's emulator prints for "-listfull": a header, then a name, blanks and the description in quotes.
 struct EmulatorSystem
 {

@@ -15,20 +15,18 @@ namespace Orvane::Bridge
 
 std::optional<std::string> pathInsideArchive(std::string_view storedName)
 {
-    std::string inside;
-    while (!storedName.empty()) {
-        const std::size_t end = std::min(storedName.find_first_of("/\\"), storedName.size());
-        const std::string_view part = storedName.substr(0, end);
-        storedName.remove_prefix(std::min(end + 1, storedName.size()));
+    bool namesSomething = false;
+    for (std::string_view rest = storedName; !rest.empty();) {
+        const std::size_t end = std::min(rest.find_first_of("/\\"), rest.size());
+        const std::string_view part = rest.substr(0, end);
+        rest.remove_prefix(std::min(end + 1, rest.size()));
         if (part == "..")
             return std::nullopt;
-        if (part.empty() || part == ".")
-            continue;
-        inside += (inside.empty() ? "" : "/") + std::string(part);
+        namesSomething = namesSomething || (!part.empty() && part != ".");
     }
-    if (inside.empty())
+    if (!namesSomething)
         return std::nullopt;
-    return inside;
+    return std::string(storedName);
 }
 
 std::string systemAskedFor(const std::string& name, const AliasTable& aliases, bool ownMedia)
@@ -39,26 +37,49 @@ std::string systemAskedFor(const std::string& name, const AliasTable& aliases, b
 namespace
 {
 
+// The largest file of an archive handed to the emulator, which unpacks it into memory whole: far more than any
+// cartridge or disk; an entry claiming more is a damaged archive or a trap.
+constexpr std::uintmax_t largestImageInArchive = std::uintmax_t(1) << 30;
+
 // The media the image goes to; for an archive, the entry that decides it, named by its whole path inside.
 PlatformResult<MediaChoice> choiceFor(const PlayFacts& facts, const std::string& fileName)
 {
     std::vector<std::string> entries;
     std::vector<std::string> climbing;
+    std::vector<const ArchiveEntry*> tooLarge;
+    std::size_t unreadable = 0;
     if (facts.archiveEntries) {
         if (!*facts.archiveEntries)
             return Failure(fileName + " cannot be read: " + facts.archiveEntries->error());
-        for (const std::string& stored : facts.archiveEntries->value()) {
-            if (auto inside = pathInsideArchive(stored))
+        const ArchiveListing& listing = facts.archiveEntries->value();
+        if (listing.files.empty() && listing.unreadableNames == 0)
+            return Failure(fileName + " cannot be played: it holds no file");
+        unreadable = listing.unreadableNames;
+        for (const ArchiveEntry& stored : listing.files) {
+            if (stored.size > largestImageInArchive)
+                tooLarge.push_back(&stored);
+            else if (auto inside = pathInsideArchive(stored.path))
                 entries.push_back(std::move(*inside));
-            else if (stored.find_first_not_of("/\\.") != std::string::npos)
-                climbing.push_back(stored);
+            else if (stored.path.find_first_not_of("/\\.") != std::string::npos)
+                climbing.push_back(stored.path);
         }
     }
     auto chosen = chooseMedia(facts.system, facts.media, fileName, entries);
-    // Loaded whole, the archive would give the emulator its first file, which may be the one that climbs out.
-    if (chosen && chosen->entry.empty() && !climbing.empty())
-        return Failure(fileName + " cannot be played: its file \"" + climbing.front() +
-                       "\" names a place outside the archive");
+    // Loaded whole, the archive would give the emulator its first file, which may be one that is never to be handed
+    // on; and where no file was chosen, the files that were left out say why.
+    if (!chosen || chosen->entry.empty()) {
+        if (!climbing.empty())
+            return Failure(fileName + " cannot be played: its file \"" + printableName(climbing.front()) +
+                           "\" names a place outside the archive");
+        if (!tooLarge.empty())
+            return Failure(fileName + " cannot be played: its file \"" + printableName(tooLarge.front()->path) +
+                           "\" is " + std::to_string(tooLarge.front()->size >> 20) +
+                           " MB unpacked, more than any image the emulator is given (" +
+                           std::to_string(largestImageInArchive >> 20) + " MB)");
+        if (unreadable > 0)
+            return Failure(fileName + " cannot be played: the name of a file in it is not valid UTF-8, as the archive "
+                                      "says its names are");
+    }
     return chosen;
 }
 
@@ -90,9 +111,9 @@ PlatformResult<PlayPlan> planPlay(const PlayFacts& facts)
 {
     const PlayRequest& request = facts.request;
     if (!facts.image)
-        return Failure("no image \"" + request.file + "\" in " +
+        return Failure("no image \"" + printableName(request.file) + "\" in " +
                        (facts.romsFolder / pathFromUtf8(request.system)).string());
-    const std::string fileName = facts.image->filename().string();
+    const std::string fileName = printableName(facts.image->filename().string());
     if (facts.media.empty())
         return Failure(fileName + " cannot be played: the system " + facts.system + " takes no media");
 

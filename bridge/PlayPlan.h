@@ -4,6 +4,7 @@
 
 #include "platform/Result.h"
 
+#include "bridge/ArchiveEntries.h"
 #include "bridge/BridgeRules.h"
 #include "bridge/EmulatorListings.h"
 
@@ -15,9 +16,9 @@
 namespace Orvane::Bridge
 {
 
-// The path through an archive to one of its entries, as the emulator finds it: folders kept, '\' read as '/',
-// leading '/', "." and empty parts dropped. Nothing when the entry climbs out of the archive with "..": such a
-// name could reach a file beside the archive, so it is never handed on.
+// The path through an archive to one of its entries, as the emulator opens it: the name as the archive stores it
+// ("." parts, doubled or leading separators and backslashes included). Nothing when the name climbs out of the
+// archive with ".." (it could reach a file beside the archive, so it is never handed on) or names no file.
 std::optional<std::string> pathInsideArchive(std::string_view storedName);
 
 // The emulator's name for the system a play asks for: a system's own name always means that system (`ownMedia`:
@@ -32,8 +33,8 @@ struct PlayFacts
     std::filesystem::path romsFolder;           // the program folder's ROMS, as found on disk
     std::optional<std::filesystem::path> image; // the file found in it, absolute; nothing when there is none
     std::vector<Media> media;                   // the system's, as the emulator lists them
-    // For an archive: its entries, or the reason it cannot be read.
-    std::optional<PlatformResult<std::vector<std::string>>> archiveEntries;
+    // For an archive: what it holds, or the reason it cannot be read.
+    std::optional<PlatformResult<ArchiveListing>> archiveEntries;
     EmulatorConfiguration configuration;
     std::filesystem::path emulatorFolder;
     std::filesystem::path recordingsFolder;  // the program folder's INP, as found on disk

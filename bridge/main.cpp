@@ -323,15 +323,15 @@ int runPlay(const PlayFacts& facts, const PlayPlan& plan, const fs::path& emulat
     std::string shown = shownArgument(emulator.string());
     for (const std::string& argument : plan.arguments)
         shown += " " + shownArgument(argument);
-    log.write("playing: " + shown);
+    log.write("playing: " + printableName(shown));
     ProgramRun started{emulator, plan.arguments, programFolder, std::nullopt};
     started.endingGrace = playEndingGrace;
     const auto run = runAndWait(started);
-    const std::string fileName = facts.image->filename().string();
+    const std::string fileName = printableName(facts.image->filename().string());
     // Asked to end (a logout, say): the emulator was asked too, and how it ended is for the log, not a window.
     if (run && run->endRequested) {
         log.write("asked to end (signal " + std::to_string(run->endRequested) + "): " + facts.system + " \"" +
-                  request.file + "\" " + endOf(run));
+                  printableName(request.file) + "\" " + endOf(run));
         return 128 + run->endRequested;
     }
     if (!succeeded(run)) {
@@ -339,7 +339,7 @@ int runPlay(const PlayFacts& facts, const PlayPlan& plan, const fs::path& emulat
                                     missingFiles(run ? run->errorOutput : ""), plan.romFolders),
                     run && run->exitedNormally ? run->exitCode : 1);
     }
-    log.write("played: " + facts.system + " \"" + request.file + "\" ended with exit code 0");
+    log.write("played: " + facts.system + " \"" + printableName(request.file) + "\" ended with exit code 0");
     return 0;
 }
 
@@ -362,7 +362,7 @@ int play(const std::vector<std::string>& arguments, const fs::path& emulator, co
     facts.romsFolder = entryIn(programFolder, "ROMS").value_or(programFolder / "ROMS");
     facts.image = imageAskedFor(facts.romsFolder, request, facts.system);
     if (facts.image && !asked.unknown.empty())
-        return fail(facts.image->filename().string() + " cannot be played: " + asked.unknown);
+        return fail(printableName(facts.image->filename().string()) + " cannot be played: " + asked.unknown);
     fail.describeFrom(identity, facts.system);
     if (facts.image && isArchive(facts.image->filename().string()))
         facts.archiveEntries = archiveEntries(*facts.image);

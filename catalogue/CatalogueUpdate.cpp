@@ -2,8 +2,11 @@
 // SPDX-License-Identifier: MIT
 #include "catalogue/CatalogueUpdate.h"
 
+#include "catalogue/Favourites.h"
+
 #include "catalogue/TextFile.h"
 #include "core/NativeText.h"
+#include "platform/Files.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -63,6 +66,8 @@ Result<std::optional<SystemsCatalogue>> updateCatalogue(ProcessLauncher& shell, 
                            QDir::toNativeSeparators(programFolder) + u'.');
         return Failure(fromNativeBytes(shortPath.error()) + u'.');
     }
+    // What an Orvane killed while it wrote left behind under the catalogue's or the favourites' name goes first.
+    sweepLeftovers(platformPath(programFolder), {catalogueFileName, favouritesFileName}, KeptBy::User);
     // The output goes beside the catalogue first, and replaces it only once it is known to hold systems.
     auto started = fromPlatform(
         shell.startHidden(toNativeBytes(updateCommandLine(fromNativeBytes(shortPath.value()))), Redirection::Staged));

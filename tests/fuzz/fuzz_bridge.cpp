@@ -7,6 +7,7 @@
 #include "bridge/EmulatorListings.h"
 #include "bridge/PlayPlan.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <set>
 
@@ -64,13 +65,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     facts.romsFolder = "/p/ROMS";
     facts.image = "/p/ROMS/sys/game.zip";
     facts.media = media.empty() ? std::vector<Media>{{"cartridge", "cart", {"bin", "a26"}}} : media.begin()->second;
-    facts.archiveEntries = linesOf(text);
+    ArchiveListing listing;
+    for (const std::string& line : linesOf(text))
+        listing.files.push_back({line, line.size()});
+    facts.archiveEntries = listing;
     facts.environment = fixedEnvironment;
     if (const auto plan = planPlay(facts); plan && !plan->choice.entry.empty()) {
-        const std::string& entry = plan->choice.entry;
-        if (entry.front() == '/' || entry.find('\\') != std::string::npos ||
-            ("/" + entry + "/").find("/../") != std::string::npos ||
-            plan->arguments.at(2) != "/p/ROMS/sys/game.zip/" + entry)
+        std::string parts = "/" + plan->choice.entry + "/";
+        std::replace(parts.begin(), parts.end(), '\\', '/');
+        if (parts.find("/../") != std::string::npos ||
+            plan->arguments.at(2) != "/p/ROMS/sys/game.zip/" + plan->choice.entry)
             __builtin_trap();
     }
     return 0;
