@@ -3,6 +3,7 @@
 // The bridge's rules, and the bridge itself run as Orvane runs it, against a fake emulator (on Linux and, built
 // for Windows, under Wine).
 #include "Check.h"
+#include "HostileTree.h"
 #include "TemporaryFolder.h"
 
 #include "bridge/BridgeRules.h"
@@ -33,6 +34,7 @@
 namespace fs = std::filesystem;
 using namespace Orvane;
 using namespace Orvane::Bridge;
+using HostileTree::Plant;
 
 namespace
 {
@@ -465,10 +467,16 @@ TEST_CASE("bridge rules: media by extension, whole listings, aliases")
     CHECK_EQUAL(firstStrangeListFullLine(listFull.substr(0, listFull.size() - 9)), std::size_t(10));
     CHECK_EQUAL(firstStrangeListMediaLine(listMedia.substr(0, 190)), std::size_t(3));
     CHECK_EQUAL(firstStrangeListFullLine(""), std::size_t(1));
-    // Alias lines edited into something else are dropped.
-    const AliasTable aliases = AliasTable::parse("my nes alias\tnes\nok\tsys\nlongerthan8\tx\n");
+    // Alias lines edited into something else are dropped, each said why; a line edited on Windows still counts.
+    const AliasTable aliases =
+        AliasTable::parse("my nes alias\tnes\nok\tsys\r\nlongerthan8\tx\nno tab\n\nnew\x01\tx\n");
     CHECK_EQUAL(aliases.systemFor("my nes alias") + aliases.systemFor("ok") + aliases.systemFor("longerthan8"),
                 std::string("my nes aliassyslongerthan8"));
+    CHECK_EQUAL(aliases.dropped(),
+                (std::vector<std::string>{"my nes alias\tnes (an alias is at most eight characters)",
+                                          "longerthan8\tx (an alias is at most eight characters)",
+                                          "no tab (no alias, a tab and a system)",
+                                          "new\\x01\tx (blanks, quotes or control characters in a name)"}));
 }
 
 TEST_CASE("bridge rules: the emulator's ROM path, missing files, settings, arguments that split back")
@@ -837,3 +845,87 @@ TEST_CASE("bridge: odd files in its cache never hang an update; no ending leaves
     unsetenv("TMPDIR");
 }
 #endif
+
+namespace
+{
+
+// The processes still running from this folder (the bridge, its keeper, the emulator), by their program's path.
+std::size_t processesFrom(const fs::path& folder)
+{
+#ifdef _WIN32
+    (void)folder;
+    return 0;
+#else
+    std::size_t count = 0;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator("/proc", error)) {
+        const fs::path exe = fs::read_symlink(entry.path() / "exe", error);
+        if (!error && exe.string().starts_with(folder.string()))
+            ++count;
+    }
+    return count;
+#endif
+}
+
+} // namespace
+
+TEST_CASE("bridge: a hostile tree: nothing planted where its files belong is written through, read or removed")
+{
+    ProgramFolder program;
+    const HostileTree::Victim victim(program.root.path() / "victim");
+    program.write("ROMS/a2600/game.a26", "c");
+    const std::string before = victim.state();
+    struct Operation
+    {
+        const char* name;
+        std::vector<std::string> arguments;
+        std::vector<std::string> paths; // every file of the bridge's it reads or writes
+    };
+    const std::vector<Operation> operations{
+        {"update",
+         {"-listfull"},
+         {"bridge-cache/identity", "bridge-cache/listfull.txt", "bridge-cache/listmedia.txt", "bridge-aliases.txt",
+          "bridge.log", "bridge.ini", "bridge-cache"}},
+        {"play", {"a2600", "game.a26"}, {"bridge-cache/configuration.txt", "bridge.log", "bridge.ini", "bridge-cache"}},
+    };
+    const std::string settings = program.read("bridge.ini");
+    int cases = 0;
+    for (const Operation& operation : operations) {
+        for (const std::string& path : operation.paths) {
+            for (const auto& [plant, plantName] : HostileTree::plants()) {
+                // The cache folder itself is planted as a link to the victim's folder of look-alike leftovers.
+                const bool folderAsLink = path == "bridge-cache";
+                if (folderAsLink && plant != Plant::LinkToVictim)
+                    continue;
+                fs::remove_all(program.folder / "bridge-cache");
+                program.write("bridge.ini", settings);
+                program.updateEmulator();
+                std::error_code error;
+                if (folderAsLink) {
+                    fs::create_symlink(victim.folder(), program.folder / "bridge-cache", error);
+                    if (error)
+                        continue;
+                } else if (!HostileTree::plant(plant, program.folder / pathFromUtf8(path), victim)) {
+                    continue;
+                }
+                ++cases;
+                const auto run = program.run(operation.arguments);
+                const std::string what =
+                    std::string(operation.name) + ", " + (folderAsLink ? "a link" : plantName) + " at " + path + ": ";
+                // Done, or refused in words that name the file; never ended by a signal.
+                const bool named = run.errorOutput.find(fs::path(path).filename().string()) != std::string::npos;
+                CHECK_EQUAL(what + (run.exitedNormally && (run.exitCode == 0 || named) ? "ok" : run.errorOutput),
+                            what + "ok");
+                CHECK_EQUAL(what + std::to_string(processesFrom(program.folder)), what + "0");
+                CHECK_EQUAL(victim.state(), before);
+                fs::remove_all(program.folder / pathFromUtf8(path), error);
+            }
+        }
+    }
+    std::cout << "  " << cases << " cases (operation, thing planted, path)\n";
+#ifdef _WIN32
+    CHECK(cases >= 9);
+#else
+    CHECK(cases >= 65);
+#endif
+}
