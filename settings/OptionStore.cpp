@@ -48,10 +48,12 @@ QString OptionStore::placeRefusal() const
 {
     if (m_file.isEmpty())
         return {};
-    PlatformResult<void> usable = checkKeptFile(platformPath(m_file), KeptBy::User);
-    if (usable)
-        usable = clearLinkFrom(platformPath(m_file + u".lock"));
-    return usable ? QString() : fromNativeBytes(usable.error());
+    if (const PlatformResult<void> usable = checkKeptFile(platformPath(m_file), KeptBy::User); !usable)
+        return fromNativeBytes(usable.error());
+    const QString lock = m_file + u".lock";
+    if (const PlatformResult<void> usable = clearLinkFrom(platformPath(lock)); !usable)
+        return u"its lock file " + QDir::toNativeSeparators(lock) + u": " + fromNativeBytes(usable.error());
+    return {};
 }
 
 void OptionStore::reopen()

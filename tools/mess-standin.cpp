@@ -7,9 +7,9 @@
 //   MESS.EXE <system> <image> [-record NAME | -playback NAME]
 //                                              shows a window naming what it would play; -record writes
 //                                              INP/NAME.INP, -playback reads it
-// With ORVANE_STANDIN_LOG set, every run first appends what it received to that file; a play run then does its
-// work with the recordings but ends at once instead of showing a window, so tests can check exactly what Orvane
-// handed over.
+// With ORVANE_STANDIN_LOG set, every run first appends what it received to that file (and a failed one why it
+// failed); a play run then does its work with the recordings but ends at once instead of showing a window, so tests
+// can check exactly what Orvane handed over.
 
 #include "platform/Files.h"
 #include "platform/ProgramRun.h"
@@ -96,6 +96,9 @@ bool canShowWindows()
 int fail(int argc, char* argv[], const std::string& message, bool windowless)
 {
     std::cerr << "MESS.EXE: " << message << '\n';
+    // Tests read why a play failed from the log, since nobody waits for a play.
+    if (const char* logFile = std::getenv("ORVANE_STANDIN_LOG"); logFile && *logFile)
+        std::ofstream(logFile, std::ios::app | std::ios::binary) << "fail=" << escaped(message) << '\n';
     if (!windowless && canShowWindows()) {
         QApplication application(argc, argv);
         QMessageBox::critical(nullptr, QStringLiteral("MESS stand-in"), QString::fromStdString(message));

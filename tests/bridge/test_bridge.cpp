@@ -846,29 +846,6 @@ TEST_CASE("bridge: odd files in its cache never hang an update; no ending leaves
 }
 #endif
 
-namespace
-{
-
-// The processes still running from this folder (the bridge, its keeper, the emulator), by their program's path.
-std::size_t processesFrom(const fs::path& folder)
-{
-#ifdef _WIN32
-    (void)folder;
-    return 0;
-#else
-    std::size_t count = 0;
-    std::error_code error;
-    for (const auto& entry : fs::directory_iterator("/proc", error)) {
-        const fs::path exe = fs::read_symlink(entry.path() / "exe", error);
-        if (!error && exe.string().starts_with(folder.string()))
-            ++count;
-    }
-    return count;
-#endif
-}
-
-} // namespace
-
 TEST_CASE("bridge: a hostile tree: nothing planted where its files belong is written through, read or removed")
 {
     ProgramFolder program;
@@ -916,7 +893,7 @@ TEST_CASE("bridge: a hostile tree: nothing planted where its files belong is wri
                 const bool named = run.errorOutput.find(fs::path(path).filename().string()) != std::string::npos;
                 CHECK_EQUAL(what + (run.exitedNormally && (run.exitCode == 0 || named) ? "ok" : run.errorOutput),
                             what + "ok");
-                CHECK_EQUAL(what + std::to_string(processesFrom(program.folder)), what + "0");
+                CHECK_EQUAL(what + std::to_string(HostileTree::processesFrom(program.folder)), what + "0");
                 CHECK_EQUAL(victim.state(), before);
                 fs::remove_all(program.folder / pathFromUtf8(path), error);
             }

@@ -1,5 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
+#include "HostileTree.h"
 #include "ProgramFolder.h"
 #include "RecordingLauncher.h"
 #include "RecordingMessages.h"
@@ -53,6 +54,8 @@ private slots:
     void hostileEmulators();
     void readOnlyProgramFolderKeepsTheCatalogue();
     void missingTemporaryFolderEndsNothing();
+    void hostileTree_data();
+    void hostileTree();
 
 private:
     void start(ProcessLauncher& shell);
@@ -447,6 +450,90 @@ void TestHostile::missingTemporaryFolderEndsNothing()
     m_window->findChild<QAction*>(u"UpdateSystemsMenu"_s)->trigger();
     QVERIFY2(m_messages.informed.isEmpty(), qPrintable(m_messages.informed.join(u" | ")));
     QCOMPARE(m_window->findChild<SortedListBox*>(u"EmulatedSystemList"_s)->count(), 2);
+}
+
+void TestHostile::hostileTree_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<QString>("path"); // relative to the program folder, or "settings/..." to the settings' folder
+    QTest::addColumn<int>("plant");
+    const QList<QPair<QString, QStringList>> operations{
+        {u"update"_s, {u"Orvane.sys"_s}},
+        {u"favourite"_s, {u"Orvane.fav"_s}},
+        {u"option"_s, {u"settings/Orvane.conf"_s, u"settings/Orvane.conf.lock"_s}},
+        {u"recording"_s, {u"INP/rec.INP"_s}},
+    };
+    for (const auto& [operation, paths] : operations) {
+        for (const QString& path : paths) {
+            for (const auto& [plant, name] : HostileTree::plants())
+                QTest::addRow("%s, %s at %s", qPrintable(operation), name, qPrintable(path))
+                    << operation << path << static_cast<int>(plant);
+        }
+    }
+}
+
+// Each operation that writes, once for each thing another user or a careless one may have put at each file it
+// touches: the victim's files stay byte for byte as they were, nothing is left running, and the operation is done
+// or refused in words naming the file.
+void TestHostile::hostileTree()
+{
+    QFETCH(QString, operation);
+    QFETCH(QString, path);
+    QFETCH(int, plant);
+    const auto planted = static_cast<HostileTree::Plant>(plant);
+    const HostileTree::Victim victim(QFile::encodeName(m_folder->filePath(u"victim"_s)).toStdString());
+    const QString file =
+        path.startsWith(u"settings/"_s) ? QFileInfo(m_settingsFile).path() + path.mid(8) : m_folder->filePath(path);
+    m_folder->write(u"ROMS/hostile/game.rom"_s, "x");
+    const std::filesystem::path at = QFile::encodeName(file).toStdString();
+    m_options.reset();
+    if (!HostileTree::plant(planted, at, victim))
+        QSKIP("this system cannot make it");
+    // The user's own link to their file is followed by design; one of another user's is the hostile one.
+    const bool usersFile = !path.endsWith(u".lock"_s) && !path.startsWith(u"INP/"_s);
+    if (usersFile && HostileTree::isLink(planted) && !HostileTree::giveToAnotherUser(at))
+        QSKIP("only the administrator can make a link that belongs to another user");
+    const std::string before = victim.state();
+    m_options = OptionStore::inFile(m_settingsFile);
+    start(*m_native);
+    // A catalogue that cannot be read leaves no image to pick: the update is what brings it back.
+    if (auto* games = m_window->findChild<SortedListBox*>(u"GamesList"_s); games->count() > 0)
+        games->setSelectedIndex(0);
+    // What the start said is not the operation's answer; but a settings store that refuses says so once, at its
+    // first write, which the start makes.
+    if (operation != u"option")
+        m_messages.informed.clear();
+    bool done = false;
+    if (operation == u"update") {
+        m_window->findChild<QAction*>(u"UpdateSystemsMenu"_s)->trigger();
+        done = QFileInfo(file).isFile() && m_folder->read(u"Orvane.sys"_s).contains("Hostile names");
+    } else if (operation == u"favourite") {
+        m_window->GamesList_MouseDown(Qt::RightButton, {}, {});
+        done = QFileInfo(file).isFile() && m_folder->read(u"Orvane.fav"_s).contains("game.rom");
+    } else if (operation == u"option") {
+        m_window->findChild<QLineEdit*>(u"BeamText"_s)->setText(u"7"_s);
+        // Read only where it is a file: the test's own reader would wait on a pipe as the store once did.
+        done = QFileInfo(m_settingsFile).isFile() && !QFileInfo(m_settingsFile).isSymLink() &&
+               QSettings(m_settingsFile, QSettings::IniFormat).value(u"Options/BeamText"_s).toString() == u"7"_s;
+    } else {
+        m_window->BuildAndLaunch(u"-record rec"_s);
+        QTRY_VERIFY_WITH_TIMEOUT(m_folder->read(u"standin.log"_s).contains("arg=rec"), 10000);
+    }
+    // Nothing that the operation started is left: the stand-in and whatever it started have ended.
+    QTRY_COMPARE_WITH_TIMEOUT(HostileTree::processesFrom(QFile::encodeName(m_folder->path()).toStdString()), 0, 10000);
+    if (operation == u"recording") {
+        const QByteArray log = m_folder->read(u"standin.log"_s);
+        done = QFileInfo(file).isFile() && !QFileInfo(file).isSymLink();
+        if (!done)
+            QVERIFY2(log.contains("fail=") && log.contains("rec.INP"), log.constData());
+    } else if (!done) {
+        QVERIFY2(m_messages.informed.join(u' ').contains(QFileInfo(file).fileName()),
+                 qPrintable(m_messages.informed.join(u" | ")));
+    }
+    QCOMPARE(victim.state(), before);
+    m_window.reset();
+    std::error_code ignored;
+    std::filesystem::remove_all(at, ignored);
 }
 
 QTEST_MAIN(TestHostile)

@@ -157,4 +157,22 @@ inline bool giveToAnotherUser(const std::filesystem::path& link)
 #endif
 }
 
+// The processes still running whose program lies in this folder.
+inline std::size_t processesFrom(const std::filesystem::path& folder)
+{
+    std::size_t count = 0;
+#ifndef _WIN32
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
+        std::error_code unreadable;
+        const std::filesystem::path program = std::filesystem::read_symlink(entry.path() / "exe", unreadable);
+        if (!unreadable && program.string().starts_with(folder.string()))
+            ++count;
+    }
+#else
+    (void)folder;
+#endif
+    return count;
+}
+
 } // namespace HostileTree
