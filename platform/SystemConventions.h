@@ -17,4 +17,7 @@ std::string shownArgument(std::string_view argument);
 // Whether environment variables are written as %NAME% (Windows) besides $NAME.
 bool percentEnvironmentVariables();
 
+// Whether a user's settings live in a file of their own (POSIX), rather than in the user's registry (Windows).
+bool settingsInFiles();
+
 } // namespace Orvane

@@ -5,6 +5,7 @@
 #include "ApplicationInfo.h"
 #include "core/NativeText.h"
 #include "platform/Files.h"
+#include "platform/SystemConventions.h"
 
 #include <QDir>
 #include <QSettings>
@@ -16,15 +17,13 @@ namespace Orvane
 std::unique_ptr<OptionStore> OptionStore::forUser()
 {
     const QString title = QString::fromLatin1(ApplicationInfo::title);
-#ifdef Q_OS_WIN
-    // The user's registry: no file that anything could be planted in place of.
+    // Where the native store keeps its file, named here so that the file is looked at before the store reads it;
+    // the user's registry has no file that anything could be planted in place of.
+    if (settingsInFiles())
+        return inFile(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/' + title + u'/' +
+                      title + u".conf");
     return std::unique_ptr<OptionStore>(
         new OptionStore(QString(), [title] { return std::make_unique<QSettings>(title, title); }));
-#else
-    // Where the native store keeps it, named here so that the file is looked at before the store reads it.
-    return inFile(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/' + title + u'/' +
-                  title + u".conf");
-#endif
 }
 
 std::unique_ptr<OptionStore> OptionStore::inFile(const QString& path)

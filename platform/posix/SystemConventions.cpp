@@ -27,4 +27,9 @@ bool percentEnvironmentVariables()
     return false;
 }
 
+bool settingsInFiles()
+{
+    return true;
+}
+
 } // namespace Orvane

@@ -17,4 +17,9 @@ bool percentEnvironmentVariables()
     return true;
 }
 
+bool settingsInFiles()
+{
+    return false;
+}
+
 } // namespace Orvane

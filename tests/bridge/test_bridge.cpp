@@ -827,19 +827,32 @@ TEST_CASE("bridge: odd files in its cache never hang an update; no ending leaves
             fs::remove(cache / name);
         }
     }
-    // An update cancelled while the emulator answers (Orvane ends the bridge's process group) leaves nothing, and
-    // what a write killed long ago left is swept.
+    // An update cancelled while the emulator answers (Orvane ends the bridge's process group), or a bridge asked to
+    // end during one, leaves nothing running, even behind a wrapper that does not hand its process over to the
+    // emulator; and what a write killed long ago left is swept.
     program.write("bridge-cache/listmedia.txt.999999-1", "half");
     fs::last_write_time(cache / "listmedia.txt.999999-1", fs::file_time_type::clock::now() - std::chrono::hours(2));
     program.write("fake-listfull-wait.txt", "");
-    program.updateEmulator();
-    fs::remove(program.folder / "fake-asked.log");
-    const pid_t bridge = startBridge(program, {"-listfull"});
-    CHECK(within(20, [&] { return program.read("fake-asked.log").find("-listfull") != std::string::npos; }));
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    ::kill(-bridge, SIGKILL);
-    endOf(bridge);
+    program.write("wrapper.sh", "#!/bin/sh\n\"$(dirname \"$0\")/fake\" \"$@\"\n");
+    fs::permissions(program.folder / "wrapper.sh", fs::perms::owner_all);
+    for (const auto& [emulator, signal] : std::vector<std::pair<std::string, int>>{
+             {"fake", -SIGKILL}, {"wrapper.sh", -SIGKILL}, {"wrapper.sh", SIGTERM}, {"wrapper.sh", SIGKILL}}) {
+        program.write("bridge.ini", "emulator=" + emulator + "\n");
+        program.updateEmulator();
+        fs::remove(program.folder / "fake-asked.log");
+        const pid_t bridge = startBridge(program, {"-listfull"});
+        CHECK(within(20, [&] { return program.read("fake-asked.log").find("-listfull") != std::string::npos; }));
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        // A negative signal goes to the bridge's whole process group, as Orvane's Cancel sends it.
+        if (signal < 0)
+            ::kill(-bridge, -signal);
+        else
+            ::kill(bridge, signal);
+        endOf(bridge);
+        CHECK(within(10, [&] { return HostileTree::processesFrom(program.folder) == 0; }));
+    }
     CHECK(fs::is_empty(temporary));
+    CHECK(!fs::exists(cache / "listmedia.txt.999999-1"));
     for (const auto& entry : fs::directory_iterator(cache))
         CHECK_EQUAL(entry.path().filename().string().find('-'), std::string::npos);
     unsetenv("TMPDIR");
