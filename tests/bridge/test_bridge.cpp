@@ -340,6 +340,12 @@ TEST_CASE("bridge: a failing emulator gives no catalogue, a non-zero exit and th
     CHECK_EQUAL(program.read("out.txt"), std::string());
     CHECK(run.errorOutput.find("ended with exit code 3") != std::string::npos);
     CHECK(program.read("bridge.log").find("ended with exit code 3") != std::string::npos);
+#ifndef _WIN32
+    // A catalogue that cannot be written out whole (a full disk) is a failure that says so.
+    fs::remove(program.folder / "fake-exit.txt");
+    const auto full = program.run({"-listfull"}, "/dev/full");
+    CHECK(full.exitCode != 0 && full.errorOutput.find("No space left on device") != std::string::npos);
+#endif
 }
 
 TEST_CASE("bridge: a play start names the system, its media switch, the image and where ROMs and recordings are")
