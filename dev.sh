@@ -24,7 +24,7 @@ esac
 
 # Debian 12 packages: the compiler and build tools, Qt 6, fonts close to the window's own, and for the tests an
 # X server with the tools that drive it.
-packages=(build-essential cmake ninja-build qt6-base-dev libarchive-dev fonts-dejavu-core fonts-liberation2
+packages=(build-essential cmake ninja-build qt6-base-dev libarchive-dev libexpat1-dev fonts-dejavu-core fonts-liberation2
     xvfb xdotool x11-utils python3-xlib desktop-file-utils)
 # The fuzz targets are built with clang's libFuzzer; the platform layer and the bridge are also built for Windows,
 # with libarchive made from Debian's sources; a journey reads a tool tip off the screen with tesseract.

@@ -24,8 +24,10 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QHelpEvent>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QToolTip>
 
 #include <algorithm>
 #include <chrono>
@@ -145,7 +147,67 @@ PlayFigures measurePlays(const QString& playFolder, const QString& emulator, con
     return figures;
 }
 
-void printFigures(const QString& emulator, const UpdateFigures& updates, const PlayFigures& plays, int runs)
+struct IdentifyFigures
+{
+    std::vector<double> kept, firstNes, tip;
+};
+
+// "-identify" as a whole process: a cartridge with its system's index kept, the first question for the NES (six
+// lists indexed), and in the window, how long a tip takes to show what the lists say once Qt asks for it.
+IdentifyFigures measureIdentify(const QString& folder, int runs)
+{
+    const std::filesystem::path nativeFolder = platformPath(folder);
+    const auto identify = [&](const char* system, const char* image) {
+        return Bench::milliseconds([&] {
+            (void)runAndWait(
+                {nativeFolder / "MESS.EXE", {"-identify", system, image}, nativeFolder, nativeFolder / "id.txt"});
+        });
+    };
+    IdentifyFigures figures;
+    identify("a2600", "Cart.a26");
+    for (int run = 0; run < runs; ++run) {
+        figures.kept.push_back(identify("a2600", "Cart.a26"));
+        for (const QString& kept :
+             QDir(folder + QStringLiteral("/bridge-cache")).entryList({QStringLiteral("list-nes*")}))
+            QFile::remove(folder + QStringLiteral("/bridge-cache/") + kept);
+        figures.firstNes.push_back(identify("nes", "Cart.nes"));
+    }
+    SystemProcessLauncher launcher(nativeFolder);
+    Bench::PrintedMessages messages;
+    Bench::NoOpener opener;
+    QTemporaryDir config;
+    const std::unique_ptr<OptionStore> options = OptionStore::inFile(config.filePath(QStringLiteral("Orvane.conf")));
+    QFile::copy(folder + QStringLiteral("/Orvane.sys"), folder + QStringLiteral("/Orvane.sys.bench"));
+    QFile catalogue(folder + QStringLiteral("/Orvane.sys"));
+    if (catalogue.open(QIODevice::WriteOnly))
+        catalogue.write("Name:     Description:\r\na2600     \"Atari 2600\"\r\n");
+    catalogue.close();
+    // Each run a new window, as a new session: the emulator's index is kept, no answer is.
+    for (int run = 0; run < runs; ++run) {
+        Form1 window(folder, Form1Services{launcher, messages, *options, opener});
+        window.Form_Load();
+        window.show();
+        QApplication::processEvents();
+        auto* images = window.findChild<SortedListBox*>(QStringLiteral("GamesList"));
+        if (images->count() == 0)
+            break;
+        const QPoint at = images->visualRect(images->model()->index(0, 0)).center();
+        QElapsedTimer clock;
+        clock.start();
+        QHelpEvent help(QEvent::ToolTip, at, images->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(images->viewport(), &help);
+        while (!QToolTip::text().contains(u'\n') && clock.elapsed() < 10000)
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        figures.tip.push_back(clock.nsecsElapsed() / 1e6);
+        QToolTip::hideText();
+    }
+    QFile::remove(folder + QStringLiteral("/Orvane.sys"));
+    QFile::rename(folder + QStringLiteral("/Orvane.sys.bench"), folder + QStringLiteral("/Orvane.sys"));
+    return figures;
+}
+
+void printFigures(const QString& emulator, const UpdateFigures& updates, const PlayFigures& plays,
+                  const IdentifyFigures& titles, int runs)
 {
     std::printf("Update systems through the bridge against %s, %d systems listed; median of %d runs\n\n",
                 qPrintable(emulator), updates.systems, runs);
@@ -161,6 +223,11 @@ void printFigures(const QString& emulator, const UpdateFigures& updates, const P
                 Bench::median(plays.playStart));
     std::printf("| the emulator's own start to its first emulated second (no window, unthrottled) | %.0f ms |\n",
                 Bench::median(plays.emulatorStart));
+    std::printf("\n| Titles | Time |\n|---|---:|\n");
+    std::printf("| -identify, a cartridge, the system's index kept (whole process) | %.1f ms |\n",
+                Bench::median(titles.kept));
+    std::printf("| -identify, the first for the NES (its lists indexed) | %.0f ms |\n", Bench::median(titles.firstNes));
+    std::printf("| an image's tip, from Qt asking to the title shown | %.1f ms |\n", Bench::median(titles.tip));
 }
 
 } // namespace
@@ -180,6 +247,17 @@ int main(int argc, char* argv[])
     }
 
     QTemporaryDir scratch;
+    // The emulator reads and writes its own folders under the home: it gets one of the benchmark's, so nothing of
+    // the user's is read or changed.
+    const QString home = scratch.filePath(QStringLiteral("home"));
+    for (const auto& [variable, place] : {std::pair{"HOME", ""},
+                                          {"XDG_CONFIG_HOME", "/.config"},
+                                          {"XDG_DATA_HOME", "/.local/share"},
+                                          {"XDG_CACHE_HOME", "/.cache"},
+                                          {"XDG_RUNTIME_DIR", "/runtime"}}) {
+        QDir().mkpath(home + QLatin1String(place));
+        qputenv(variable, QFile::encodeName(home + QLatin1String(place)));
+    }
     const QString folder = scratch.filePath(QStringLiteral("my program"));
     const QString playFolder = scratch.filePath(QStringLiteral("play folder"));
     if (!makeProgramFolder(folder, emulator,
@@ -189,6 +267,11 @@ int main(int argc, char* argv[])
         return 1;
     const UpdateFigures updates = measureUpdates(folder, emulator, scratch.path(), runs);
     const PlayFigures plays = measurePlays(playFolder, emulator, scratch.filePath(QStringLiteral("probe.txt")), runs);
-    printFigures(emulator, updates, plays, runs);
+    QDir().mkpath(folder + QStringLiteral("/ROMS/a2600"));
+    QDir().mkpath(folder + QStringLiteral("/ROMS/nes"));
+    QFile::copy(playFolder + QStringLiteral("/ROMS/a2600/Cart.a26"), folder + QStringLiteral("/ROMS/a2600/Cart.a26"));
+    QFile::copy(playFolder + QStringLiteral("/ROMS/a2600/Cart.a26"), folder + QStringLiteral("/ROMS/nes/Cart.nes"));
+    const IdentifyFigures titles = measureIdentify(folder, runs);
+    printFigures(emulator, updates, plays, titles, runs);
     return 0;
 }

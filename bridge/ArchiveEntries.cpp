@@ -7,6 +7,7 @@
 #include <archive.h>
 #include <archive_entry.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -58,36 +59,135 @@ bool isEmptyZip(const std::filesystem::path& archive)
 
 } // namespace
 
-PlatformResult<ArchiveListing> archiveEntries(const std::filesystem::path& archive)
+namespace
 {
-    // A zip flags UTF-8 names, which libarchive turns into the current locale's characters: in the C locale a
-    // non-ASCII name has none, and the entry would come without a name.
-    const ThreadUtf8Locale utf8;
-    const std::unique_ptr<struct archive, int (*)(struct archive*)> reader(archive_read_new(), archive_read_free);
-    if (!reader)
-        return Failure(std::string("out of memory"));
-    // A zip is read by its central directory, as the emulator reads it: one cut short has none, and is refused.
-    archive_read_support_format_zip_seekable(reader.get());
-    archive_read_support_format_7zip(reader.get());
-    // Where there is no UTF-8 locale (Windows), a name without the flag is read as the emulator reads it: as UTF-8,
-    // not in the ANSI code page.
-    if (!utf8.active())
-        archive_read_set_options(reader.get(), "zip:hdrcharset=UTF-8");
-    if (openFile(reader.get(), archive.c_str()) != ARCHIVE_OK) {
-        if (isEmptyZip(archive))
-            return ArchiveListing{};
-        return Failure(reasonOf(reader.get(), true));
-    }
-    ArchiveListing listing;
-    archive_entry* entry = nullptr;
-    int status;
-    // A warning (a name that could not be converted, say) ends no listing: only an error does.
-    while ((status = archive_read_next_header(reader.get(), &entry)) == ARCHIVE_OK || status == ARCHIVE_WARN) {
+
+// The reader of one archive, named as the listing names its files.
+struct Reader
+{
+    ThreadUtf8Locale utf8;
+    std::unique_ptr<struct archive, int (*)(struct archive*)> archive{archive_read_new(), archive_read_free};
+
+    // The file's name as archiveEntries gives it.
+    const char* nameOf(archive_entry* entry) const
+    {
         // In a UTF-8 locale the multibyte name is a flagged name in UTF-8 and an unflagged one as stored; elsewhere
         // (Windows) only the UTF-8 form holds every name.
         const char* name = utf8.active() ? archive_entry_pathname(entry) : archive_entry_pathname_utf8(entry);
         if (!name)
             name = utf8.active() ? archive_entry_pathname_utf8(entry) : archive_entry_pathname(entry);
+        return name;
+    }
+};
+
+// Opens the archive for reading, as archiveEntries reads it: zip by its central directory, or 7z.
+PlatformResult<void> open(Reader& reader, const std::filesystem::path& path)
+{
+    if (!reader.archive)
+        return Failure(std::string("out of memory"));
+    archive_read_support_format_zip_seekable(reader.archive.get());
+    archive_read_support_format_7zip(reader.archive.get());
+    // Where there is no UTF-8 locale (Windows), a name without the flag is read as the emulator reads it: as UTF-8,
+    // not in the ANSI code page.
+    if (!reader.utf8.active())
+        archive_read_set_options(reader.archive.get(), "zip:hdrcharset=UTF-8");
+    if (openFile(reader.archive.get(), path.c_str()) != ARCHIVE_OK)
+        return Failure(reasonOf(reader.archive.get(), true));
+    return {};
+}
+
+} // namespace
+
+PlatformResult<std::string> archiveEntryBytes(const std::filesystem::path& archive, const std::string& wanted,
+                                              std::size_t largest)
+{
+    Reader reader;
+    if (auto opened = open(reader, archive); !opened)
+        return Failure(opened.error());
+    archive_entry* entry = nullptr;
+    int status;
+    while ((status = archive_read_next_header(reader.archive.get(), &entry)) == ARCHIVE_OK || status == ARCHIVE_WARN) {
+        const char* name = reader.nameOf(entry);
+        if (archive_entry_filetype(entry) != AE_IFREG || !name || wanted != name) {
+            if (archive_read_data_skip(reader.archive.get()) < ARCHIVE_WARN)
+                return Failure(reasonOf(reader.archive.get(), false));
+            continue;
+        }
+        std::string bytes;
+        char piece[64 * 1024];
+        la_ssize_t got;
+        while ((got = archive_read_data(reader.archive.get(), piece, sizeof piece)) > 0) {
+            if (bytes.size() + static_cast<std::size_t>(got) > largest)
+                return Failure("its file \"" + wanted + "\" is larger than " + std::to_string(largest >> 20) + " MB");
+            bytes.append(piece, static_cast<std::size_t>(got));
+        }
+        if (got < 0)
+            return Failure(reasonOf(reader.archive.get(), false));
+        return bytes;
+    }
+    if (status != ARCHIVE_EOF)
+        return Failure(reasonOf(reader.archive.get(), false));
+    return Failure("it holds no file \"" + wanted + "\"");
+}
+
+std::optional<StoredChecksum> zipStoredChecksum(const std::filesystem::path& archive, const std::string& wanted)
+{
+    std::ifstream input(archive, std::ios::binary);
+    input.seekg(0, std::ios::end);
+    const std::streamoff size = input.tellg();
+    if (!input || size < 22)
+        return std::nullopt;
+    // The end record is within the last 64 KB (its comment is at most that long).
+    const std::streamoff tail = std::min<std::streamoff>(size, 65536 + 22);
+    std::string end(static_cast<std::size_t>(tail), '\0');
+    input.seekg(size - tail);
+    input.read(end.data(), tail);
+    const std::size_t record = end.rfind(std::string_view("PK\x05\x06", 4));
+    if (!input || record == std::string::npos || record + 22 > end.size())
+        return std::nullopt;
+    const auto little = [](std::string_view bytes, std::size_t at, int count) {
+        std::uint64_t value = 0;
+        for (int index = count - 1; index >= 0; --index)
+            value = value << 8 | static_cast<unsigned char>(bytes[at + static_cast<std::size_t>(index)]);
+        return value;
+    };
+    const std::uint64_t directorySize = little(end, record + 12, 4);
+    const std::uint64_t directoryStart = little(end, record + 16, 4);
+    if (directorySize > 64 * 1024 * 1024 || directoryStart + directorySize > static_cast<std::uint64_t>(size))
+        return std::nullopt;
+    std::string directory(static_cast<std::size_t>(directorySize), '\0');
+    input.seekg(static_cast<std::streamoff>(directoryStart));
+    input.read(directory.data(), static_cast<std::streamsize>(directorySize));
+    if (!input)
+        return std::nullopt;
+    // The name as the archive stores it; libarchive reads a backslash as a separator, as it is on Windows.
+    for (std::size_t at = 0; at + 46 <= directory.size() && directory.compare(at, 4, "PK\x01\x02") == 0;) {
+        const std::size_t nameLength = little(directory, at + 28, 2);
+        const std::size_t rest = nameLength + little(directory, at + 30, 2) + little(directory, at + 32, 2);
+        std::string name = directory.substr(at + 46, nameLength);
+        std::replace(name.begin(), name.end(), '\\', '/');
+        if (name == wanted)
+            return StoredChecksum{little(directory, at + 24, 4),
+                                  static_cast<std::uint32_t>(little(directory, at + 16, 4))};
+        at += 46 + rest;
+    }
+    return std::nullopt;
+}
+
+PlatformResult<ArchiveListing> archiveEntries(const std::filesystem::path& archive)
+{
+    Reader reader;
+    if (auto opened = open(reader, archive); !opened) {
+        if (isEmptyZip(archive))
+            return ArchiveListing{};
+        return Failure(opened.error());
+    }
+    ArchiveListing listing;
+    archive_entry* entry = nullptr;
+    int status;
+    // A warning (a name that could not be converted, say) ends no listing: only an error does.
+    while ((status = archive_read_next_header(reader.archive.get(), &entry)) == ARCHIVE_OK || status == ARCHIVE_WARN) {
+        const char* name = reader.nameOf(entry);
         // A link inside an archive names some other file, perhaps one outside it: it is no image.
         if (archive_entry_filetype(entry) == AE_IFREG) {
             if (!name || !*name)
@@ -99,11 +199,11 @@ PlatformResult<ArchiveListing> archiveEntries(const std::filesystem::path& archi
         }
         if (listing.files.size() > entriesRead)
             return Failure("it holds more than " + std::to_string(entriesRead) + " files");
-        if (archive_read_data_skip(reader.get()) < ARCHIVE_WARN)
-            return Failure(reasonOf(reader.get(), false));
+        if (archive_read_data_skip(reader.archive.get()) < ARCHIVE_WARN)
+            return Failure(reasonOf(reader.archive.get(), false));
     }
     if (status != ARCHIVE_EOF)
-        return Failure(reasonOf(reader.get(), false));
+        return Failure(reasonOf(reader.archive.get(), false));
     return listing;
 }
 

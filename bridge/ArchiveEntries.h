@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,5 +32,18 @@ struct ArchiveListing
 // read: " (a damaged or half-downloaded archive, a file that cannot be opened, a build of the bridge without an
 // archive library). A whole archive that holds nothing is an empty listing.
 PlatformResult<ArchiveListing> archiveEntries(const std::filesystem::path& archive);
+
+// The bytes of one file of an archive, as the listing names it, unpacked; at most `largest` of them.
+PlatformResult<std::string> archiveEntryBytes(const std::filesystem::path& archive, const std::string& entry,
+                                              std::size_t largest);
+
+// The size and CRC-32 a zip's directory gives one of its files, read without unpacking anything; nothing when the
+// file is no zip or names no such file.
+struct StoredChecksum
+{
+    std::uint64_t size = 0;
+    std::uint32_t crc = 0;
+};
+std::optional<StoredChecksum> zipStoredChecksum(const std::filesystem::path& archive, const std::string& entry);
 
 } // namespace Orvane::Bridge

@@ -46,6 +46,7 @@ struct EmulatorConfiguration
 {
     std::string romPath;
     std::string iniPath;
+    std::string hashPath; // where its software lists are
 };
 
 // How the environment is read, so that tests can give their own.

@@ -26,6 +26,9 @@ constexpr char identityFileName[] = "identity";
 constexpr char fullFileName[] = "listfull.txt";
 constexpr char mediaFileName[] = "listmedia.txt";
 constexpr char configurationFileName[] = "configuration.txt";
+constexpr char systemListsFileName[] = "softwarelists.txt";
+// One file a list, named after it: "list-nes.txt".
+constexpr char listIndexPrefix[] = "list-";
 
 // Size and hash of a listing: enough to tell a whole listing from a cut or damaged one.
 std::string fingerprint(std::string_view text)
@@ -79,10 +82,12 @@ PlatformResult<fs::path> ListingCache::folder() const
 
 void ListingCache::sweep() const
 {
-    sweepLeftovers(m_folder, {identityFileName, fullFileName, mediaFileName, configurationFileName}, KeptBy::Program);
+    sweepLeftovers(
+        m_folder, {identityFileName, fullFileName, mediaFileName, configurationFileName, systemListsFileName, "list-*"},
+        KeptBy::Program);
 }
 
-PlatformResult<std::string> ListingCache::readKept(const char* name) const
+PlatformResult<std::string> ListingCache::readKept(const std::string& name) const
 {
     // Only the cache's own files: a link put in place of one is never followed, and is replaced when the cache is
     // written again.
@@ -90,7 +95,7 @@ PlatformResult<std::string> ListingCache::readKept(const char* name) const
     if (!kept)
         return Failure(kept.error());
     if (!kept.value())
-        return Failure("the cache holds no " + std::string(name));
+        return Failure("the cache holds no " + name);
     return std::move(*kept.value());
 }
 
@@ -159,13 +164,16 @@ PlatformResult<EmulatorConfiguration> ListingCache::configuration(const std::str
         return Failure(kept.error());
     std::istringstream lines(kept.value().substr(std::min(identity.size(), kept.value().size())));
     EmulatorConfiguration configuration;
-    std::string romLine, iniLine;
+    std::string romLine, iniLine, hashLine;
     std::getline(lines, romLine);
     std::getline(lines, iniLine);
-    if (!kept.value().starts_with(identity) || !romLine.starts_with("rompath ") || !iniLine.starts_with("inipath "))
+    std::getline(lines, hashLine);
+    if (!kept.value().starts_with(identity) || !romLine.starts_with("rompath ") || !iniLine.starts_with("inipath ") ||
+        !hashLine.starts_with("hashpath "))
         return Failure(std::string("the configuration kept is of another emulator"));
     configuration.romPath = romLine.substr(8);
     configuration.iniPath = iniLine.substr(8);
+    configuration.hashPath = hashLine.substr(9);
     std::string rest((std::istreambuf_iterator<char>(lines)), std::istreambuf_iterator<char>());
     if (rest != iniFilesState(configuration.iniPath, emulatorFolder))
         return Failure(std::string("the emulator's ini files changed"));
@@ -179,7 +187,72 @@ PlatformResult<void> ListingCache::keepConfiguration(const std::string& identity
         return made;
     return replaceWholeFile(m_folder / configurationFileName,
                             identity + "rompath " + configuration.romPath + "\ninipath " + configuration.iniPath +
-                                "\n" + iniFilesState(configuration.iniPath, emulatorFolder),
+                                "\nhashpath " + configuration.hashPath + "\n" +
+                                iniFilesState(configuration.iniPath, emulatorFolder),
+                            KeptBy::Program);
+}
+
+PlatformResult<std::vector<std::string>> ListingCache::systemLists(const std::string& identity,
+                                                                   const std::string& system) const
+{
+    const auto kept = readKept(systemListsFileName);
+    if (!kept)
+        return Failure(kept.error());
+    if (!kept.value().starts_with(identity))
+        return Failure(std::string("the lists kept are of another emulator"));
+    std::istringstream lines(kept.value().substr(identity.size()));
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.starts_with(system + "\t"))
+            continue;
+        std::vector<std::string> lists;
+        std::istringstream names(line.substr(system.size() + 1));
+        for (std::string list; std::getline(names, list, ' ');) {
+            if (!list.empty())
+                lists.push_back(list);
+        }
+        return lists;
+    }
+    return Failure("the cache names no lists of " + system);
+}
+
+PlatformResult<void> ListingCache::keepSystemLists(const std::string& identity, const std::string& system,
+                                                   const std::vector<std::string>& lists) const
+{
+    if (auto made = makeOwnFolder(m_folder); !made)
+        return made;
+    // Kept beside those of the systems asked for before, while the emulator is the same.
+    const auto kept = readKept(systemListsFileName);
+    std::string text = identity;
+    if (kept && kept.value().starts_with(identity)) {
+        std::istringstream lines(kept.value().substr(identity.size()));
+        for (std::string line; std::getline(lines, line);) {
+            if (!line.starts_with(system + "\t"))
+                text += line + "\n";
+        }
+    }
+    text += system + "\t";
+    for (const std::string& list : lists)
+        text += list + " ";
+    return replaceWholeFile(m_folder / systemListsFileName, text + "\n", KeptBy::Program);
+}
+
+PlatformResult<std::string> ListingCache::listIndex(const std::string& list, const std::string& source) const
+{
+    auto kept = readKept(listIndexPrefix + list + ".txt");
+    if (!kept)
+        return Failure(kept.error());
+    const std::string header = "source " + source + "\n";
+    if (!kept.value().starts_with(header))
+        return Failure("the index of " + list + " is of another file");
+    return kept.value().substr(header.size());
+}
+
+PlatformResult<void> ListingCache::keepListIndex(const std::string& list, const std::string& source,
+                                                 const std::string& index) const
+{
+    if (auto made = makeOwnFolder(m_folder); !made)
+        return made;
+    return replaceWholeFile(m_folder / pathFromUtf8(listIndexPrefix + list + ".txt"), "source " + source + "\n" + index,
                             KeptBy::Program);
 }
 

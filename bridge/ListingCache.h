@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace Orvane::Bridge
 {
@@ -54,8 +55,17 @@ public:
     PlatformResult<void> keepConfiguration(const std::string& identity, const std::filesystem::path& emulatorFolder,
                                            const EmulatorConfiguration& configuration) const;
 
+    // The software lists a system takes, as the emulator named them for an emulator of this identity.
+    PlatformResult<std::vector<std::string>> systemLists(const std::string& identity, const std::string& system) const;
+    PlatformResult<void> keepSystemLists(const std::string& identity, const std::string& system,
+                                         const std::vector<std::string>& lists) const;
+    // A list's index (SoftwareLists.h), while its XML file is the one it was made from (`source`: path, size, time).
+    PlatformResult<std::string> listIndex(const std::string& list, const std::string& source) const;
+    PlatformResult<void> keepListIndex(const std::string& list, const std::string& source,
+                                       const std::string& index) const;
+
 private:
-    PlatformResult<std::string> readKept(const char* name) const;
+    PlatformResult<std::string> readKept(const std::string& name) const;
     PlatformResult<std::string> listing(const std::string& identity, const char* name) const;
 
     std::filesystem::path m_folder;

@@ -7,7 +7,9 @@
 #include "bridge/EmulatorListings.h"
 #include "bridge/ListingCache.h"
 #include "bridge/PlayPlan.h"
+#include "bridge/SoftwareLists.h"
 
+#include "platform/Checksums.h"
 #include "platform/CommandLine.h"
 #include "platform/MessageWindow.h"
 #include "platform/ProgramRun.h"
@@ -19,6 +21,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
+#include <fstream>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -256,7 +259,8 @@ EmulatorConfiguration emulatorConfiguration(const fs::path& emulator, const fs::
     if (!succeeded(config.run))
         return {};
     EmulatorConfiguration configuration{configuredValue(config.output, "rompath").value_or(std::string()),
-                                        configuredValue(config.output, "inipath").value_or(std::string())};
+                                        configuredValue(config.output, "inipath").value_or(std::string()),
+                                        configuredValue(config.output, "hashpath").value_or(std::string())};
     (void)cache.keepConfiguration(identity, emulator.parent_path(), configuration);
     return configuration;
 }
@@ -310,9 +314,113 @@ std::optional<fs::path> imageAskedFor(const fs::path& romsFolder, const PlayRequ
     return std::nullopt;
 }
 
+// What the emulator's software lists say of the images: the entries of every list the system takes, each list's
+// index built once from the emulator's hash files into the cache (with `keptOnly`, only what the cache holds).
+PlatformResult<std::vector<ListEntry>> systemEntries(const fs::path& emulator, const fs::path& bridgeFolder,
+                                                     const std::string& system,
+                                                     const EmulatorConfiguration& configuration, bool keptOnly)
+{
+    const ListingCache cache(bridgeFolder);
+    const std::string identity = emulatorIdentity(emulator);
+    auto lists = cache.systemLists(identity, system);
+    if (!lists) {
+        if (keptOnly)
+            return Failure(lists.error());
+        const Answer answer = ask(emulator, {"-listxml", system}, emulator.parent_path());
+        if (!succeeded(answer.run))
+            return Failure(emulator.string() + " -listxml " + system + " " + endOf(answer.run));
+        lists = softwareListsOf(answer.output, system);
+        if (!lists)
+            return Failure(emulator.string() + " -listxml " + system + " printed what is no listing: " + lists.error());
+        (void)cache.keepSystemLists(identity, system, lists.value());
+    }
+    const std::vector<std::string> folders = expandedFolderList(configuration.hashPath, emulator.parent_path().string(),
+                                                                processEnvironment, percentEnvironmentVariables());
+    std::vector<ListEntry> entries;
+    for (const std::string& list : lists.value()) {
+        // The list's file in the first folder of the hash path that holds one, as the emulator looks for it.
+        for (const std::string& folder : folders) {
+            const fs::path file = pathFromUtf8(folder) / pathFromUtf8(list + ".xml");
+            std::error_code error;
+            const auto size = fs::file_size(file, error);
+            if (error)
+                continue;
+            const std::string source = file.string() + " " + std::to_string(size) + " " +
+                                       std::to_string(fs::last_write_time(file, error).time_since_epoch().count());
+            auto index = cache.listIndex(list, source);
+            if (!index && keptOnly)
+                break;
+            if (!index) {
+                index = indexOfListFile(file, list);
+                if (!index)
+                    return Failure(index.error());
+                (void)cache.keepListIndex(list, source, index.value());
+            }
+            std::vector<ListEntry> listed = parseIndex(index.value());
+            entries.insert(entries.end(), std::make_move_iterator(listed.begin()),
+                           std::make_move_iterator(listed.end()));
+            break;
+        }
+    }
+    return entries;
+}
+
+// The image's content as the lists are matched against it: an archive by the file a play would load, a zip's by the
+// CRC its directory stores, without unpacking it (but for a NES cartridge, whose header is no part of its ROMs).
+PlatformResult<std::vector<ImagePart>> partsOf(const fs::path& image, const std::string& entry)
+{
+    constexpr std::size_t largestRead = 256 * 1024 * 1024;
+    const std::string name = printableName(image.filename().string());
+    if (!entry.empty()) {
+        const bool cartridge = entry.size() > 4 && (entry.ends_with(".nes") || entry.ends_with(".NES"));
+        if (const auto stored = zipStoredChecksum(image, entry); stored && !cartridge)
+            return std::vector<ImagePart>{{{}, {}, stored->size, stored->crc}};
+        auto bytes = archiveEntryBytes(image, entry, largestRead);
+        if (!bytes)
+            return Failure(name + " cannot be read: " + bytes.error());
+        return imageParts(std::move(bytes).value());
+    }
+    std::ifstream input(image, std::ios::binary);
+    if (!input)
+        return Failure(name + " cannot be read");
+    std::string bytes;
+    char piece[256 * 1024];
+    Crc32 crc;
+    std::uint64_t size = 0;
+    while (input.read(piece, sizeof piece) || input.gcount() > 0) {
+        const std::string_view got(piece, static_cast<std::size_t>(input.gcount()));
+        crc.add(got);
+        size += got.size();
+        // A file too large to hold is matched by its size and CRC alone.
+        if (size <= largestRead)
+            bytes.append(got);
+    }
+    if (input.bad())
+        return Failure(name + " cannot be read");
+    if (size > largestRead)
+        return std::vector<ImagePart>{{{}, {}, size, crc.value()}};
+    return imageParts(std::move(bytes));
+}
+
+// The entries of the lists that hold the image a play of `facts` would load.
+PlatformResult<std::vector<ListEntry>> listedAs(const PlayFacts& facts, const std::string& entry,
+                                                const fs::path& emulator, const fs::path& bridgeFolder, bool keptOnly)
+{
+    const auto parts = partsOf(*facts.image, entry);
+    if (!parts)
+        return Failure(parts.error());
+    const auto entries = systemEntries(emulator, bridgeFolder, facts.system, facts.configuration, keptOnly);
+    if (!entries)
+        return Failure(entries.error());
+    std::vector<ListEntry> found;
+    for (const ListEntry* matched : matchingEntries(entries.value(), parts.value()))
+        found.push_back(*matched);
+    return found;
+}
+
 // Runs the planned play to its end and tells how it went: the exit code the bridge ends with.
 int runPlay(const PlayFacts& facts, const PlayPlan& plan, const fs::path& emulator, const fs::path& programFolder,
-            PlayFailure& fail, const Log& log)
+            const fs::path& bridgeFolder, PlayFailure& fail, const Log& log)
 {
     const PlayRequest& request = facts.request;
     for (const std::string& note : plan.notes)
@@ -335,7 +443,12 @@ int runPlay(const PlayFacts& facts, const PlayPlan& plan, const fs::path& emulat
         return 128 + run->endRequested;
     }
     if (!succeeded(run)) {
-        return fail(playFailureText(fileName + " did not play: " + emulator.string() + " " + endOf(run),
+        // The title the lists know the image by, where they were read before: the message says which game it was.
+        std::string shown = fileName;
+        if (const auto listed = listedAs(facts, plan.choice.entry, emulator, bridgeFolder, true);
+            listed && !listed.value().empty())
+            shown += " (" + listed.value().front().description + ")";
+        return fail(playFailureText(shown + " did not play: " + emulator.string() + " " + endOf(run),
                                     missingFiles(run ? run->errorOutput : ""), plan.romFolders),
                     run && run->exitedNormally ? run->exitCode : 1);
     }
@@ -343,27 +456,34 @@ int runPlay(const PlayFacts& facts, const PlayPlan& plan, const fs::path& emulat
     return 0;
 }
 
-int play(const std::vector<std::string>& arguments, const fs::path& emulator, const Settings& settings,
-         const fs::path& bridgeFolder, PlayFailure& fail, const Log& log)
+// Everything a play of the request needs, from the files and the emulator; or why it cannot be had.
+struct Gathered
 {
-    const auto parsed = parsePlayArguments(arguments);
-    if (!parsed)
-        return fail(parsed.error());
     PlayFacts facts;
-    facts.request = parsed.value();
-    const PlayRequest& request = facts.request;
-    const std::string identity = emulatorIdentity(emulator);
+    std::string identity;
+    fs::path programFolder;
+    std::string refusal;
+};
+Gathered gather(const PlayRequest& request, const fs::path& emulator, const Settings& settings,
+                const fs::path& bridgeFolder)
+{
+    Gathered gathered;
+    PlayFacts& facts = gathered.facts;
+    facts.request = request;
+    gathered.identity = emulatorIdentity(emulator);
     std::error_code error;
-    const fs::path programFolder = fs::current_path(error);
+    gathered.programFolder = fs::current_path(error);
+    const fs::path& programFolder = gathered.programFolder;
 
-    AskedSystem asked = askedSystem(request, emulator, programFolder, bridgeFolder, identity);
+    AskedSystem asked = askedSystem(request, emulator, programFolder, bridgeFolder, gathered.identity);
     facts.system = std::move(asked.system);
     facts.media = std::move(asked.media);
     facts.romsFolder = entryIn(programFolder, "ROMS").value_or(programFolder / "ROMS");
     facts.image = imageAskedFor(facts.romsFolder, request, facts.system);
-    if (facts.image && !asked.unknown.empty())
-        return fail(printableName(facts.image->filename().string()) + " cannot be played: " + asked.unknown);
-    fail.describeFrom(identity, facts.system);
+    if (facts.image && !asked.unknown.empty()) {
+        gathered.refusal = printableName(facts.image->filename().string()) + " cannot be played: " + asked.unknown;
+        return gathered;
+    }
     if (facts.image && isArchive(facts.image->filename().string()))
         facts.archiveEntries = archiveEntries(*facts.image);
     if (facts.image)
@@ -375,11 +495,76 @@ int play(const std::vector<std::string>& arguments, const fs::path& emulator, co
             facts.playbackFile = recording->filename().string();
     }
     facts.playArguments = settings.playArguments;
+    return gathered;
+}
 
-    const auto planned = planPlay(facts);
+// "-identify <system> <image>": one line a list entry whose ROMs the image holds, the parent first (exit 0); none:
+// exit 1; an image that cannot be read: exit 2 with the reason. The image is named as for a play, or by its path.
+int identify(const std::vector<std::string>& arguments, const fs::path& emulator, const Settings& settings,
+             const fs::path& bridgeFolder)
+{
+    if (arguments.size() != 3 || arguments[1].empty() || arguments[2].empty()) {
+        std::fprintf(stderr, "MESS: usage: MESS.EXE -identify <system> <image>\n");
+        return 2;
+    }
+    Gathered gathered = gather({arguments[1], arguments[2], {}, {}}, emulator, settings, bridgeFolder);
+    PlayFacts& facts = gathered.facts;
+    std::error_code error;
+    const fs::path named = pathFromUtf8(arguments[2]);
+    if (!facts.image && named.has_parent_path() && fs::is_regular_file(named, error)) {
+        facts.image = fs::absolute(named, error);
+        if (isArchive(named.filename().string()))
+            facts.archiveEntries = archiveEntries(*facts.image);
+        facts.configuration = emulatorConfiguration(emulator, bridgeFolder);
+    }
+    if (!facts.image) {
+        std::fprintf(stderr, "MESS: no image \"%s\" for the system %s\n", printableName(arguments[2]).c_str(),
+                     arguments[1].c_str());
+        return 2;
+    }
+    if (facts.archiveEntries && !*facts.archiveEntries) {
+        std::fprintf(stderr, "MESS: %s cannot be read: %s\n", printableName(facts.image->filename().string()).c_str(),
+                     facts.archiveEntries->error().c_str());
+        return 2;
+    }
+    // An archive is known by the file a play would load from it.
+    std::string entry;
+    if (facts.archiveEntries) {
+        const auto planned = planPlay(facts);
+        if (planned)
+            entry = planned->choice.entry;
+        else if (!facts.archiveEntries->value().files.empty())
+            entry = facts.archiveEntries->value().files.front().path;
+        else
+            return std::fprintf(stderr, "MESS: %s\n", planned.error().c_str()), 2;
+    }
+    const auto found = listedAs(facts, entry, emulator, bridgeFolder, false);
+    if (!found)
+        return std::fprintf(stderr, "MESS: %s\n", found.error().c_str()), 2;
+    if (found.value().empty()) {
+        std::fprintf(stderr, "not in the emulator's lists\n");
+        return 1;
+    }
+    std::string lines;
+    for (const ListEntry& listed : found.value())
+        lines += identifyLine(listed) + "\n";
+    return writeStandardOutput(lines) ? 0 : 2;
+}
+
+int play(const std::vector<std::string>& arguments, const fs::path& emulator, const Settings& settings,
+         const fs::path& bridgeFolder, PlayFailure& fail, const Log& log)
+{
+    const auto parsed = parsePlayArguments(arguments);
+    if (!parsed)
+        return fail(parsed.error());
+    const Gathered gathered = gather(parsed.value(), emulator, settings, bridgeFolder);
+    if (!gathered.refusal.empty())
+        return fail(gathered.refusal);
+    fail.describeFrom(gathered.identity, gathered.facts.system);
+    const auto planned = planPlay(gathered.facts);
     if (!planned)
         return fail(planned.error());
-    return runPlay(facts, planned.value(), emulator, programFolder, fail, log);
+    return runPlay(gathered.facts, planned.value(), emulator, gathered.programFolder, bridgeFolder, fail, log);
 }
 
 } // namespace
@@ -390,11 +575,17 @@ int main(int argc, char* argv[])
     const fs::path bridgeFolder = runningProgramPath().parent_path();
     const Log log(bridgeFolder);
     const bool listing = arguments.size() == 1 && arguments.front() == "-listfull";
+    // A question whose answer is Orvane's to show: its refusals go to the error output alone.
+    const bool identifying = !arguments.empty() && arguments.front() == "-identify";
     // An update is Orvane's to report; a play's failure is shown here, since Orvane does not wait for it.
     PlayFailure playFailure(log, bridgeFolder);
     if (!arguments.empty() && !arguments.front().empty())
         playFailure.setTitle(arguments.front());
-    const auto fail = [&](const std::string& text) { return listing ? log(text) : playFailure(text); };
+    const auto fail = [&](const std::string& text) {
+        if (identifying)
+            return std::fprintf(stderr, "MESS: %s\n", text.c_str()), 2;
+        return listing ? log(text) : playFailure(text);
+    };
 
     // What writes killed long ago left in the program folder under the bridge's own names.
     sweepLeftovers(bridgeFolder, {aliasFileName}, KeptBy::Program);
@@ -418,5 +609,7 @@ int main(int argc, char* argv[])
                         : "no emulator \"" + settings.emulator + "\", which " + settingsFile.string() + " names");
     if (listing)
         return listFull(*emulator, bridgeFolder, log);
+    if (identifying)
+        return identify(arguments, *emulator, settings, bridgeFolder);
     return play(arguments, *emulator, settings, bridgeFolder, playFailure, log);
 }

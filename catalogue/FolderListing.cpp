@@ -54,6 +54,7 @@ Result<void> forEachFile(const QString& folder, const QString& pattern,
         const QString decoded = fromNativeBytes(name);
         if (everyName || matchesPattern(decoded, pattern))
             takeFile(decoded);
+        return true;
     });
     if (!listed)
         return Failure(QDir::toNativeSeparators(folder) + u": " + fromNativeBytes(listed.error()));

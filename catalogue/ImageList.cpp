@@ -6,9 +6,14 @@
 #include "catalogue/LineOrder.h"
 #include "catalogue/TextFile.h"
 
+#include "core/NativeText.h"
 #include "core/TextColumns.h"
 #include "launch/LaunchCommand.h"
 #include "platform/CommandLine.h"
+#include "platform/FolderEntries.h"
+
+#include <QDir>
+#include <QHash>
 
 namespace Orvane
 {
@@ -60,6 +65,12 @@ QString wholeFileName(const QString& imageLine)
     return QString::fromStdString(arguments[1]);
 }
 
+QString imageSystemName(const QString& imageLine)
+{
+    const std::vector<std::string> arguments = splitArguments(launchField(imageLine).toStdString());
+    return arguments.size() == 2 ? QString::fromStdString(arguments[0]) : QString();
+}
+
 // A system name comes from a file that other programs write; it names one folder inside ROMS, never a path.
 static bool isPlainFolderName(const QString& name)
 {
@@ -86,6 +97,42 @@ static QStringList imageLinesIn(const QString& folder, const QString& systemName
         return {};
     sortLines(lines);
     return lines;
+}
+
+QSet<QString> systemsWithImages(const QString& programFolder, const QStringList& systemNames)
+{
+    // ROMS is listed once; a system's folder is looked for among its folders as locateInFolder would find it, its
+    // exact name first, then in any letter case.
+    const QString roms = locateInFolder(programFolder, QStringLiteral("ROMS"));
+    QSet<QString> exact;
+    QHash<QString, QString> folded;
+    for (const QString& folder : QDir(roms).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::NoSort)) {
+        exact.insert(folder);
+        if (!folded.contains(folder.toCaseFolded()))
+            folded.insert(folder.toCaseFolded(), folder);
+    }
+    QSet<QString> holding;
+    QHash<QString, bool> looked;
+    for (const QString& system : systemNames) {
+        if (!isPlainFolderName(system))
+            continue;
+        const QString folder = exact.contains(system) ? system : folded.value(system.toCaseFolded());
+        if (folder.isEmpty())
+            continue;
+        auto known = looked.constFind(folder);
+        if (known == looked.cend()) {
+            // Until its first image: a folder of 100,000 is not read whole.
+            bool image = false;
+            (void)forEachFileIn(platformPath(roms + u'/' + folder), [&](std::string_view name) {
+                image = !isFolderNote(fromNativeBytes(name));
+                return !image;
+            });
+            known = looked.insert(folder, image);
+        }
+        if (*known)
+            holding.insert(system);
+    }
+    return holding;
 }
 
 QStringList imageLinesFor(const QString& programFolder, const QString& systemName)

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -27,10 +28,16 @@ QString shownFileName(const QString& imageLine);
 // The whole file name an image line is for, read back from its launch field as the emulator would receive it;
 // what the line shows where it has no such field.
 QString wholeFileName(const QString& imageLine);
+// The system an image line launches; empty where it has no launch field.
+QString imageSystemName(const QString& imageLine);
 
 // The folder of one system's images: its folder inside ROMS, found in any letter case. None for a system name
 // that is no plain folder name (a slash, ".."): such a name never reaches outside ROMS.
 std::optional<QString> imageFolderFor(const QString& programFolder, const QString& systemName);
+
+// Of the systems named, those whose image folder holds at least one image: ROMS is listed once, and only the
+// folders found there are looked into, each until its first image.
+QSet<QString> systemsWithImages(const QString& programFolder, const QStringList& systemNames);
 
 // The image lines of one system, sorted: its folder listed, folder notes left out. A system without a folder
 // gives no lines.

@@ -11,7 +11,8 @@ install(DIRECTORY DESTINATION ${ORVANE_PROGRAM_FOLDER}/INP)
 install(DIRECTORY DESTINATION ${ORVANE_PROGRAM_FOLDER}/ROMS)
 if(ORVANE_INSTALL_STANDIN)
     install(PROGRAMS $<TARGET_FILE:mess-standin> DESTINATION ${ORVANE_PROGRAM_FOLDER} RENAME MESS.EXE)
-    install(FILES ${CMAKE_SOURCE_DIR}/demo/listfull.txt DESTINATION ${ORVANE_PROGRAM_FOLDER})
+    install(FILES ${CMAKE_SOURCE_DIR}/demo/listfull.txt ${CMAKE_SOURCE_DIR}/demo/identify.txt
+            DESTINATION ${ORVANE_PROGRAM_FOLDER})
 else()
     # The bridge to today's emulator becomes MESS.EXE unless the user's own emulator is there (see the scripts).
     configure_file(cmake/install/choose-emulator.cmake.in install/choose-emulator.cmake @ONLY)

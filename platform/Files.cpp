@@ -28,14 +28,19 @@ fs::path scratchNameBeside(const fs::path& file)
 
 bool isScratchNameOf(std::string_view candidate, std::string_view name)
 {
-    if (candidate.size() <= name.size() + 1 || !candidate.starts_with(name) || candidate[name.size()] != '.')
+    const std::size_t dot = candidate.rfind('.');
+    if (dot == std::string_view::npos)
         return false;
-    const std::string_view tail = candidate.substr(name.size() + 1);
+    const std::string_view base = candidate.substr(0, dot);
+    const std::string_view tail = candidate.substr(dot + 1);
     const std::size_t dash = tail.find('-');
     const auto digits = [](std::string_view part) {
         return !part.empty() && part.size() <= 20 && part.find_first_not_of("0123456789") == std::string_view::npos;
     };
-    return dash != std::string_view::npos && digits(tail.substr(0, dash)) && digits(tail.substr(dash + 1));
+    const bool named = name.ends_with('*')
+                           ? base.size() >= name.size() && base.starts_with(name.substr(0, name.size() - 1))
+                           : base == name;
+    return named && dash != std::string_view::npos && digits(tail.substr(0, dash)) && digits(tail.substr(dash + 1));
 }
 
 } // namespace Orvane

@@ -89,7 +89,7 @@ PlatformResult<void> makeOwnFolder(const std::filesystem::path& folder);
 // running the program and older than any write takes. Never through a link, never anything else.
 void sweepLeftovers(const std::filesystem::path& folder, std::initializer_list<std::string_view> names, KeptBy keeper);
 
-// Whether a name is `name` followed by a scratch tail.
+// Whether a name is `name` followed by a scratch tail; a `name` that ends in '*' stands for every name it starts.
 bool isScratchNameOf(std::string_view candidate, std::string_view name);
 
 // The file as a reason names it: with the platform's own separators.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/ProcessOutcome.h"
+#include "platform/ProgramRun.h"
 #include "platform/Result.h"
 
 #include <chrono>
@@ -64,6 +65,10 @@ public:
     // The short form of an existing file's path, for a command processor line, or why there is none (the file is
     // missing, or on Windows its short name cannot be had).
     virtual PlatformResult<std::string> shortPath(const std::string& path) = 0;
+
+    // Runs a program hidden and waits for it (ProgramRun): a short question to the emulator, whose answer is its
+    // output. May be called from any thread, from several at once.
+    virtual PlatformResult<ProcessOutcome> askAndWait(const ProgramRun& run) = 0;
 };
 
 } // namespace Orvane

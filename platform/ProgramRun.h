@@ -38,6 +38,9 @@ struct ProgramRun
     // everything it started are asked the same way and given this long before they are killed; the outcome's
     // `endRequested` says which signal came. On Windows the program ends with the caller either way.
     std::chrono::milliseconds endingGrace{0};
+    // When set, the program and everything it started are killed once it has run this long (the outcome's
+    // `timedOut` says so): a question that takes longer is one nobody waits for.
+    std::chrono::milliseconds timeLimit{0};
 };
 
 // Starts the program with its window shown as it chooses, waits for it and tells how it ended, or why it did not

@@ -20,6 +20,7 @@ public:
     PlatformResult<std::unique_ptr<HiddenProcess>> startHidden(const std::string& commandLine,
                                                                Redirection redirection) override;
     PlatformResult<std::string> shortPath(const std::string& path) override;
+    PlatformResult<ProcessOutcome> askAndWait(const ProgramRun& run) override;
 
 private:
     std::filesystem::path m_programFolder;

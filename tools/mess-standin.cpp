@@ -4,6 +4,8 @@
 // A stand-in for the emulator, installed as MESS.EXE in the demo program folder, so that every use of the
 // emulator runs for real without one:
 //   MESS.EXE -listfull                         prints a header and the systems kept in listfull.txt beside it
+//   MESS.EXE -identify <system> <image>        prints the lines of identify.txt beside it whose size and CRC-32
+//                                              are the image's (exit 0), or says it is in no list (exit 1)
 //   MESS.EXE <system> <image> [-record NAME | -playback NAME]
 //                                              shows a window naming what it would play; -record writes
 //                                              INP/NAME.INP, -playback reads it
@@ -11,6 +13,7 @@
 // failed); a play run then does its work with the recordings but ends at once instead of showing a window, so tests
 // can check exactly what Orvane handed over.
 
+#include "platform/Checksums.h"
 #include "platform/Files.h"
 #include "platform/ProgramRun.h"
 #include "platform/ProgramSearch.h"
@@ -67,6 +70,47 @@ void appendLog(const char* logFile, const fs::path& self, const std::vector<std:
     for (const std::string& argument : arguments)
         log << "arg=" << escaped(argument) << '\n';
     log << "end\n";
+}
+
+// The image as a play finds it: in ROMS/<system>/ of the current folder, or by its path.
+std::optional<fs::path> imageFor(const std::string& system, const std::string& image)
+{
+    const fs::path folder = fs::current_path();
+    const auto roms = Orvane::findEntryIgnoringCase(folder, "ROMS");
+    const auto systemFolder = roms ? Orvane::findEntryIgnoringCase(*roms, system) : std::nullopt;
+    auto found = systemFolder ? Orvane::findEntryIgnoringCase(*systemFolder, image) : std::nullopt;
+    std::error_code error;
+    if (!found && fs::path(image).has_parent_path())
+        found = fs::path(image);
+    if (!found || !fs::is_regular_file(*found, error))
+        return std::nullopt;
+    return found;
+}
+
+int identify(const fs::path& self, const std::vector<std::string>& arguments)
+{
+    const std::optional<fs::path> image = arguments.size() == 3 ? imageFor(arguments[1], arguments[2]) : std::nullopt;
+    std::ifstream input(image.value_or(fs::path()), std::ios::binary);
+    if (!image || !input) {
+        std::cerr << "MESS.EXE: cannot read the image " << (arguments.size() == 3 ? arguments[2] : std::string())
+                  << '\n';
+        return 2;
+    }
+    const std::string bytes((std::istreambuf_iterator<char>(input)), std::istreambuf_iterator<char>());
+    Orvane::Crc32 crc;
+    crc.add(bytes);
+    const std::string print = std::to_string(bytes.size()) + '\t' + Orvane::hexOf(crc.value()) + '\t';
+    std::ifstream list(self.parent_path() / "identify.txt", std::ios::binary);
+    std::string answer;
+    for (std::string line; std::getline(list, line);) {
+        if (line.starts_with(print))
+            answer += line.substr(print.size()) + '\n';
+    }
+    if (answer.empty()) {
+        std::cerr << "not in the emulator's lists\n";
+        return 1;
+    }
+    return Orvane::writeStandardOutput(answer) ? 0 : 2;
 }
 
 int listFull(const fs::path& self)
@@ -209,9 +253,12 @@ int main(int argc, char* argv[])
     const bool listing = arguments.size() == 1 && arguments[0] == "-listfull";
     const char* logFile = std::getenv("ORVANE_STANDIN_LOG");
     const bool logging = logFile && *logFile;
-    if (logging)
+    // A question about an image is no play: tests read the plays alone.
+    if (logging && !(!arguments.empty() && arguments[0] == "-identify"))
         appendLog(logFile, self, arguments);
     if (listing)
         return listFull(self);
+    if (!arguments.empty() && arguments[0] == "-identify")
+        return identify(self, arguments);
     return play(argc, argv, arguments, logging);
 }

@@ -5,11 +5,13 @@
 #include "ApplicationInfo.h"
 #include "catalogue/CatalogueUpdate.h"
 #include "catalogue/ImageList.h"
+#include "catalogue/ImageTitles.h"
 #include "catalogue/SystemsCatalogue.h"
 #include "catalogue/TextFile.h"
 #include "core/NativeText.h"
 #include "gui/about/FrmAbouttov.h"
 #include "gui/mainwindow/MessageBoxes.h"
+#include "gui/mainwindow/TitleLookup.h"
 #include "gui/widgets/FileListBox.h"
 #include "gui/widgets/SortedListBox.h"
 #include "launch/LaunchCommand.h"
@@ -30,15 +32,20 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QTimer>
+#include <QToolTip>
 
 namespace Orvane
 {
+
+using namespace Qt::StringLiterals;
 
 namespace
 {
 
 const QString useUpdateSystems = QStringLiteral("Use \"Update systems\" in the \"File\" menu to build it.");
 const QString catalogueKept = QStringLiteral("The systems catalogue was not changed.");
+// The stored state of "Only systems with images": "True" or "False".
+const QString onlyWithImagesKey = QStringLiteral("OnlyWithImages");
 
 } // namespace
 
@@ -58,7 +65,8 @@ Form1::Form1(QString programFolder, Form1Services services, QWidget* parent)
     : QMainWindow(parent), m_programFolder(std::move(programFolder)), m_shell(services.shell),
       m_messages(services.messages), m_options(services.options), m_opener(services.opener),
       m_ownLists(services.lists ? nullptr : std::make_unique<ListSource>(m_programFolder)),
-      m_lists(services.lists ? services.lists : m_ownLists.get())
+      m_lists(services.lists ? services.lists : m_ownLists.get()),
+      m_titles(new TitleLookup(m_shell, m_programFolder, this))
 {
     setWindowFlags(fixedWindowFlags(QGuiApplication::platformName()));
     ui.setupUi(this);
@@ -71,7 +79,8 @@ Form1::Form1(QString programFolder, Form1Services services, QWidget* parent)
 }
 
 // Descriptions and file names longer than the lists are wide, and systems whose descriptions begin alike, are told
-// apart by hovering: a system's line tells its whole description and the folder its images go in.
+// apart by hovering: a system's line tells its whole description and the folder its images go in, an image's its
+// whole file name and what the emulator's lists call it, once the emulator said (asked off this thread).
 void Form1::showLineTips()
 {
     ui.EmulatedSystemList->setLineTip([this](const QString& description) -> QString {
@@ -80,7 +89,24 @@ void Form1::showLineTips()
             return description;
         return description + u'\n' + QDir::toNativeSeparators(u"ROMS/" + *systemName);
     });
-    ui.GamesList->setLineTip(wholeFileName);
+    // Typing that starts no description finds the systems by the names the emulator knows them by.
+    ui.EmulatedSystemList->setSearchKey(
+        [this](const QString& description) { return m_lists->knownSystemNameFor(description).value_or(QString()); });
+    ui.GamesList->setLineTip([this](const QString& line) {
+        const QString fileName = wholeFileName(line);
+        return imageTip(fileName, m_titles->known(imageSystemName(line), fileName).value_or(TitleAnswer{}));
+    });
+    connect(ui.GamesList, &SortedListBox::lineTipShown, this, [this](int row, QPoint position) {
+        m_tipRow = row;
+        m_tipPosition = position;
+        const QString line = ui.GamesList->line(row);
+        m_titles->request(imageSystemName(line), wholeFileName(line));
+    });
+    connect(m_titles, &TitleLookup::answered, this, [this](const QString& systemName, const QString& fileName) {
+        const QString line = ui.GamesList->line(m_tipRow);
+        if (QToolTip::isVisible() && imageSystemName(line) == systemName && wholeFileName(line) == fileName)
+            ui.GamesList->showLineTip(m_tipRow, m_tipPosition);
+    });
 }
 
 void Form1::connectSignals()
@@ -94,6 +120,7 @@ void Form1::connectSignals()
     connect(ui.Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
     connect(ui.INPFile, &FileListBox::mouseDown, this, &Form1::INPFile_MouseDown);
     connect(ui.UpdateSystemsMenu, &QAction::triggered, this, &Form1::UpdateSystemsMenu_Click);
+    connect(ui.OnlyWithImagesMenu, &QAction::triggered, this, &Form1::OnlyWithImagesMenu_Click);
     connect(ui.SwapListCommand, &QPushButton::clicked, this, &Form1::SwapListCommand_Click);
     connect(ui.AboutButton, &QPushButton::clicked, this, &Form1::AboutButton_Click);
     connectOptionHandlers();
@@ -113,6 +140,7 @@ void Form1::Form_Load()
     pointFileListAtRecordings();
     FillPlaybackList();
     RestoreOptions();
+    ui.OnlyWithImagesMenu->setChecked(m_options.read(optionsSection, onlyWithImagesKey, u"False"_s) == u"True");
     LoadSystemsCatalogue();
 }
 
@@ -187,7 +215,20 @@ void Form1::LoadSystemsCatalogue()
     }
     // Taken before the selection, which loads the images and may read the catalogue again.
     const int skippedLines = catalogue->skippedLines();
-    ui.EmulatedSystemList->setSortedLines(m_lists->sortedDescriptions());
+    QStringList descriptions = m_lists->sortedDescriptions();
+    if (ui.OnlyWithImagesMenu->isChecked()) {
+        QStringList names;
+        for (const QString& description : descriptions)
+            names.append(m_lists->knownSystemNameFor(description).value_or(QString()));
+        const QSet<QString> holding = systemsWithImages(m_programFolder, names);
+        QStringList shown;
+        for (qsizetype index = 0; index < descriptions.size(); ++index) {
+            if (holding.contains(names.at(index)))
+                shown.append(descriptions.at(index));
+        }
+        descriptions = std::move(shown);
+    }
+    ui.EmulatedSystemList->setSortedLines(std::move(descriptions));
     ui.EmulatedSystemList->setSelectedIndex(0);
     if (skippedLines == 1)
         report(u"1 line of the systems catalogue " + QDir::toNativeSeparators(path) +
@@ -195,6 +236,12 @@ void Form1::LoadSystemsCatalogue()
     else if (skippedLines > 1)
         report(QString::number(skippedLines) + u" lines of the systems catalogue " + QDir::toNativeSeparators(path) +
                u" are shorter than 12 characters and were skipped.");
+}
+
+void Form1::OnlyWithImagesMenu_Click()
+{
+    storeSetting(optionsSection, onlyWithImagesKey, ui.OnlyWithImagesMenu->isChecked() ? u"True"_s : u"False"_s);
+    LoadSystemsCatalogue();
 }
 
 void Form1::EmulatedSystemList_Click()
@@ -220,6 +267,11 @@ void Form1::LoadImageList()
     if (listMode() == ListMode::Favourites)
         setListMode(ListMode::Full);
     ui.GamesList->setSortedLines(m_lists->imageLines(*systemName));
+    m_tipRow = -1;
+    // The emulator prepares what it knows of the system's images while the user looks at the list (not while the
+    // window starts: nothing but what shows it runs then).
+    if (isVisible() && ui.GamesList->count() > 0)
+        m_titles->request(*systemName, wholeFileName(ui.GamesList->line(0)));
     // Recordings made since the last load show up in the file list too.
     pointFileListAtRecordings();
 }

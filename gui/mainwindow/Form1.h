@@ -23,6 +23,7 @@ class HiddenProcess;
 class MessageBoxes;
 class OptionStore;
 class ProcessLauncher;
+class TitleLookup;
 
 // What the window asks of the world outside it; tests put doubles in their place.
 struct Form1Services
@@ -66,6 +67,7 @@ public:
     void Command2_Click();
     void INPFile_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
     void UpdateSystemsMenu_Click();
+    void OnlyWithImagesMenu_Click();
     void SwapListCommand_Click();
     void AboutButton_Click();
 
@@ -125,6 +127,11 @@ private:
     bool m_offerFirstUpdate = false;
     // Set while the store refuses writes, so a failing store is reported once, not on every keystroke.
     bool m_storeFailureReported = false;
+    // What the emulator's lists call the images, asked for when a tip needs it.
+    TitleLookup* m_titles;
+    // The image line whose tip shows, and where: it is shown again once its title is known.
+    int m_tipRow = -1;
+    QPoint m_tipPosition;
 };
 
 } // namespace Orvane

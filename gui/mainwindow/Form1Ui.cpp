@@ -131,6 +131,9 @@ void Form1Ui::setupUi(QMainWindow* window)
     FileMenu->setObjectName(QStringLiteral("FileMenu"));
     UpdateSystemsMenu = FileMenu->addAction(QStringLiteral("Update systems"));
     UpdateSystemsMenu->setObjectName(QStringLiteral("UpdateSystemsMenu"));
+    OnlyWithImagesMenu = FileMenu->addAction(QStringLiteral("Only systems with images"));
+    OnlyWithImagesMenu->setObjectName(QStringLiteral("OnlyWithImagesMenu"));
+    OnlyWithImagesMenu->setCheckable(true);
 
     builder.applyTabOrder();
 }

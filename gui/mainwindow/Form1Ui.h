@@ -102,6 +102,8 @@ struct Form1Ui
 
     QMenu* FileMenu = nullptr;
     QAction* UpdateSystemsMenu = nullptr;
+    // Checkable: the systems list shows only the systems with images.
+    QAction* OnlyWithImagesMenu = nullptr;
 
     // Builds every control in its design-time state on `window`, whose client area it fixes.
     void setupUi(QMainWindow* window);

@@ -5,13 +5,26 @@
 #include "catalogue/LineOrder.h"
 #include "gui/widgets/LaterRelease.h"
 
+#include <QApplication>
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QTextDocument>
+#include <QToolTip>
 
 #include <algorithm>
 
 namespace Orvane
 {
+
+QString lineTipText(const QString& text)
+{
+    // Names and descriptions come from files: shown as they are, each line of the tip a line on the screen. Plain
+    // text is never wrapped; a text Qt would take for markup goes as markup that shows it, unwrapped all the same.
+    if (!Qt::mightBeRichText(text))
+        return text;
+    return u"<p style='white-space:pre'>" + text.toHtmlEscaped().replace(QStringLiteral("\n"), QStringLiteral("<br>")) +
+           u"</p>";
+}
 
 int SortedLinesModel::rowCount(const QModelIndex& parent) const
 {
@@ -24,9 +37,8 @@ QVariant SortedLinesModel::data(const QModelIndex& index, int role) const
         return {};
     if (role == Qt::DisplayRole)
         return m_lines.at(index.row());
-    // Names and descriptions come from files: shown as they are, never read as markup, and never wrapped.
     if (role == Qt::ToolTipRole && m_lineTip)
-        return Qt::convertFromPlainText(m_lineTip(m_lines.at(index.row())), Qt::WhiteSpaceNoWrap);
+        return lineTipText(m_lineTip(m_lines.at(index.row())));
     return {};
 }
 
@@ -185,6 +197,45 @@ void SortedListBox::mousePressEvent(QMouseEvent* event)
     if (event->button() == Qt::LeftButton)
         QListView::mousePressEvent(event);
     emit mouseDown(event->button(), event->modifiers(), event->position().toPoint());
+}
+
+void SortedListBox::keyboardSearch(const QString& search)
+{
+    // What was typed adds up, as the list's own search adds it up, while the keys come quickly one after another.
+    const bool fresh = !m_typing.isValid() || m_typing.elapsed() > QApplication::keyboardInputInterval();
+    m_typed = fresh ? search : m_typed + search;
+    m_typing.start();
+    QListView::keyboardSearch(search);
+    const QStringList& lines = m_model->lines();
+    if (!m_searchKey || m_typed.isEmpty() || std::any_of(lines.cbegin(), lines.cend(), [&](const QString& line) {
+            return line.startsWith(m_typed, Qt::CaseInsensitive);
+        }))
+        return;
+    for (int row = 0; row < lines.size(); ++row) {
+        if (m_searchKey(lines.at(row)).startsWith(m_typed, Qt::CaseInsensitive)) {
+            setSelectedIndex(row);
+            return;
+        }
+    }
+}
+
+bool SortedListBox::viewportEvent(QEvent* event)
+{
+    const bool handled = QListView::viewportEvent(event);
+    if (event->type() == QEvent::ToolTip) {
+        const QModelIndex index = indexAt(static_cast<QHelpEvent*>(event)->pos());
+        if (index.isValid())
+            emit lineTipShown(index.row(), static_cast<QHelpEvent*>(event)->globalPos());
+    }
+    return handled;
+}
+
+void SortedListBox::showLineTip(int row, QPoint globalPosition)
+{
+    const QModelIndex index = m_model->index(row);
+    if (!index.isValid())
+        return;
+    QToolTip::showText(globalPosition, m_model->data(index, Qt::ToolTipRole).toString(), viewport(), visualRect(index));
 }
 
 void SortedListBox::mouseDoubleClickEvent(QMouseEvent* event)

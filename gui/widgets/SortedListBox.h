@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QAbstractListModel>
+#include <QElapsedTimer>
 #include <QListView>
 #include <QStringList>
 
@@ -10,6 +11,9 @@
 
 namespace Orvane
 {
+
+// A line's tip as the tool tip shows it: each of its lines on a line of its own, never wrapped, never read as markup.
+QString lineTipText(const QString& text);
 
 // The lines of a sorted list box, kept in lineLess order. A whole list is sorted once and set in one step, so
 // tens of thousands of lines never go through one sorted insertion each.
@@ -60,6 +64,11 @@ public:
     void clear();
     // The tool tip of each line, worked out from the line when it is hovered; the list itself keeps none.
     void setLineTip(std::function<QString(const QString& line)> lineTip);
+    // Shows the line's tip again, as it is worked out now (lineTipShown said where).
+    void showLineTip(int row, QPoint globalPosition);
+    // Typing selects the first line that starts with what was typed; where none does, the first whose `key` does.
+    void setSearchKey(std::function<QString(const QString& line)> key) { m_searchKey = std::move(key); }
+    void keyboardSearch(const QString& search) override;
 
     // -1 when nothing is selected.
     int selectedIndex() const;
@@ -73,8 +82,11 @@ signals:
     void selectedIndexChanged(int row);
     void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
     void doubleClick();
+    // A line's tip was asked for by hovering it.
+    void lineTipShown(int row, QPoint globalPosition);
 
 protected:
+    bool viewportEvent(QEvent* event) override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event = nullptr) const override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -86,6 +98,9 @@ private:
     SortedLinesModel* m_model;
     QString m_tag;
     int m_lastSelected = -1;
+    std::function<QString(const QString&)> m_searchKey;
+    QString m_typed;
+    QElapsedTimer m_typing;
 };
 
 } // namespace Orvane

@@ -3,9 +3,10 @@
 # SPDX-License-Identifier: MIT
 #
 # Builds libarchive for 64-bit Windows with Debian's mingw-w64, with what it needs to read zip and 7z directories
-# (zlib, liblzma), as static libraries, once, into the same cache as Qt for Windows, and prints that folder. Debian
-# ships none of them for mingw, so they are made from Debian's own sources (the release's current ones; the cache
-# is keyed by the host's versions of the three, so an update of them builds anew).
+# (zlib, liblzma), and expat, which reads the emulator's software lists, as static libraries, once, into the same
+# cache as Qt for Windows, and prints that folder. Debian ships none of them for mingw, so they are made from
+# Debian's own sources (the release's current ones; the cache is keyed by the host's versions of the four, so an
+# update of them builds anew).
 #
 #   packaging/windows/build-libarchive.sh          build unless the cache holds it; print the folder
 #   packaging/windows/build-libarchive.sh --where  print the folder if the cache holds it, else exit 1
@@ -15,17 +16,17 @@ source_root=$(cd "$here/../.." && pwd)
 . "$here/debian-source.sh"
 
 version() { dpkg-query -W -f='${Version}' "$1" 2>/dev/null | tr -c '0-9A-Za-z.\n' _; }
-# What shapes the result: the host's versions of the three, the compilers (x86_64-w64-mingw32, posix threads) and
+# What shapes the result: the host's versions of the four, the compilers (x86_64-w64-mingw32, posix threads) and
 # the options below. A change to either must change this list.
-options_hash=$(echo "x86_64-w64-mingw32-posix static zip-7z-only-1" | sha256sum | cut -c1-12)
+options_hash=$(echo "x86_64-w64-mingw32-posix static zip-7z-only-1 expat-1" | sha256sum | cut -c1-12)
 cache_root=${ORVANE_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/orvane}
 key() {
-    echo "libarchive-$(version libarchive-dev)-zlib-$(version zlib1g-dev)-lzma-$(version liblzma-dev)-mingw-$options_hash"
+    echo "libarchive-$(version libarchive-dev)-zlib-$(version zlib1g-dev)-lzma-$(version liblzma-dev)-expat-$(version libexpat1-dev)-mingw-$options_hash"
 }
 
 cached "$cache_root/$(key)/prefix" "${1:-}"
-install_missing dpkg-dev g++-mingw-w64-x86-64 ninja-build cmake make libarchive-dev zlib1g-dev liblzma-dev
-# Named again now that the three are installed.
+install_missing dpkg-dev g++-mingw-w64-x86-64 ninja-build cmake make libarchive-dev zlib1g-dev liblzma-dev libexpat1-dev
+# Named again now that the four are installed.
 key=$(key)
 prefix="$cache_root/$key/prefix"
 cached "$prefix"
@@ -36,6 +37,7 @@ cd "$work"
 ls -d zlib-*/ >/dev/null 2>&1 || debian_source zlib
 ls -d xz-utils-*/ >/dev/null 2>&1 || debian_source xz-utils
 ls -d libarchive-*/ >/dev/null 2>&1 || debian_source libarchive
+ls -d expat-*/ >/dev/null 2>&1 || debian_source expat
 started=$(date +%s)
 toolchain="$source_root/cmake/mingw-w64-x86_64.cmake"
 mkdir -p "$prefix/include" "$prefix/lib"
@@ -74,6 +76,14 @@ cmake -S "$archive_source" -B build-archive -G Ninja -DCMAKE_TOOLCHAIN_FILE="$to
 cmake --build build-archive --target archive_static
 cp "$archive_source/libarchive/archive.h" "$archive_source/libarchive/archive_entry.h" "$prefix/include/"
 cp build-archive/libarchive/libarchive_static.a "$prefix/lib/libarchive.a"
+# expat alone: its programs, tests and documents are not needed.
+expat_source=$(ls -d expat-*/ | head -n 1)
+cmake -S "$expat_source" -B build-expat -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
+    -DEXPAT_SHARED_LIBS=OFF -DEXPAT_BUILD_TOOLS=OFF -DEXPAT_BUILD_EXAMPLES=OFF -DEXPAT_BUILD_TESTS=OFF \
+    -DEXPAT_BUILD_DOCS=OFF -DEXPAT_BUILD_PKGCONFIG=OFF >/dev/null
+cmake --build build-expat --target expat
+cp "$expat_source/lib/expat.h" "$expat_source/lib/expat_external.h" "$prefix/include/"
+cp "$(ls build-expat/libexpat*.a | head -n 1)" "$prefix/lib/libexpat.a"
 touch "$prefix/.complete"
-echo "libarchive for Windows built in $(($(date +%s) - started)) s into $prefix" >&2
+echo "libarchive and expat for Windows built in $(($(date +%s) - started)) s into $prefix" >&2
 echo "$prefix"

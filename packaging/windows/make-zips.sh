@@ -61,7 +61,7 @@ fill() {
     local programs=("$folder/Orvane.exe" "$folder/orvane-bridge.exe" "$folder/platforms/"*.dll)
     [ -d "$folder/styles" ] && programs+=("$folder/styles/"*.dll)
     if [ "${2:-}" = demo ]; then
-        cp "$demo/MESS.EXE" "$demo/Orvane.sys" "$demo/listfull.txt" "$folder/"
+        cp "$demo/MESS.EXE" "$demo/Orvane.sys" "$demo/listfull.txt" "$demo/identify.txt" "$folder/"
         cp -r "$demo/ROMS/." "$folder/ROMS/"
         cp -r "$demo/INP/." "$folder/INP/"
         programs+=("$folder/MESS.EXE")

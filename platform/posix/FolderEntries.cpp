@@ -13,7 +13,7 @@ namespace Orvane
 {
 
 PlatformResult<void> forEachFileIn(const std::filesystem::path& folder,
-                                   const std::function<void(std::string_view)>& takeFile)
+                                   const std::function<bool(std::string_view)>& takeFile)
 {
     DIR* const directory = opendir(folder.c_str());
     if (!directory)
@@ -37,8 +37,8 @@ PlatformResult<void> forEachFileIn(const std::filesystem::path& folder,
             struct stat status;
             plainFile = fstatat(folderDescriptor, entry->d_name, &status, 0) == 0 && S_ISREG(status.st_mode);
         }
-        if (plainFile)
-            takeFile(name);
+        if (plainFile && !takeFile(name))
+            break;
     }
     closedir(directory);
     if (error != 0)

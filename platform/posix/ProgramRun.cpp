@@ -41,6 +41,7 @@ struct Report
     int kind = 0;
     int value = 0;
     int detail = 0;
+    int timedOut = 0;
 };
 
 bool writeReport(int pipe, const Report& report)
@@ -137,7 +138,8 @@ void signalChildren(pid_t keeper, int signal)
 // The keeper: a process of its own group between the caller and the program, the subreaper of everything the program
 // starts. It tells the caller how the program ended once nothing it started is left, and ends all of it when the
 // caller asks (a signal number through `lifeline`) or goes (`lifeline` closes).
-[[noreturn]] void keep(const ChildSetup& setup, int reportPipe, int lifeline, std::chrono::milliseconds grace)
+[[noreturn]] void keep(const ChildSetup& setup, int reportPipe, int lifeline, std::chrono::milliseconds grace,
+                       std::chrono::milliseconds timeLimit)
 {
     ::setpgid(0, 0);
     ::prctl(PR_SET_CHILD_SUBREAPER, 1);
@@ -171,6 +173,8 @@ void signalChildren(pid_t keeper, int signal)
     int requested = 0;
     bool ended = false;
     bool callerGone = false;
+    const long long limitAt = timeLimit.count() > 0 ? nowInMilliseconds() + timeLimit.count() : -1;
+    bool timedOut = false;
     long long killAt = -1; // when what is left is killed, once it has been asked to end
     const auto askToEnd = [&](int signal) {
         ::kill(-program, signal);
@@ -199,14 +203,20 @@ void signalChildren(pid_t keeper, int signal)
         // What the program left running when it ended is asked to end as well.
         if (ended && killAt < 0)
             askToEnd(SIGTERM);
-        const long long now = nowInMilliseconds();
+        long long now = nowInMilliseconds();
+        if (!ended && !timedOut && limitAt >= 0 && now >= limitAt) {
+            timedOut = true;
+            killAt = now;
+        }
         if (killAt >= 0 && now >= killAt) {
             ::kill(-program, SIGKILL);
             signalChildren(keeper, SIGKILL);
         }
         pollfd watchedFiles[2] = {{signals, POLLIN, 0}, {callerGone ? -1 : lifeline, POLLIN, 0}};
         // Leftovers have no signal of their own to wake the keeper: it looks again every little while.
-        const long long wait = killAt >= 0 ? std::clamp(killAt - now, 10LL, 100LL) : ended ? 10 : -1;
+        long long wait = killAt >= 0 ? std::clamp(killAt - now, 10LL, 100LL) : ended ? 10 : -1;
+        if (limitAt >= 0 && !timedOut)
+            wait = wait < 0 ? std::max(limitAt - now, 0LL) : std::min(wait, std::max(limitAt - now, 0LL));
         ::poll(watchedFiles, 2, static_cast<int>(wait));
         signalfd_siginfo information;
         while (::read(signals, &information, sizeof information) == static_cast<ssize_t>(sizeof information)) {
@@ -231,7 +241,7 @@ void signalChildren(pid_t keeper, int signal)
             }
         }
     }
-    writeReport(reportPipe, Report{Report::Ended, status, requested});
+    writeReport(reportPipe, Report{Report::Ended, status, requested, timedOut ? 1 : 0});
     ::_exit(0);
 }
 
@@ -346,7 +356,7 @@ PlatformResult<ProcessOutcome> runAndWait(const ProgramRun& run)
         ::close(lifeline.get());
         if (outputRead.get() >= 0)
             ::close(outputRead.get());
-        keep(setup, reportWrite.get(), lifelineRead.get(), run.endingGrace);
+        keep(setup, reportWrite.get(), lifelineRead.get(), run.endingGrace, run.timeLimit);
     }
     const int forkError = errno;
     reportWrite.reset();
@@ -401,6 +411,7 @@ PlatformResult<ProcessOutcome> runAndWait(const ProgramRun& run)
                 outcome = outcomeOf(said.value, errorOutput);
                 outcome.output = std::move(output);
                 outcome.endRequested = said.detail;
+                outcome.timedOut = said.timedOut != 0;
             }
         }
     }

@@ -3,6 +3,7 @@
 #include "platform/SystemProcessLauncher.h"
 
 #include "platform/CommandProcessor.h"
+#include "platform/ProgramRun.h"
 #include "platform/ProgramSearch.h"
 #include "platform/posix/ChildProcess.h"
 
@@ -81,6 +82,11 @@ PlatformResult<std::string> SystemProcessLauncher::shortPath(const std::string& 
     if (!found || !fs::exists(*found, error))
         return Failure("there is no " + path);
     return found->string();
+}
+
+PlatformResult<ProcessOutcome> SystemProcessLauncher::askAndWait(const ProgramRun& run)
+{
+    return runAndWait(run);
 }
 
 } // namespace Orvane

@@ -30,7 +30,7 @@ static std::string errorText(DWORD code)
 }
 
 PlatformResult<void> forEachFileIn(const std::filesystem::path& folder,
-                                   const std::function<void(std::string_view)>& takeFile)
+                                   const std::function<bool(std::string_view)>& takeFile)
 {
     const std::wstring pattern = (folder / L"*").wstring();
     WIN32_FIND_DATAW found;
@@ -57,7 +57,10 @@ PlatformResult<void> forEachFileIn(const std::filesystem::path& folder,
             FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
         if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & notListed) || (found.dwFileAttributes & notListed))
             continue;
-        takeFile(toUtf8(found.cFileName));
+        if (!takeFile(toUtf8(found.cFileName))) {
+            FindClose(search);
+            return {};
+        }
     } while (FindNextFileW(search, &found));
     error = GetLastError();
     FindClose(search);

@@ -116,8 +116,16 @@ PlatformResult<ProcessOutcome> runAndWait(const ProgramRun& run)
     CloseHandle(process.hThread);
     const std::unique_ptr<HiddenProcess> waited =
         hiddenProcess(process.dwProcessId, process.hProcess, errorOutput.release(), RedirectionFiles{});
+    bool timedOut = false;
+    if (run.timeLimit.count() > 0 && !waited->endsWithin(run.timeLimit)) {
+        timedOut = true;
+        if (job.get())
+            TerminateJobObject(job.get(), 1);
+        waited->kill();
+    }
     waited->wait();
     ProcessOutcome outcome = waited->outcome();
+    outcome.timedOut = timedOut;
     if (!run.outputFile && run.keepOutput) {
         if (diskFull(output.get()))
             return Failure("Cannot keep the output of " + run.program.string() + ": the disk is full");

@@ -3,6 +3,7 @@
 #include "platform/SystemProcessLauncher.h"
 
 #include "platform/CommandProcessor.h"
+#include "platform/ProgramRun.h"
 #include "platform/ProgramSearch.h"
 #include "platform/windows/ChildProcess.h"
 
@@ -131,6 +132,11 @@ PlatformResult<std::string> SystemProcessLauncher::shortPath(const std::string& 
     std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
     MultiByteToWideChar(CP_ACP, 0, buffer, static_cast<int>(count), wide.data(), wideLength);
     return toUtf8(wide);
+}
+
+PlatformResult<ProcessOutcome> SystemProcessLauncher::askAndWait(const ProgramRun& run)
+{
+    return runAndWait(run);
 }
 
 } // namespace Orvane

@@ -5,6 +5,7 @@
 //   -listmedia [SYSTEM]     prints fake-listmedia.txt (only SYSTEM's lines, under the header, when one is given)
 //   -showconfig             prints fake-showconfig.txt
 //   -version                prints fake-version.txt
+//   -listxml SYSTEM         prints fake-listxml.txt
 //   anything else           a play: appends its arguments, one per line, to fake-play.log, and writes
 //                           fake-play-errors.txt to its error output
 // and ends with the exit code in fake-exit.txt (fake-play-exit.txt for a play) when that file exists. Every question
@@ -88,6 +89,8 @@ int main(int argc, char* argv[])
             if (arguments.size() == 1 || number < 2 || line.rfind(arguments[1] + ' ', 0) == 0)
                 output += line + '\n';
         }
+    } else if (arguments.size() == 2 && arguments[0] == "-listxml") {
+        output = fileBeside(folder, "fake-listxml.txt");
     } else if (arguments.size() == 1 && arguments[0] == "-showconfig") {
         output = fileBeside(folder, "fake-showconfig.txt");
     } else {

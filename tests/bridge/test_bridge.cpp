@@ -9,6 +9,7 @@
 #include "bridge/BridgeRules.h"
 #include "bridge/EmulatorListings.h"
 #include "bridge/PlayPlan.h"
+#include "platform/Checksums.h"
 #include "platform/CommandLine.h"
 #include "platform/ProgramRun.h"
 #include "platform/Utf8Locale.h"
@@ -119,7 +120,8 @@ struct ProgramFolder
         write("fake-version.txt", "0.251 (unknown)\n");
         write("fake-showconfig.txt", "homepath                  .\n"
                                      "rompath                   \"$HOME/mame/roms;${HOME}/My Roms;~/r;relative\"\n"
-                                     "inipath                   $HOME/.mame;ini\n");
+                                     "inipath                   $HOME/.mame;ini\n"
+                                     "hashpath                  missing;hash\n");
     }
     void write(const std::string& name, const std::string& content)
     {
@@ -177,6 +179,13 @@ std::uint32_t crc32Of(std::string_view data)
             crc = (crc >> 1) ^ (0xedb88320 & (0u - (crc & 1)));
     }
     return ~crc;
+}
+
+std::string sha1Of(const std::string& bytes)
+{
+    Sha1 sha1;
+    sha1.add(bytes);
+    return sha1.hex();
 }
 
 std::string zipOf(const std::vector<ZipEntry>& entries)
@@ -925,3 +934,166 @@ TEST_CASE("bridge: a hostile tree: nothing planted where its files belong is wri
     CHECK(cases >= 65);
 #endif
 }
+
+namespace
+{
+
+// `size` bytes of the test's own whose CRC-32 is `crc`: the last four chosen to make it so, as the CRC of a text is
+// linear in its bits. Never anybody's ROM, yet the lists take it for one.
+std::string madeToMatch(std::uint32_t crc, std::size_t size, char fill = 'o')
+{
+    std::string bytes(size, fill);
+    const auto crcOf = [&](std::uint32_t last) {
+        for (int index = 0; index < 4; ++index)
+            bytes[size - 4 + static_cast<std::size_t>(index)] = static_cast<char>((last >> (8 * index)) & 0xff);
+        return crc32Of(bytes);
+    };
+    const std::uint32_t base = crcOf(0);
+    std::vector<std::uint32_t> columns;
+    for (int bit = 0; bit < 32; ++bit)
+        columns.push_back(crcOf(1u << bit) ^ base);
+    // Solve columns * x = crc ^ base over GF(2), by elimination on the 32 columns.
+    const std::uint32_t wanted = crc ^ base;
+    std::vector<std::pair<std::uint32_t, int>> equations;
+    for (int row = 0; row < 32; ++row) {
+        std::uint32_t coefficients = 0;
+        for (int bit = 0; bit < 32; ++bit)
+            coefficients |= ((columns[bit] >> row) & 1u) << bit;
+        equations.emplace_back(coefficients, static_cast<int>((wanted >> row) & 1u));
+    }
+    std::uint32_t x = 0;
+    for (int bit = 0; bit < 32; ++bit) {
+        auto pivot = std::find_if(equations.begin() + bit, equations.end(),
+                                  [&](const auto& equation) { return (equation.first >> bit) & 1u; });
+        if (pivot == equations.end())
+            continue;
+        std::swap(*pivot, equations[bit]);
+        for (std::size_t other = 0; other < equations.size(); ++other) {
+            if (other != static_cast<std::size_t>(bit) && ((equations[other].first >> bit) & 1u)) {
+                equations[other].first ^= equations[bit].first;
+                equations[other].second ^= equations[bit].second;
+            }
+        }
+    }
+    for (int bit = 0; bit < 32; ++bit)
+        x |= static_cast<std::uint32_t>(equations[bit].second) << bit;
+    crcOf(x);
+    return bytes;
+}
+
+std::string hexCrc(const std::string& bytes)
+{
+    char text[9];
+    std::snprintf(text, sizeof text, "%08x", crc32Of(bytes));
+    return text;
+}
+
+} // namespace
+
+TEST_CASE("bridge: -identify names an image by its content, as the emulator's lists give it")
+{
+    ProgramFolder program;
+    const std::string cart = "a cartridge of the test's own";
+    const std::string prg(16384, 'p'), chr(8192, 'c');
+    const std::string nes = std::string("NES\x1a\x01\x01", 6) + std::string(10, '\0') + prg + chr;
+    const std::string twin = "twin" + std::string(60, 't');
+    const std::string list =
+        "<?xml version=\"1.0\"?>\n<softwarelist name=\"a2600\">\n"
+        "<software name=\"parent\"><description>The Game</description><year>1982</year><publisher>Us</publisher>"
+        "<part name=\"cart\"><dataarea name=\"rom\" size=\"" +
+        std::to_string(cart.size()) + "\"><rom name=\"a.bin\" size=\"" + std::to_string(cart.size()) + "\" crc=\"" +
+        hexCrc(cart) + "\" sha1=\"" + sha1Of(cart) +
+        "\"/></dataarea></part></software>\n"
+        "<software name=\"clone\" cloneof=\"parent\" supported=\"partial\"><description>The Game (alt)</description>"
+        "<year>1983</year><publisher>Us &amp; them</publisher><part name=\"cart\"><dataarea name=\"rom\"><rom "
+        "name=\"b\" size=\"" +
+        std::to_string(cart.size()) + "\" crc=\"" + hexCrc(cart) +
+        "\"/></dataarea></part></software>\n"
+        "<software name=\"twin1\"><description>Twin one</description><part name=\"cart\"><dataarea name=\"rom\">"
+        "<rom name=\"t\" size=\"64\" crc=\"" +
+        hexCrc(twin) + "\" sha1=\"" + sha1Of(twin) +
+        "\"/></dataarea></part></software>\n"
+        "<software name=\"twin2\" supported=\"no\"><description>Twin two</description><part name=\"cart\"><dataarea "
+        "name=\"rom\">"
+        "<rom name=\"t\" size=\"64\" crc=\"" +
+        hexCrc(twin) +
+        "\" sha1=\"0000\"/></dataarea></part></software>\n"
+        "</softwarelist>\n";
+    const std::string nesList =
+        "<softwarelist name=\"nes\"><software name=\"cave\"><description>NES cave</description><year>1990</year>"
+        "<publisher>Them</publisher><part name=\"cart\"><dataarea name=\"prg\"><rom size=\"16384\" crc=\"" +
+        hexCrc(prg) + "\"/></dataarea><dataarea name=\"chr\"><rom size=\"8192\" crc=\"" + hexCrc(chr) +
+        "\"/></dataarea></part></software></softwarelist>\n";
+    program.write("hash/a2600.xml", list);
+    program.write("hash/nes.xml", nesList);
+    program.write("fake-listxml.txt", "<mame><machine name=\"a2600\"><softwarelist name=\"a2600\" status=\"original\"/>"
+                                      "<softwarelist name=\"nes\" status=\"compatible\"/></machine>"
+                                      "<machine name=\"other\"><softwarelist name=\"other\"/></machine></mame>\n");
+    program.write("ROMS/a2600/game.a26", cart);
+    program.write("ROMS/a2600/Zipped.zip", zipOf({{"read me.txt", "hi"}, {"game.a26", cart}}));
+    program.write("ROMS/a2600/Packed.7z", archiveOf("7zip", {{"game.a26", cart}}));
+    program.write("ROMS/a2600/cave.nes", nes);
+    program.write("ROMS/a2600/twin.a26", twin);
+    program.write("ROMS/a2600/unknown.a26", "nobody's");
+    program.write("ROMS/a2600/Half.zip", zipOf({{"game.a26", cart}}).substr(0, 30));
+    // Asked after an update, as Orvane asks: the media are known, and the emulator is asked for the lists alone.
+    CHECK_EQUAL(program.run({"-listfull"}).exitCode, 0);
+    const std::string game =
+        "a2600:parent\tThe Game\t1982\tUs\tyes\na2600:clone\tThe Game (alt)\t1983\tUs & them\tpartial\n";
+    const std::vector<std::tuple<std::string, int, std::string>> rows{
+        {"game.a26", 0, game},
+        {"Zipped.zip", 0, game},
+        {"Packed.7z", 0, game},
+        {"cave.nes", 0, "nes:cave\tNES cave\t1990\tThem\tyes\n"},
+        {"twin.a26", 0, "a2600:twin1\tTwin one\t\t\tyes\n"},
+        {"unknown.a26", 1, "not in the emulator's lists"},
+        {"Half.zip", 2, "Half.zip cannot be read: it is damaged or incomplete"},
+        {"none.a26", 2, "no image \"none.a26\""},
+    };
+    for (const auto& [image, exitCode, said] : rows) {
+        const auto run = program.run({"-identify", "a2600", image});
+        CHECK_EQUAL(image + " " + std::to_string(run.exitCode), image + " " + std::to_string(exitCode));
+        const std::string answer = exitCode == 0 ? program.read("out.txt") : run.errorOutput;
+        CHECK_EQUAL(image + ": " + (exitCode == 0 || answer.find(said) == std::string::npos ? answer : said),
+                    image + ": " + said);
+    }
+    // A play that fails names the title beside the file.
+    program.write("fake-play-exit.txt", "5");
+    CHECK(program.run({"a2600", "game.a26"}).errorOutput.find("game.a26 (The Game) did not play: ") !=
+          std::string::npos);
+    fs::remove(program.folder / "fake-play-exit.txt");
+    // The lists are read once: asked again, the emulator is asked nothing and its files are not read.
+    fs::remove(program.folder / "fake-asked.log");
+    const auto written = fs::last_write_time(program.folder / "hash/a2600.xml");
+    program.write("hash/a2600.xml", std::string(list.size(), 'x'));
+    fs::last_write_time(program.folder / "hash/a2600.xml", written);
+    CHECK_EQUAL(program.run({"-identify", "a2600", "cave.nes"}).exitCode, 0);
+    CHECK_EQUAL(program.read("fake-asked.log"), std::string());
+}
+
+#ifndef _WIN32
+TEST_CASE("bridge: -identify with the emulator users have names a file made to match one of its lists")
+{
+    const fs::path lists = "/usr/share/games/mame/hash/a2600.xml";
+    if (!fs::exists("/usr/games/mame") || !fs::exists(lists)) {
+        std::cout << "  skipped: the emulator's lists (Debian's mame and mame-data) are not installed\n";
+        return;
+    }
+    const std::string xml = readFile(lists);
+    const std::size_t entry = xml.find("<software name=\"pitfall\">");
+    const std::size_t rom = xml.find("<rom ", entry);
+    const auto attribute = [&](const std::string& name) {
+        const std::size_t start = xml.find(name + "=\"", rom) + name.size() + 2;
+        return xml.substr(start, xml.find('"', start) - start);
+    };
+    CHECK(entry != std::string::npos && rom != std::string::npos);
+    ProgramFolder program;
+    program.write("bridge.ini", "emulator=/usr/games/mame\n");
+    program.write("ROMS/a2600/Made.a26",
+                  madeToMatch(static_cast<std::uint32_t>(std::stoul(attribute("crc"), nullptr, 16)),
+                              std::stoul(attribute("size"))));
+    const auto run = program.run({"-identify", "a2600", "Made.a26"});
+    CHECK_EQUAL(run.exitCode, 0);
+    CHECK(program.read("out.txt").starts_with("a2600:pitfall\tPitfall! - Pitfall Harry's Jungle Adventure\t1982\t"));
+}
+#endif

@@ -17,6 +17,8 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QHelpEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QProgressDialog>
@@ -75,6 +77,9 @@ private slots:
     void foldersBroughtFromWindowsKeepTheirCase();
     void recordingButtons();
     void standInKeepsRecordings();
+    void tipsShowEachLineWholeAndTheImagesTitles();
+    void onlySystemsWithImages();
+    void typingFindsSystemsByTheirShortNames();
 
 private:
     void startWindow(std::unique_ptr<StartupLists> startup = nullptr);
@@ -151,8 +156,8 @@ void TestCatalogueWindow::startUpShowsTheSystemsAndTheFirstImages()
         QApplication::sendEvent(list->viewport(), &help);
         return QToolTip::text();
     };
-    QCOMPARE(hover(systems, 1), Qt::convertFromPlainText(u"X Y Z\nROMS/xyz12"_s, Qt::WhiteSpaceNoWrap));
-    QCOMPARE(hover(images, 2), Qt::convertFromPlainText(u"c.rom"_s, Qt::WhiteSpaceNoWrap));
+    QCOMPARE(hover(systems, 1), u"X Y Z\nROMS/xyz12"_s);
+    QCOMPARE(hover(images, 2), u"c.rom"_s);
     QVERIFY(systems->toolTip().isEmpty() && images->toolTip().isEmpty());
     auto* recordings = control<QComboBox>("PlaybackCombo");
     QCOMPARE(recordings->count(), 2);
@@ -504,6 +509,119 @@ void TestCatalogueWindow::standInKeepsRecordings()
     QVERIFY(standIn.waitForFinished());
     QCOMPARE(standIn.exitCode(), 1);
     QVERIFY(standIn.readAllStandardError().contains("No image \"missing.rom\""));
+}
+
+namespace
+{
+
+// Rests the pointer on a line: the list is asked for its tip.
+void hoverLine(SortedListBox* list, int row)
+{
+    const QPoint at = list->visualRect(list->model()->index(row, 0)).center();
+    QHelpEvent help(QEvent::ToolTip, at, list->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(list->viewport(), &help);
+}
+
+// The tip as drawn: the text of the label that shows it, and how many lines of its font it takes on the screen.
+QString drawnTip()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        auto* label = qobject_cast<QLabel*>(widget);
+        if (!label || !widget->inherits("QTipLabel") || !widget->isVisible())
+            continue;
+        const int lines =
+            qRound(double(label->contentsRect().height() - 2 * label->margin()) / label->fontMetrics().lineSpacing());
+        return QString::number(lines) + u" lines: " + label->text();
+    }
+    return QString();
+}
+
+Orvane::ProcessOutcome answered(int exitCode, const std::string& output)
+{
+    Orvane::ProcessOutcome outcome;
+    outcome.exitedNormally = true;
+    outcome.exitCode = exitCode;
+    outcome.output = output;
+    return outcome;
+}
+
+} // namespace
+
+void TestCatalogueWindow::tipsShowEachLineWholeAndTheImagesTitles()
+{
+    replaceCatalogue(header + "snespal   \"Super Nintendo Entertainment System (PAL)\"\r\n" +
+                     "snesnew   \"Super Nintendo Entertainment System (PAL) <b>New</b>\"\r\n");
+    for (const QString& image : {u"ROMS/snespal/game.sfc"_s, u"ROMS/snespal/none.sfc"_s, u"ROMS/snespal/other.sfc"_s})
+        m_folder->write(image, "x");
+    m_shell->answer = [](const ProgramRun& run) -> PlatformResult<ProcessOutcome> {
+        if (run.arguments.at(2) == "game.sfc")
+            return answered(0, "snes:game\tThe Long Game Title\t1994\tMaker\tpartial\nsnes:game2\tAlt\t\t\tyes\n");
+        return answered(1, {});
+    };
+    startWindow();
+    auto* systems = control<SortedListBox>("EmulatedSystemList");
+    auto* images = control<SortedListBox>("GamesList");
+    // Each on a line of its own, however long, and shown as it is written, never read as markup.
+    hoverLine(systems, 0);
+    QCOMPARE(drawnTip(), u"2 lines: Super Nintendo Entertainment System (PAL)\nROMS/snespal"_s);
+    hoverLine(systems, 1);
+    QCOMPARE(drawnTip(), u"2 lines: <p style='white-space:pre'>Super Nintendo Entertainment System (PAL) &lt;b&gt;New"
+                         u"&lt;/b&gt;<br>ROMS/snesnew</p>"_s);
+    hoverLine(images, 0);
+    QTRY_COMPARE(drawnTip(), u"4 lines: game.sfc\nThe Long Game Title\n1994, Maker\npartly working"_s);
+    hoverLine(images, 1);
+    QTRY_COMPARE(drawnTip(), u"2 lines: none.sfc\nnot in the emulator's lists"_s);
+    // An emulator that does not know the question (the classic one prints its usage) is not asked it again.
+    m_shell->answer = [](const ProgramRun&) -> PlatformResult<ProcessOutcome> {
+        return answered(1, "Usage: MESS <system> <image>\n");
+    };
+    hoverLine(images, 2);
+    QTRY_COMPARE(m_shell->askedSoFar().size(), std::size_t(3));
+    QTest::qWait(50);
+    hoverLine(images, 2);
+    QCOMPARE(drawnTip(), u"1 lines: other.sfc"_s);
+    QCOMPARE(m_shell->askedSoFar().size(), std::size_t(3));
+    QCOMPARE(m_shell->askedSoFar().front(), (std::vector<std::string>{"-identify", "snespal", "game.sfc"}));
+}
+
+void TestCatalogueWindow::onlySystemsWithImages()
+{
+    replaceCatalogue(twoSystems + "empty     \"Empty\"\r\nbeta      \"Beta Box\"\r\n");
+    m_folder->write(u"ROMS/empty/dir.txt"_s, "notes only");
+    startWindow();
+    auto* systems = control<SortedListBox>("EmulatedSystemList");
+    auto* only = m_window->findChild<QAction*>(u"OnlyWithImagesMenu"_s);
+    QVERIFY(!only->isChecked());
+    QCOMPARE(systems->count(), 4);
+    only->trigger();
+    QCOMPARE(systems->lines(), (QStringList{u"Alpha Beta Computer"_s, u"Beta Box"_s}));
+    QCOMPARE(systems->selectedIndex(), 0);
+    QCOMPARE(m_options->read(optionsSection, u"OnlyWithImages"_s, {}), u"True"_s);
+    // Kept: a new start shows the shorter list, and typing finds systems in it alone.
+    m_window.reset();
+    startWindow();
+    systems = control<SortedListBox>("EmulatedSystemList");
+    QVERIFY(m_window->findChild<QAction*>(u"OnlyWithImagesMenu"_s)->isChecked());
+    QCOMPARE(systems->lines(), (QStringList{u"Alpha Beta Computer"_s, u"Beta Box"_s}));
+    m_window->findChild<QAction*>(u"OnlyWithImagesMenu"_s)->trigger();
+    QCOMPARE(systems->count(), 4);
+    QCOMPARE(m_options->read(optionsSection, u"OnlyWithImages"_s, {}), u"False"_s);
+}
+
+void TestCatalogueWindow::typingFindsSystemsByTheirShortNames()
+{
+    startWindow();
+    auto* systems = control<SortedListBox>("EmulatedSystemList");
+    systems->setFocus();
+    // A description's start first; where none starts so, the name the emulator knows the system by.
+    QTest::keyClicks(systems, u"x"_s);
+    QCOMPARE(systems->selectedIndex(), 1);
+    QTest::qWait(QApplication::keyboardInputInterval() + 50);
+    QTest::keyClicks(systems, u"abc"_s);
+    QCOMPARE(systems->selectedIndex(), 0);
+    QTest::qWait(QApplication::keyboardInputInterval() + 50);
+    QTest::keyClicks(systems, u"xyz1"_s);
+    QCOMPARE(systems->selectedIndex(), 1);
 }
 
 QTEST_MAIN(TestCatalogueWindow)

@@ -67,6 +67,8 @@ private:
     RecordingMessages m_messages;
     RecordingOpener m_opener;
     std::unique_ptr<SystemProcessLauncher> m_native;
+    // The window's services outlive it: it asks the shell off its own thread.
+    std::unique_ptr<RecordingLauncher> m_recording;
     std::unique_ptr<OptionStore> m_options;
     std::unique_ptr<Form1> m_window;
 };
@@ -88,6 +90,7 @@ void TestHostile::init()
     QFile::setPermissions(m_folder->path(), readable);
     m_options = OptionStore::inFile(m_settingsFile);
     m_native = std::make_unique<SystemProcessLauncher>(QFile::encodeName(m_folder->path()).toStdString());
+    m_recording = std::make_unique<RecordingLauncher>();
     m_messages = RecordingMessages();
     qputenv("ORVANE_STANDIN_LOG", QFile::encodeName(m_folder->filePath(u"standin.log"_s)));
 }
@@ -97,6 +100,7 @@ void TestHostile::cleanup()
     qunsetenv("ORVANE_STANDIN_LOG");
     m_window.reset();
     m_options.reset();
+    m_recording.reset();
     m_native.reset();
     m_config.reset();
     // Folders made unreadable for a test must be opened again to be removed.
@@ -194,7 +198,7 @@ void TestHostile::hostileImageNamesReachTheEmulatorAsOneArgument()
 void TestHostile::aNameWithALineEndIsNoFavourite()
 {
     m_folder->write(u"ROMS/hostile/new\nline.rom"_s, "x");
-    RecordingLauncher shell;
+    RecordingLauncher& shell = *m_recording;
     start(shell);
     auto* games = m_window->findChild<SortedListBox*>(u"GamesList"_s);
     games->setSelectedIndex(0);
@@ -263,7 +267,7 @@ void TestHostile::hostileCatalogues()
     }
     const QByteArray before =
         QFileInfo(path).isFile() && kind != u"unreadable" ? m_folder->read(u"Orvane.sys"_s) : QByteArray();
-    RecordingLauncher shell;
+    RecordingLauncher& shell = *m_recording;
     {
         AsUnprivilegedUser unprivileged;
         start(shell);
@@ -295,7 +299,7 @@ void TestHostile::hostileImageFolders()
     qstrncpy(address.sun_path, QFile::encodeName(odd + u"socket.rom"_s).constData(), sizeof address.sun_path);
     QCOMPARE(::bind(unixSocket, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
 
-    RecordingLauncher shell;
+    RecordingLauncher& shell = *m_recording;
     AsUnprivilegedUser unprivileged;
     start(shell);
     auto* systems = m_window->findChild<SortedListBox*>(u"EmulatedSystemList"_s);
@@ -323,7 +327,7 @@ void TestHostile::hostileSettingsFiles()
         file.write(content);
         file.close();
         m_options = OptionStore::inFile(m_settingsFile);
-        RecordingLauncher shell;
+        RecordingLauncher& shell = *m_recording;
         start(shell);
         // Whatever the file held, every control holds a value it can take.
         QVERIFY(m_window->findChild<QComboBox*>(u"VideoCombo"_s)->currentIndex() >= -1);
@@ -333,7 +337,7 @@ void TestHostile::hostileSettingsFiles()
 
 void TestHostile::unwritableSettingsAreReportedOnce()
 {
-    RecordingLauncher shell;
+    RecordingLauncher& shell = *m_recording;
     start(shell);
     QFile settings(m_settingsFile);
     QVERIFY(settings.open(QIODevice::ReadOnly));

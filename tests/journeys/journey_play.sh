@@ -37,6 +37,19 @@ echo "the tip reads: $tip"
 [[ "${tip//[[:space:]]/}" == *KestrelArcadeBoardROMS/kestrel* ]] || fail "the tip does not show the system and its folder"
 xdotool mousemove --window "$WINDOW" 600 $((300 + MENU_HEIGHT))
 
+step "hovering an image tells its title, as the emulator's lists give it"
+xdotool mousemove --window "$WINDOW" 300 $((30 + MENU_HEIGHT))
+/usr/bin/python3 "$(dirname "$0")/tool_tip_text.py" >/dev/null || fail "no tool tip showed over the image"
+# The first tip may show before the emulator answered; resting on the line again shows what it said.
+xdotool mousemove --window "$WINDOW" 600 $((300 + MENU_HEIGHT))
+sleep 0.5
+xdotool mousemove --window "$WINDOW" 300 $((30 + MENU_HEIGHT))
+tip=$(/usr/bin/python3 "$(dirname "$0")/tool_tip_text.py") || fail "no tool tip showed over the image"
+echo "the tip reads: $tip"
+# The year is left out: small digits are the likeliest to be misread.
+[[ "${tip//[[:space:]]/}" == *CoffeeChaos\(World\)*KestrelAmusements* ]] || fail "the tip does not show the title"
+xdotool mousemove --window "$WINDOW" 600 $((300 + MENU_HEIGHT))
+
 # In the client area: EmulatedSystemList at 16,24; GamesList at 240,24; Play at 472,272 (169 x 25).
 step "click the second system, then double-click its first image"
 click_client 40 30

@@ -2,7 +2,7 @@
 # SPDX-FileCopyrightText: 2026 Orvane developers
 # SPDX-License-Identifier: MIT
 # Orvane remembers: a right-click adds the selected image to the favourites file; an option set in one run is
-# there in the next, and closing the window writes nothing.
+# there in the next, as is "Only systems with images", and closing the window writes nothing.
 set -u
 . "$(dirname "$0")/xvfb.sh"
 
@@ -34,6 +34,23 @@ xdotool type --window "$WINDOW" --delay 20 -- "-nosound fast"
 wait_until 10 grep -qx 'AdditionalParamText=-nosound fast' "$settings" || fail "the text was not stored: $(cat "$settings")"
 grep -qx 'AdditionalParamCheck=1' "$settings" || fail "the tick was not stored"
 
+# The demo's systems in list order: Kestrel, Lumen, Orbit, Pixa, Quill, Tundra, Zephyr; Quill and Tundra have no
+# images. Shorter by those two, the list holds Zephyr fifth.
+only_systems_with_images_shown() {
+    click_client 40 30
+    xdotool windowfocus --sync "$WINDOW"
+    xdotool key Down Down Down Down
+    click_client 260 30
+    click_client 556 284
+    expect_run "$1" zephyr Snake.zph
+}
+
+step "File > Only systems with images: the list holds only the systems that have images"
+open_file_menu
+xdotool key Down Down Return
+wait_until 10 grep -qx 'OnlyWithImages=True' "$settings" || fail "the choice was not stored: $(cat "$settings")"
+only_systems_with_images_shown 1
+
 step "close Orvane: nothing is written"
 cp "$settings" "$WORK/settings-before-close"
 close_orvane
@@ -54,5 +71,8 @@ wait_until 10 grep -qx 'AdditionalParamCheck=0' "$settings" || fail "the box was
 step "the first system's full image list shows"
 click_client 260 30
 click_client 556 284
-expect_run 1 kestrel "Café Chaos.zip"
+expect_run 2 kestrel "Café Chaos.zip"
+
+step "still only the systems with images"
+only_systems_with_images_shown 3
 echo "PASS: journey_remember"

@@ -43,8 +43,8 @@ make_program_folder() {
     local demo=$1
     PROGRAM="$WORK/program"
     mkdir -p "$PROGRAM"
-    cp -r "$demo/orvane" "$demo/MESS.EXE" "$demo/Orvane.sys" "$demo/listfull.txt" "$demo/Orvane.htm" \
-        "$demo/ROMS" "$demo/INP" "$PROGRAM/"
+    cp -r "$demo/orvane" "$demo/MESS.EXE" "$demo/Orvane.sys" "$demo/listfull.txt" "$demo/identify.txt" \
+        "$demo/Orvane.htm" "$demo/ROMS" "$demo/INP" "$PROGRAM/"
 }
 
 # Starts orvane from a folder other than its own, with the stand-in logging what it receives.

@@ -169,5 +169,7 @@ TEST_CASE("kept files: a scratch name is never taken over; only the program's ow
     for (const fs::path& path : kept)
         CHECK(fs::exists(path));
     CHECK(isScratchNameOf("listfull.txt.1-2", "listfull.txt") && !isScratchNameOf("listfull.txt.1", "listfull.txt") &&
-          !isScratchNameOf("listfull.txt.-1", "listfull.txt") && !isScratchNameOf("xlistfull.txt.1-2", "listfull.txt"));
+          !isScratchNameOf("listfull.txt.-1", "listfull.txt") &&
+          !isScratchNameOf("xlistfull.txt.1-2", "listfull.txt") && isScratchNameOf("list-nes.txt.1-2", "list-*") &&
+          !isScratchNameOf("notes.txt.1-2", "list-*"));
 }

@@ -26,7 +26,10 @@ namespace
 std::vector<std::string> filesIn(const fs::path& folder, std::string* error = nullptr)
 {
     std::vector<std::string> names;
-    const auto listed = forEachFileIn(folder, [&](std::string_view name) { names.emplace_back(name); });
+    const auto listed = forEachFileIn(folder, [&](std::string_view name) {
+        names.emplace_back(name);
+        return true;
+    });
     if (error)
         *error = listed.ok() ? std::string() : listed.error();
     std::sort(names.begin(), names.end());

@@ -4,6 +4,8 @@
 
 #include "platform/ProcessLauncher.h"
 
+#include <functional>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -32,6 +34,27 @@ public:
         return m_delegate->startHidden(commandLine, redirection);
     }
 
+    // Questions to the emulator are answered by `answer` where a test gives one, else by the delegate; from any
+    // thread.
+    Orvane::PlatformResult<Orvane::ProcessOutcome> askAndWait(const Orvane::ProgramRun& run) override
+    {
+        {
+            const std::lock_guard lock(m_asking);
+            asked.push_back(run.arguments);
+        }
+        if (answer)
+            return answer(run);
+        if (!m_delegate)
+            return Orvane::Failure(std::string("Nothing is started in this test."));
+        return m_delegate->askAndWait(run);
+    }
+
+    std::vector<std::vector<std::string>> askedSoFar()
+    {
+        const std::lock_guard lock(m_asking);
+        return asked;
+    }
+
     Orvane::PlatformResult<std::string> shortPath(const std::string& path) override
     {
         if (shortPathRefusal)
@@ -46,7 +69,10 @@ public:
     bool startSucceeds = true;
     // When set, every short path is refused with this reason.
     std::optional<std::string> shortPathRefusal;
+    std::function<Orvane::PlatformResult<Orvane::ProcessOutcome>(const Orvane::ProgramRun&)> answer;
 
 private:
     Orvane::ProcessLauncher* m_delegate;
+    std::mutex m_asking;
+    std::vector<std::vector<std::string>> asked;
 };
