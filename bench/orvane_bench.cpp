@@ -20,12 +20,14 @@
 #include "bench/BenchWindow.h"
 #include "catalogue/ImageList.h"
 #include "catalogue/LineOrder.h"
+#include "catalogue/ListSource.h"
 #include "catalogue/SystemsCatalogue.h"
 #include "gui/mainwindow/Form1.h"
 #include "gui/widgets/SortedListBox.h"
 #include "platform/SystemProcessLauncher.h"
 #include "settings/OptionStore.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -160,7 +162,7 @@ namespace
 
 struct WindowFigures
 {
-    Figures startUp, click, update;
+    Figures startUp, click, update, onlyWithImages;
 };
 
 // What the lists must hold, worked out independently of the window; only kept when checking, so that the memory
@@ -204,6 +206,13 @@ WindowFigures measureWindow(const Bench::GeneratedFolder& folder, const Expected
 
         const double updateTime = Bench::milliseconds([&] { window->UpdateSystemsMenu_Click(); });
         checkFirstSystem("update: the sorted systems again, the first selected, its images");
+
+        // "Only systems with images": in the window, the list holds the systems with images alone.
+        auto* only = window->findChild<QAction*>(QStringLiteral("OnlyWithImagesMenu"));
+        only->trigger();
+        if (check.enabled)
+            check.expect(systems->count() == 2, "only the two systems with images are listed");
+        only->trigger();
         window.reset();
 
         figures.startUp.add(startUpTime, Bench::milliseconds([&] { Bench::Floor::startUp(nativeFolder); }));
@@ -211,6 +220,21 @@ WindowFigures measureWindow(const Bench::GeneratedFolder& folder, const Expected
                               Bench::Floor::systemClick(nativeFolder, folder.bigDescription.toStdString());
                           }));
         figures.update.add(updateTime, Bench::milliseconds([&] { Bench::Floor::updateSystems(nativeFolder); }));
+        // Its filter against the least any filter does: one listing of ROMS, and one look at each system's name.
+        ListSource lists(folder.path);
+        (void)lists.catalogue();
+        const QStringList sorted = lists.sortedDescriptions();
+        const double filterTime = Bench::milliseconds([&] { (void)lists.withImagesOnly(sorted); });
+        figures.onlyWithImages.add(filterTime, Bench::milliseconds([&] {
+                                       const QStringList roms =
+                                           QDir(folder.path + QStringLiteral("/ROMS"))
+                                               .entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::NoSort);
+                                       const QSet<QString> named(roms.cbegin(), roms.cend());
+                                       int found = 0;
+                                       for (const CatalogueEntry& entry : lists.catalogue()->entries())
+                                           found += named.contains(entry.systemName.toString());
+                                       (void)found;
+                                   }));
     }
     return figures;
 }
@@ -269,6 +293,8 @@ int main(int argc, char* argv[])
     printRow("start-up to the first system's images", figures.startUp);
     printRow("click on the 100,000-image system", figures.click);
     printRow("Update systems to the reloaded lists", figures.update);
+    printRow("Only systems with images: the filter, against one listing of ROMS and a look at each name",
+             figures.onlyWithImages);
     std::printf("\nPeak resident memory: %.1f MB\n", usage.ru_maxrss / 1024.0);
     if (!measureFreshStarts(folder.path, configFile, runs * 2 + 1))
         check.expect(false, "every fresh start showed its lists");

@@ -63,7 +63,8 @@ std::string_view attribute(const XML_Char** attributes, std::string_view name)
 std::string field(std::string_view text)
 {
     std::string clean(text);
-    std::replace_if(clean.begin(), clean.end(), [](char c) { return c == '\t' || c == '\n' || c == '\r'; }, ' ');
+    std::replace_if(
+        clean.begin(), clean.end(), [](char c) { return c == '\t' || c == '\n' || c == '\r'; }, ' ');
     const std::size_t start = clean.find_first_not_of(' ');
     const std::size_t end = clean.find_last_not_of(' ');
     return start == std::string::npos ? std::string() : clean.substr(start, end - start + 1);
@@ -186,7 +187,10 @@ std::uint64_t number(std::string_view text, int base = 10)
 {
     std::uint64_t value = 0;
     for (const char c : text) {
-        const int digit = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+        const int digit = c >= '0' && c <= '9'   ? c - '0'
+                          : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                          : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                                 : -1;
         if (digit < 0 || digit >= base)
             return 0;
         value = value * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(digit);
@@ -233,7 +237,8 @@ bool entryHolds(const ListEntry& entry, const std::vector<ImagePart>& parts, boo
         return std::any_of(entry.areas.begin(), entry.areas.end(),
                            [&](const ListEntry::Area& area) { return areaHolds(area, parts.front(), bySha1); });
     for (const ListEntry::Area& area : entry.areas) {
-        const auto part = std::find_if(parts.begin(), parts.end(), [&](const ImagePart& p) { return p.area == area.name; });
+        const auto part =
+            std::find_if(parts.begin(), parts.end(), [&](const ImagePart& p) { return p.area == area.name; });
         if (part == parts.end() || !areaHolds(area, *part, bySha1))
             return false;
     }
@@ -310,8 +315,8 @@ std::vector<ListEntry> parseIndex(std::string_view index)
             for (const std::string_view rom : split(fields[2], ',')) {
                 const std::vector<std::string_view> values = split(rom, ':');
                 if (values.size() == 3)
-                    area.roms.push_back({number(values[0]), static_cast<std::uint32_t>(number(values[1], 16)),
-                                         std::string(values[2])});
+                    area.roms.push_back(
+                        {number(values[0]), static_cast<std::uint32_t>(number(values[1], 16)), std::string(values[2])});
             }
             entries.back().areas.push_back(std::move(area));
         }
@@ -360,7 +365,8 @@ std::vector<const ListEntry*> matchingEntries(const std::vector<ListEntry>& entr
         if (!bySha1.empty())
             matched = std::move(bySha1);
     }
-    std::stable_partition(matched.begin(), matched.end(), [](const ListEntry* entry) { return entry->cloneOf.empty(); });
+    std::stable_partition(matched.begin(), matched.end(),
+                          [](const ListEntry* entry) { return entry->cloneOf.empty(); });
     return matched;
 }
 

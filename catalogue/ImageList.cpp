@@ -13,7 +13,9 @@
 #include "platform/FolderEntries.h"
 
 #include <QDir>
-#include <QHash>
+
+#include <algorithm>
+#include <array>
 
 namespace Orvane
 {
@@ -72,7 +74,7 @@ QString imageSystemName(const QString& imageLine)
 }
 
 // A system name comes from a file that other programs write; it names one folder inside ROMS, never a path.
-static bool isPlainFolderName(const QString& name)
+static bool isPlainFolderName(QStringView name)
 {
     return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/') && !name.contains(u'\\');
 }
@@ -99,40 +101,49 @@ static QStringList imageLinesIn(const QString& folder, const QString& systemName
     return lines;
 }
 
-QSet<QString> systemsWithImages(const QString& programFolder, const QStringList& systemNames)
+// A system name folded for comparing without regard to letter case, in place: no allocation for each of 45,000.
+static QStringView folded(QStringView name, std::array<char16_t, 64>& buffer)
 {
-    // ROMS is listed once; a system's folder is looked for among its folders as locateInFolder would find it, its
-    // exact name first, then in any letter case.
+    const qsizetype size = std::min<qsizetype>(name.size(), buffer.size());
+    for (qsizetype index = 0; index < size; ++index)
+        buffer[static_cast<std::size_t>(index)] = name[index].toCaseFolded().unicode();
+    return QStringView(buffer.data(), size);
+}
+
+FoldersWithImages::FoldersWithImages(const QString& programFolder)
+{
+    // ROMS is listed once; each folder in it is looked into until its first image.
     const QString roms = locateInFolder(programFolder, QStringLiteral("ROMS"));
-    QSet<QString> exact;
-    QHash<QString, QString> folded;
-    for (const QString& folder : QDir(roms).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::NoSort)) {
-        exact.insert(folder);
-        if (!folded.contains(folder.toCaseFolded()))
-            folded.insert(folder.toCaseFolded(), folder);
+    QStringList folders = QDir(roms).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::NoSort);
+    // In byte order, as a name in another letter case is found.
+    std::sort(folders.begin(), folders.end(),
+              [](const QString& a, const QString& b) { return a.toUtf8() < b.toUtf8(); });
+    for (const QString& folder : folders) {
+        bool image = false;
+        (void)forEachFileIn(platformPath(roms + u'/' + folder), [&](std::string_view name) {
+            image = !isFolderNote(fromNativeBytes(name));
+            return !image;
+        });
+        m_existing.insert(folder);
+        if (image)
+            m_holding.insert(folder);
+        std::array<char16_t, 64> buffer;
+        const QString key = folded(folder, buffer).toString();
+        if (!m_firstByFold.contains(key))
+            m_firstByFold.insert(key, image);
     }
-    QSet<QString> holding;
-    QHash<QString, bool> looked;
-    for (const QString& system : systemNames) {
-        if (!isPlainFolderName(system))
-            continue;
-        const QString folder = exact.contains(system) ? system : folded.value(system.toCaseFolded());
-        if (folder.isEmpty())
-            continue;
-        auto known = looked.constFind(folder);
-        if (known == looked.cend()) {
-            // Until its first image: a folder of 100,000 is not read whole.
-            bool image = false;
-            (void)forEachFileIn(platformPath(roms + u'/' + folder), [&](std::string_view name) {
-                image = !isFolderNote(fromNativeBytes(name));
-                return !image;
-            });
-            known = looked.insert(folder, image);
-        }
-        if (*known)
-            holding.insert(system);
-    }
-    return holding;
+}
+
+bool FoldersWithImages::holds(QStringView systemName) const
+{
+    if (!isPlainFolderName(systemName) || m_existing.isEmpty())
+        return false;
+    const QString exact = QString::fromRawData(reinterpret_cast<const QChar*>(systemName.utf16()), systemName.size());
+    if (m_existing.contains(exact))
+        return m_holding.contains(exact);
+    std::array<char16_t, 64> buffer;
+    const QStringView key = folded(systemName, buffer);
+    return m_firstByFold.value(QString::fromRawData(reinterpret_cast<const QChar*>(key.utf16()), key.size()), false);
 }
 
 QStringList imageLinesFor(const QString& programFolder, const QString& systemName)

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QHash>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -35,9 +36,20 @@ QString imageSystemName(const QString& imageLine);
 // that is no plain folder name (a slash, ".."): such a name never reaches outside ROMS.
 std::optional<QString> imageFolderFor(const QString& programFolder, const QString& systemName);
 
-// Of the systems named, those whose image folder holds at least one image: ROMS is listed once, and only the
-// folders found there are looked into, each until its first image.
-QSet<QString> systemsWithImages(const QString& programFolder, const QStringList& systemNames);
+// Which systems' image folders hold at least one image, found as imageFolderFor finds a folder (its exact name,
+// else in any letter case): ROMS is listed once, and only the folders found there are looked into, each until its
+// first image. Asked of 45,000 systems, it makes nothing for each.
+class FoldersWithImages
+{
+public:
+    explicit FoldersWithImages(const QString& programFolder);
+    bool holds(QStringView systemName) const;
+
+private:
+    QSet<QString> m_existing;
+    QSet<QString> m_holding;
+    QHash<QString, bool> m_firstByFold;
+};
 
 // The image lines of one system, sorted: its folder listed, folder notes left out. A system without a folder
 // gives no lines.

@@ -4,6 +4,7 @@
 
 #include "catalogue/SystemsCatalogue.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -33,6 +34,12 @@ public:
     std::optional<QString> systemNameFor(const QString& description);
     // The same from the catalogue last read, without looking at the file: for what a mere hover shows.
     std::optional<QString> knownSystemNameFor(const QString& description) const;
+    // Every description's system in the catalogue last read (the last line that matches decides), for what looks
+    // at every line of the list; made when first asked for after a read.
+    const QHash<QString, QString>& knownSystemNames();
+    // Of the descriptions (in their order), those of the systems whose image folder holds an image, in the
+    // catalogue last read.
+    QStringList withImagesOnly(const QStringList& descriptions) const;
     // The image lines of one system's folder, in list order; none when it has no folder.
     virtual QStringList imageLines(const QString& systemName);
     // Takes a catalogue that was just checked and moved to the catalogue's place, so it is not read again.
@@ -44,6 +51,8 @@ protected:
 private:
     QString m_programFolder;
     CatalogueReader m_reader;
+    QHash<QString, QString> m_systemNames;
+    std::optional<std::uint64_t> m_systemNamesRead; // the read they were made from
 };
 
 } // namespace Orvane

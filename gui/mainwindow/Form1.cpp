@@ -91,7 +91,7 @@ void Form1::showLineTips()
     });
     // Typing that starts no description finds the systems by the names the emulator knows them by.
     ui.EmulatedSystemList->setSearchKey(
-        [this](const QString& description) { return m_lists->knownSystemNameFor(description).value_or(QString()); });
+        [this](const QString& description) { return m_lists->knownSystemNames().value(description); });
     ui.GamesList->setLineTip([this](const QString& line) {
         const QString fileName = wholeFileName(line);
         return imageTip(fileName, m_titles->known(imageSystemName(line), fileName).value_or(TitleAnswer{}));
@@ -216,18 +216,8 @@ void Form1::LoadSystemsCatalogue()
     // Taken before the selection, which loads the images and may read the catalogue again.
     const int skippedLines = catalogue->skippedLines();
     QStringList descriptions = m_lists->sortedDescriptions();
-    if (ui.OnlyWithImagesMenu->isChecked()) {
-        QStringList names;
-        for (const QString& description : descriptions)
-            names.append(m_lists->knownSystemNameFor(description).value_or(QString()));
-        const QSet<QString> holding = systemsWithImages(m_programFolder, names);
-        QStringList shown;
-        for (qsizetype index = 0; index < descriptions.size(); ++index) {
-            if (holding.contains(names.at(index)))
-                shown.append(descriptions.at(index));
-        }
-        descriptions = std::move(shown);
-    }
+    if (ui.OnlyWithImagesMenu->isChecked())
+        descriptions = m_lists->withImagesOnly(descriptions);
     ui.EmulatedSystemList->setSortedLines(std::move(descriptions));
     ui.EmulatedSystemList->setSelectedIndex(0);
     if (skippedLines == 1)

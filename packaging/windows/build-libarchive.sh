@@ -76,11 +76,14 @@ cmake -S "$archive_source" -B build-archive -G Ninja -DCMAKE_TOOLCHAIN_FILE="$to
 cmake --build build-archive --target archive_static
 cp "$archive_source/libarchive/archive.h" "$archive_source/libarchive/archive_entry.h" "$prefix/include/"
 cp build-archive/libarchive/libarchive_static.a "$prefix/lib/libarchive.a"
-# expat alone: its programs, tests and documents are not needed.
+# expat alone: its programs, tests and documents are not needed, nor parameter entities (the lists have none; and
+# Debian's patches test the switch for a value its CMake build does not give). Debian's source holds it in a folder
+# "expat".
 expat_source=$(ls -d expat-*/ | head -n 1)
+[ -f "$expat_source/CMakeLists.txt" ] || expat_source="${expat_source}expat/"
 cmake -S "$expat_source" -B build-expat -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
     -DEXPAT_SHARED_LIBS=OFF -DEXPAT_BUILD_TOOLS=OFF -DEXPAT_BUILD_EXAMPLES=OFF -DEXPAT_BUILD_TESTS=OFF \
-    -DEXPAT_BUILD_DOCS=OFF -DEXPAT_BUILD_PKGCONFIG=OFF >/dev/null
+    -DEXPAT_BUILD_DOCS=OFF -DEXPAT_BUILD_PKGCONFIG=OFF -DEXPAT_DTD=OFF >/dev/null
 cmake --build build-expat --target expat
 cp "$expat_source/lib/expat.h" "$expat_source/lib/expat_external.h" "$prefix/include/"
 cp "$(ls build-expat/libexpat*.a | head -n 1)" "$prefix/lib/libexpat.a"
