@@ -1,7 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
 // The bridge: installed in Orvane's program folder as MESS.EXE, it takes the classic emulator's command line and
-// drives today's emulator. See BridgeRules.h for its settings file and the README for where it keeps its files.
+// drives today's emulator. See BridgeRules.h for its settings file and doc/bridge.md for where it keeps its files.
 #include "bridge/ArchiveEntries.h"
 #include "bridge/BridgeRules.h"
 #include "bridge/EmulatorListings.h"
@@ -90,6 +90,10 @@ std::string endOf(const PlatformResult<ProcessOutcome>& run)
 {
     if (!run)
         return run.error();
+    // Killed by the bridge, it said nothing about why it ended: what it said last is its chatter.
+    if (run->killed)
+        return "was ended by the bridge: it had not ended " +
+               std::string(run->timedOut ? "within its time" : "within the grace it was given");
     std::string how = run->exitedNormally ? "ended with exit code " + std::to_string(run->exitCode)
                                           : "ended on signal " + std::to_string(run->signal);
     std::string said, fatal;

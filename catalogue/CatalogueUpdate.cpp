@@ -15,9 +15,34 @@
 namespace Orvane
 {
 
+using namespace Qt::StringLiterals;
+
 // An update that ends this soon is not shown in a progress window that would only flash by; the window is not
 // seen as stuck for so short a time.
 static constexpr std::chrono::milliseconds quietWait(250);
+
+QString emulatorAsKnown(const QString& programFolder)
+{
+    const QString emulator = QLatin1String(emulatorFileName);
+    const Result<std::optional<QByteArray>> installed = readUserFile(locateInFolder(programFolder, emulator));
+    const Result<std::optional<QByteArray>> bridge = readUserFile(QDir(programFolder).filePath(u"orvane-bridge"_s));
+    if (!installed || !bridge || !installed.value() || !bridge.value() || *installed.value() != *bridge.value())
+        return emulator;
+    // The bridge's settings name the emulator it drives; without one, it drives Debian's.
+    QString driven = u"mame"_s;
+    if (const auto settings = readUserFile(QDir(programFolder).filePath(u"bridge.ini"_s));
+        settings && settings.value()) {
+        for (const QString& line : splitLines(decodeText(*settings.value()))) {
+            QString value = line.trimmed();
+            if (!value.startsWith(u"emulator"_s) || !value.contains(u'='))
+                continue;
+            value = value.section(u'=', 1).trimmed().remove(u'"');
+            if (!value.isEmpty())
+                driven = QFileInfo(value).fileName();
+        }
+    }
+    return driven + u" (through " + emulator + u')';
+}
 
 QString updateCommandLine(const QString& emulatorShortPath)
 {

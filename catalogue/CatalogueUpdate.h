@@ -15,6 +15,10 @@ namespace Orvane
 // The emulator in the program folder that "Update systems" asks for its systems.
 inline constexpr char emulatorFileName[] = "MESS.EXE";
 
+// The emulator as a user knows it, for what Orvane says: "MESS.EXE", or where the program folder's MESS.EXE is the
+// bridge installed beside Orvane (orvane-bridge), the emulator it drives ("mame (through MESS.EXE)").
+QString emulatorAsKnown(const QString& programFolder);
+
 // The command that has the emulator write the catalogue: "COMMAND.COM /C <short path> -listfull > Orvane.sys".
 QString updateCommandLine(const QString& emulatorShortPath);
 

@@ -19,16 +19,21 @@ if(ORVANE_SANITIZE)
     target_link_options(orvane_common INTERFACE -fsanitize=address,undefined)
 endif()
 
-# Each test's time limit is at least four times its time alone in a plain build; a sanitized build runs the same test
-# up to twice as slowly, so its limits are scaled with it. Called at the end of each folder that adds tests.
-function(orvane_scale_test_limits)
-    if(NOT ORVANE_SANITIZE)
-        return()
-    endif()
+# Called at the end of each folder that adds tests. Each test's time limit is at least four times its time alone in a
+# plain build; a sanitized build runs the same test up to twice as slowly, so its limits are scaled with it. Every
+# test runs with the suite's own home (tests/home_check.sh plants it and checks that nothing changed its emulator
+# folders): nothing a test runs ever reads or writes the user's.
+set(ORVANE_SUITE_HOME ${CMAKE_BINARY_DIR}/suite-home)
+function(orvane_finish_tests)
     get_property(tests DIRECTORY PROPERTY TESTS)
     foreach(test IN LISTS tests)
+        if(test MATCHES "^home_")
+            continue()
+        endif()
+        set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT "HOME=${ORVANE_SUITE_HOME}")
+        set_property(TEST ${test} APPEND PROPERTY FIXTURES_REQUIRED suite_home)
         get_test_property(${test} TIMEOUT limit)
-        if(limit)
+        if(limit AND ORVANE_SANITIZE)
             math(EXPR limit "${limit} * 2")
             set_tests_properties(${test} PROPERTIES TIMEOUT ${limit})
         endif()

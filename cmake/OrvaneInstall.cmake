@@ -5,7 +5,12 @@
 option(ORVANE_INSTALL_STANDIN "Install the stand-in emulator as MESS.EXE in the program folder" OFF)
 set(ORVANE_PROGRAM_FOLDER "lib/orvane" CACHE STRING "The program folder, relative to the install prefix")
 
+# What the install makes is recorded in the program folder, for its uninstall.sh: the folders not there before, first.
+configure_file(cmake/install/record-folders.cmake.in install/record-folders.cmake @ONLY)
+install(SCRIPT ${CMAKE_BINARY_DIR}/install/record-folders.cmake)
+
 install(TARGETS orvane RUNTIME DESTINATION ${ORVANE_PROGRAM_FOLDER})
+install(PROGRAMS ${CMAKE_SOURCE_DIR}/cmake/install/uninstall.sh DESTINATION ${ORVANE_PROGRAM_FOLDER})
 install(FILES ${CMAKE_SOURCE_DIR}/demo/Orvane.htm DESTINATION ${ORVANE_PROGRAM_FOLDER})
 install(DIRECTORY DESTINATION ${ORVANE_PROGRAM_FOLDER}/INP)
 install(DIRECTORY DESTINATION ${ORVANE_PROGRAM_FOLDER}/ROMS)
@@ -30,3 +35,7 @@ endforeach()
 # The desktop entry and the command in bin name the prefix, known only when installing.
 configure_file(cmake/install/desktop-entry.cmake.in install/desktop-entry.cmake @ONLY)
 install(SCRIPT ${CMAKE_BINARY_DIR}/install/desktop-entry.cmake)
+
+# Last: every file installed, with what it holds.
+configure_file(cmake/install/uninstall-record.cmake.in install/uninstall-record.cmake @ONLY)
+install(SCRIPT ${CMAKE_BINARY_DIR}/install/uninstall-record.cmake)

@@ -18,6 +18,7 @@ struct ProcessOutcome
     std::string output;      // what it wrote to its standard output, when that was kept (ProgramRun)
     int endRequested = 0;    // the signal that asked the caller to end while the program ran (ProgramRun), or 0
     bool timedOut = false;   // killed when its time limit passed (ProgramRun)
+    bool killed = false;     // killed, not having ended within its grace or time limit (ProgramRun)
 };
 inline constexpr std::size_t errorOutputKept = 64 * 1024;
 // What is kept of a standard output that comes back as text: far more than any listing a program prints.

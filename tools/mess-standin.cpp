@@ -174,6 +174,11 @@ std::optional<PlayRequest> parsePlay(const std::vector<std::string>& arguments, 
             positional.push_back(argument);
         }
     }
+    // Play pressed with no image selected hands over no image: said as the bridge says it.
+    if (positional.size() < 2 || positional[1].empty()) {
+        problem = "No image was chosen: pick an image in the list, then Play.";
+        return std::nullopt;
+    }
     if (positional.size() != 2) {
         problem = "Usage: MESS.EXE <system> <image> [-record NAME | -playback NAME], or MESS.EXE -listfull.";
         return std::nullopt;

@@ -165,7 +165,7 @@ void Form1::showPendingMessages()
         m_messages.inform(this, text);
     if (std::exchange(m_offerFirstUpdate, false) &&
         m_messages.confirm(this, u"There is no systems catalogue " + QDir::toNativeSeparators(cataloguePath()) +
-                                     u" yet.\nRun \"Update systems\" now to ask " + QLatin1String(emulatorFileName) +
+                                     u" yet.\nRun \"Update systems\" now to ask " + emulatorAsKnown(m_programFolder) +
                                      u" for the systems it supports?"))
         UpdateSystemsMenu_Click();
 }

@@ -42,6 +42,7 @@ struct Report
     int value = 0;
     int detail = 0;
     int timedOut = 0;
+    int killed = 0; // the program itself was killed, not having ended when asked
 };
 
 bool writeReport(int pipe, const Report& report)
@@ -175,6 +176,7 @@ void signalChildren(pid_t keeper, int signal)
     bool callerGone = false;
     const long long limitAt = timeLimit.count() > 0 ? nowInMilliseconds() + timeLimit.count() : -1;
     bool timedOut = false;
+    bool killed = false;
     long long killAt = -1; // when what is left is killed, once it has been asked to end
     const auto askToEnd = [&](int signal) {
         ::kill(-program, signal);
@@ -209,6 +211,7 @@ void signalChildren(pid_t keeper, int signal)
             killAt = now;
         }
         if (killAt >= 0 && now >= killAt) {
+            killed = killed || !ended;
             ::kill(-program, SIGKILL);
             signalChildren(keeper, SIGKILL);
         }
@@ -241,7 +244,7 @@ void signalChildren(pid_t keeper, int signal)
             }
         }
     }
-    writeReport(reportPipe, Report{Report::Ended, status, requested, timedOut ? 1 : 0});
+    writeReport(reportPipe, Report{Report::Ended, status, requested, timedOut ? 1 : 0, killed ? 1 : 0});
     ::_exit(0);
 }
 
@@ -412,6 +415,7 @@ PlatformResult<ProcessOutcome> runAndWait(const ProgramRun& run)
                 outcome.output = std::move(output);
                 outcome.endRequested = said.detail;
                 outcome.timedOut = said.timedOut != 0;
+                outcome.killed = said.killed != 0;
             }
         }
     }

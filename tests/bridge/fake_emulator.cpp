@@ -13,6 +13,7 @@
 //   fake-play-wait.txt      a play writes its process number to fake-play-started.txt and waits; asked to end
 //                           (SIGTERM, SIGINT, SIGHUP), it notes "ended on signal N" in fake-play-ended.log as it ends
 //   fake-listfull-wait.txt  -listfull prints half its listing, then waits
+//   fake-play-stubborn.txt  with fake-play-wait.txt: a play that is asked to end does not
 #include "platform/ProgramRun.h"
 #include "platform/ThisProgram.h"
 
@@ -104,8 +105,9 @@ int main(int argc, char* argv[])
         if (fs::exists(folder / "fake-play-wait.txt")) {
 #ifndef _WIN32
             endedLog = (folder / "fake-play-ended.log").string();
+            const bool stubborn = fs::exists(folder / "fake-play-stubborn.txt");
             for (const int signal : {SIGTERM, SIGINT, SIGHUP})
-                std::signal(signal, endOnRequest);
+                std::signal(signal, stubborn ? SIG_IGN : endOnRequest);
             std::ofstream(folder / "fake-play-started.txt") << ::getpid() << '\n';
 #endif
             waitLong();

@@ -814,6 +814,18 @@ TEST_CASE("bridge: asked to end while a play runs, it asks the emulator the same
                   std::string::npos);
         }
     }
+    // One that does not end when asked is killed after the grace, and the log says so rather than what the emulator
+    // said last.
+    program.write("bridge.ini", "emulator=fake\n");
+    program.write("fake-play-stubborn.txt", "");
+    program.write("fake-play-errors.txt", "ALSA lib seq_hw.c:466 chatter\n");
+    fs::remove(program.folder / "fake-play-started.txt");
+    const pid_t bridge = startBridge(program, {"a2600", "game.a26"});
+    CHECK(within(20, [&] { return !program.read("fake-play-started.txt").empty(); }));
+    ::kill(bridge, SIGTERM);
+    endOf(bridge);
+    CHECK(program.log().find("asked to end (signal 15): a2600 \"game.a26\" was ended by the bridge: it had not ended "
+                             "within the grace it was given") != std::string::npos);
 }
 
 TEST_CASE("bridge: odd files in its cache never hang an update; no ending leaves a scratch file anywhere")

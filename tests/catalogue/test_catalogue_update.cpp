@@ -46,6 +46,7 @@ class TestCatalogueUpdate final : public QObject
 private slots:
     void outcomes_data();
     void outcomes();
+    void theEmulatorIsNamedAsInstalled();
 };
 
 void TestCatalogueUpdate::outcomes_data()
@@ -89,6 +90,19 @@ void TestCatalogueUpdate::outcomes()
     // Only a taken update changes the catalogue; nothing staged is left behind either way.
     QCOMPARE(program.read(u"Orvane.sys"_s) == oldCatalogue, !taken);
     QVERIFY(!QFile::exists(program.filePath(u".Orvane.sys.new"_s)));
+}
+
+void TestCatalogueUpdate::theEmulatorIsNamedAsInstalled()
+{
+    ProgramFolder folder;
+    folder.write(u"MESS.EXE"_s, "an emulator of the user's", true);
+    QCOMPARE(emulatorAsKnown(folder.path()), u"MESS.EXE"_s);
+    folder.write(u"orvane-bridge"_s, "the bridge", true);
+    QCOMPARE(emulatorAsKnown(folder.path()), u"MESS.EXE"_s);
+    folder.write(u"MESS.EXE"_s, "the bridge", true);
+    QCOMPARE(emulatorAsKnown(folder.path()), u"mame (through MESS.EXE)"_s);
+    folder.write(u"bridge.ini"_s, "# mine\nemulator = \"/opt/emu/mame0261\"\n");
+    QCOMPARE(emulatorAsKnown(folder.path()), u"mame0261 (through MESS.EXE)"_s);
 }
 
 QTEST_GUILESS_MAIN(TestCatalogueUpdate)

@@ -38,6 +38,16 @@ void TestRealEmulator::recordThenPlayBack()
 {
     if (QStandardPaths::findExecutable(u"mame"_s, {u"/usr/games"_s, u"/usr/bin"_s}).isEmpty())
         QSKIP("the emulator (Debian's package mame) is not installed");
+    // The emulator reads and writes its folders under the home (its ini, cfg, snapshots): it gets one of the
+    // test's own, so nothing of the user's is read or changed.
+    QTemporaryDir home;
+    for (const auto& [variable, place] : {std::pair{"HOME", ""},
+                                          {"XDG_CONFIG_HOME", "/.config"},
+                                          {"XDG_DATA_HOME", "/.local/share"},
+                                          {"XDG_CACHE_HOME", "/.cache"}}) {
+        QDir().mkpath(home.path() + QLatin1String(place));
+        qputenv(variable, QFile::encodeName(home.path() + QLatin1String(place)));
+    }
     ProgramFolder program;
     QFile bridge(QStringLiteral(ORVANE_BRIDGE));
     QVERIFY(bridge.open(QIODevice::ReadOnly));

@@ -2,13 +2,14 @@
 # SPDX-FileCopyrightText: 2026 Orvane developers
 # SPDX-License-Identifier: MIT
 # Installs into a fresh prefix (with a blank in its name, as home folders may have) and checks that the result is
-# a working program folder with a valid desktop entry, and that the installed program starts on that folder.
+# a working program folder with a valid desktop entry, that the installed program starts on that folder, and that
+# the uninstall.sh the install leaves there takes away all it made and nothing else.
 set -u
 build=${1:?usage: install_check.sh BUILD_FOLDER}
 work=$(mktemp -d /tmp/orvane-install.XXXXXX)
 orvane_pid=
-# Every install writes the build's install_manifest.txt, which the README's removal of the user's own install
-# reads: it is put back as it was (or removed, where there was none) however this check ends.
+# Every install writes the build's install_manifest.txt: it is put back as it was (or removed, where there was none)
+# however this check ends, so that the check leaves the build as it found it.
 manifest="$build/install_manifest.txt"
 [ -f "$manifest" ] && cp -p "$manifest" "$work/users-manifest"
 cleanup() {
@@ -81,9 +82,14 @@ cmake --install "$build" --prefix "$prefix" >/dev/null || fail "the second insta
 rm "$folder/mess.exe"
 cmake --install "$build" --prefix "$prefix" >/dev/null || fail "the third install failed"
 
-echo "-- the README's removal takes every file the install made, and nothing the user made"
-xargs -d '\n' rm -f -- <"$manifest" || fail "the files of the manifest could not be removed"
-rmdir "$folder/INP" "$folder/ROMS" || fail "the program folder's empty folders could not be removed"
-left=$(cd "$prefix" && find . ! -type d | sort)
-[ "$left" = "./lib/orvane/Orvane.sys" ] || fail "the removal left or took the wrong files: $left"
+echo "-- the installed uninstall.sh removes what the install made, and keeps what the user put there"
+mkdir -p "$folder/ROMS/a2600"
+echo "an image" >"$folder/ROMS/a2600/Game.a26"
+echo "the user's own" >"$folder/MESS.EXE"
+(cd "$work/elsewhere" && "$folder/uninstall.sh") >"$work/uninstall.log" || fail "uninstall.sh failed: $(cat "$work/uninstall.log")"
+cat "$work/uninstall.log"
+left=$(cd "$prefix" && find . | sort | tr '\n' ' ')
+[ "$left" = ". ./lib ./lib/orvane ./lib/orvane/MESS.EXE ./lib/orvane/Orvane.sys ./lib/orvane/ROMS ./lib/orvane/ROMS/a2600 ./lib/orvane/ROMS/a2600/Game.a26 " ] ||
+    fail "the uninstall left or took the wrong files: $left"
+grep -q "Kept: $folder/MESS.EXE (changed since the install)" "$work/uninstall.log" || fail "the kept emulator is not named"
 echo "PASS: install_check"
