@@ -58,8 +58,8 @@ check_formatting() {
 }
 
 if [ "$action" = run ]; then
-    # Only what the demo folder needs: the program, the stand-in and the bridge (the tests and benchmarks are left
-    # for ./dev.sh test). The first run compiles about 80 files: some three minutes on two cores; later ones seconds.
+    # Only what the demo folder and an install need: the program, the stand-in, the bridge and the icons (the tests
+    # and benchmarks are left for ./dev.sh test).
     [ -f build/build.ninja ] || echo "The first build takes some three minutes on two cores; later ones take seconds."
     cmake --preset default
     cmake --build --preset demo
