@@ -6,18 +6,16 @@
 #   tests/check_layers.sh [SOURCE_ROOT]
 set -u
 cd "${1:-$(dirname "$0")/..}" || exit 2
-declare -A allowed=(
-    [platform]="platform"
-    [core]="core platform"
-    [launch]="launch core platform"
-    [settings]="settings core platform"
-    [catalogue]="catalogue core launch platform"
-    [gui]="gui catalogue settings core launch platform"
-    [app]="app gui catalogue settings core launch platform"
-    [bridge]="bridge platform"
-    [tools]="tools platform"
-    [bench]="bench app gui catalogue settings core launch platform"
-)
+# The layers as cmake/OrvaneLayers.cmake writes them, one "folder: the folders it may use" line each.
+declare -A allowed=()
+while IFS= read -r entry; do
+    folder=${entry%%:*}
+    allowed[$folder]="$folder${entry#*:}"
+done < <(sed -nE '/^set\(ORVANE_LAYERS/,/\)$/s/^[^"]*"([a-z]+:[a-z ]*)".*/\1/p' cmake/OrvaneLayers.cmake)
+if [ "${#allowed[@]}" -eq 0 ]; then
+    echo "cmake/OrvaneLayers.cmake names no layer" >&2
+    exit 2
+fi
 failed=0
 for folder in "${!allowed[@]}"; do
     while IFS=: read -r file line include; do
