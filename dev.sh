@@ -60,7 +60,7 @@ check_formatting() {
 if [ "$action" = run ]; then
     # Only what the demo folder and an install need: the program, the stand-in, the bridge and the icons (the tests
     # and benchmarks are left for ./dev.sh test).
-    [ -f build/build.ninja ] || echo "The first build takes some three minutes on two cores; later ones take seconds."
+    [ -f build/build.ninja ] || echo "The first build takes about a minute and a half on two cores; later ones take seconds."
     cmake --preset default
     cmake --build --preset demo
     exec build/demo/orvane

@@ -519,7 +519,7 @@ TEST_CASE("bridge rules: the emulator's ROM path, missing files, settings, argum
                     ")\n\nThe emulator looked for system ROMs in:\n  R");
 
     const auto settings =
-        parseSettings("\xef\xbb\xbf\n# c\nemulator = \"/opt/m ame\"\nplay-arguments=-a \"b c\"\n").value();
+        parseSettings("\xef\xbb\xbf\n# c\nemulator\t= \"/opt/m ame\"\t\r\n\tplay-arguments=-a \"b c\"\n").value();
     CHECK_EQUAL(settings.emulator, std::string("/opt/m ame"));
     CHECK_EQUAL(settings.playArguments, (std::vector<std::string>{"-a", "b c"}));
     for (const std::string argument : {"plain", "two words", "", "quote\"d", "end\\", "a\\\\\"b", "tab\there"})

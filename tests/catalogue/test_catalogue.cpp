@@ -304,6 +304,10 @@ void TestCatalogue::updateCommandAndChecks()
     QCOMPARE(checkUpdate(success, headerOnly).error(), u"MESS.EXE -listfull listed no systems."_s);
     QCOMPARE(checkUpdate(ProcessOutcome{true, 3, 0, "broken: no ROM path\nmore", {}, 0}, good).error(),
              u"MESS.EXE -listfull failed with exit code 3.\nbroken: no ROM path"_s);
+    // A runaway first line is cut to what a message box can show.
+    const std::string longLine(400, 'x');
+    QCOMPARE(checkUpdate(ProcessOutcome{true, 3, 0, "\n " + longLine + "\nmore", {}, 0}, good).error(),
+             u"MESS.EXE -listfull failed with exit code 3.\n"_s + QString(300, u'x'));
     QCOMPARE(checkUpdate(ProcessOutcome{false, -1, 11, {}, {}, 0}, good).error(),
              u"MESS.EXE -listfull crashed (signal 11)."_s);
 }

@@ -357,10 +357,12 @@ void TestFavouritesWindow::hardLinkedFavouritesStayOneFile()
 void TestFavouritesWindow::lineEndsCannotBeFavourites()
 {
     const QString path = m_folder->filePath(u"Orvane.fav"_s);
-    const Result<void> refused = appendFavourite(path, buildImageLine(u"two\nlines.rom"_s, u"coleco"_s));
-    QVERIFY(!refused.ok());
-    QVERIFY(refused.error().contains(u"line end"_s));
-    QVERIFY(!QFile::exists(path));
+    for (const QString& name : {u"two\nlines.rom"_s, u"two\rlines.rom"_s}) {
+        const Result<void> refused = appendFavourite(path, buildImageLine(name, u"coleco"_s));
+        QVERIFY(!refused.ok());
+        QVERIFY(refused.error().contains(u"line end"_s));
+        QVERIFY(!QFile::exists(path));
+    }
     QVERIFY(appendFavourite(path, u"plain"_s).ok());
     QCOMPARE(readFavourites(path).value(), QStringList{u"plain"_s});
 }
