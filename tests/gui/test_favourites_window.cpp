@@ -22,6 +22,7 @@
 #include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 using namespace Orvane;
 using namespace Qt::StringLiterals;
@@ -235,14 +236,23 @@ void TestFavouritesWindow::missingEmptyOrUnreadableFavourites()
     QVERIFY(games()->lines().isEmpty());
     swapList();
 
+    // The stored favourites index is read as the rounded number of its text; one past the list selects nothing.
+    // The full list's is stored but never restored: the start shows the first system's images, none selected.
     m_folder->write(u"Orvane.fav"_s, "one\r\ntwo\r\n");
-    QSettings(m_settingsFile, QSettings::IniFormat).setValue(u"Games/LastFav"_s, u"5"_s);
-    m_options = OptionStore::inFile(m_settingsFile);
-    m_window.reset();
-    start();
-    swapList();
-    QCOMPARE(games()->count(), 2);
-    QCOMPARE(games()->selectedIndex(), -1);
+    for (const auto& [stored, selected] : {std::pair{u"5"_s, -1}, std::pair{u"0.6"_s, 1}}) {
+        m_window.reset();
+        QSettings settings(m_settingsFile, QSettings::IniFormat);
+        settings.setValue(u"Games/LastFav"_s, stored);
+        settings.setValue(u"Games/LastFull"_s, stored);
+        settings.sync();
+        m_options = OptionStore::inFile(m_settingsFile);
+        start();
+        QCOMPARE(games()->count(), 3);
+        QCOMPARE(games()->selectedIndex(), -1);
+        swapList();
+        QCOMPARE(games()->count(), 2);
+        QCOMPARE(games()->selectedIndex(), selected);
+    }
     QVERIFY(m_messages.informed.isEmpty());
 
     // A favourites "file" that cannot be read leaves the full list and says so.

@@ -6,6 +6,7 @@
 
 #include "gui/about/FrmAbouttov.h"
 #include "gui/mainwindow/Form1.h"
+#include "gui/mainwindow/MessageBoxes.h"
 #include "gui/widgets/SortedListBox.h"
 #include "settings/OptionStore.h"
 
@@ -17,10 +18,12 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScopeGuard>
 #include <QScrollBar>
+#include <QSlider>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -108,7 +111,9 @@ QList<SurfaceRow> readSurface(const QString& path)
         row.name = fields[2];
         row.kind = fields[3];
         row.pixels = parsePosition(fields[4]);
-        if (fields[5].startsWith(u'"')) {
+        if (row.kind == u"slider") {
+            row.caption = fields[5];
+        } else if (fields[5].startsWith(u'"')) {
             row.caption = unquoted(fields[5]);
         } else if (fields[5] == u"none") {
             row.items = QStringList();
@@ -171,6 +176,13 @@ QString shownText(const QWidget* widget)
         return text->text();
     if (const auto* menu = qobject_cast<const QMenu*>(widget))
         return menu->title();
+    if (const auto* slider = qobject_cast<const QSlider*>(widget))
+        return u"positions %1 to %2, arrow keys %3, page keys %4, %5"_s.arg(slider->minimum())
+            .arg(slider->maximum())
+            .arg(slider->singleStep())
+            .arg(slider->pageStep())
+            .arg(slider->tickPosition() != QSlider::NoTicks && slider->tickInterval() == 1 ? u"a tick per position"_s
+                                                                                           : u"other ticks"_s);
     return widget->windowTitle();
 }
 
@@ -341,6 +353,7 @@ private slots:
     void aboutWindowAsTheTableSays();
     void listsNeverScrollSideways();
     void theSeparatorIsGreyText();
+    void messageBoxesWithoutIcon();
 
 private:
     RecordingLauncher m_shell;
@@ -387,6 +400,8 @@ void TestWindowSurface::aboutWindowAsTheTableSays()
         const auto close = qScopeGuard([about] { about->reject(); });
         const QStringList differences = SurfaceComparison(about).compare(rowsOf(m_rows, u"FrmAbouttov"_s));
         QVERIFY2(differences.isEmpty(), qPrintable(differences.join(u'\n')));
+        // A dialog frame of its own, without the main window's icon.
+        QVERIFY(about->windowIcon().isNull());
         for (const char* centred : {"Label1", "Label2"})
             QVERIFY(about->findChild<QLabel*>(QLatin1String(centred))->alignment() & Qt::AlignHCenter);
         // The home page button shows its picture above its caption.
@@ -426,6 +441,30 @@ void TestWindowSurface::theSeparatorIsGreyText()
     const QColor grey = QApplication::palette().color(QPalette::Disabled, QPalette::WindowText);
     QCOMPARE(QColor(drawn.pixel(0, drawn.height() / 2)), grey);
     QVERIFY(grey != QApplication::palette().color(QPalette::Active, QPalette::WindowText));
+}
+
+void TestWindowSurface::messageBoxesWithoutIcon()
+{
+    DesktopMessageBoxes boxes;
+    int seen = 0;
+    const auto lookAt = [&](QMessageBox::StandardButtons buttons) {
+        QTimer::singleShot(0, this, [&, buttons] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            const auto close = qScopeGuard([box] { box->button(QMessageBox::Ok)->click(); });
+            QCOMPARE(box->icon(), QMessageBox::NoIcon);
+            QCOMPARE(box->windowTitle(), u"Orvane"_s);
+            QCOMPARE(box->standardButtons(), buttons);
+            QCOMPARE(box->textFormat(), Qt::PlainText);
+            ++seen;
+        });
+    };
+    // A result has OK alone, a confirmation OK and Cancel.
+    lookAt(QMessageBox::Ok);
+    boxes.inform(m_window.get(), u"<b>done</b>"_s);
+    lookAt(QMessageBox::Ok | QMessageBox::Cancel);
+    QVERIFY(boxes.confirm(m_window.get(), u"sure?"_s));
+    QCOMPARE(seen, 2);
 }
 
 QTEST_MAIN(TestWindowSurface)
