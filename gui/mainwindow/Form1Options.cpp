@@ -15,6 +15,8 @@
 
 #include <QComboBox>
 
+#include <algorithm>
+#include <iterator>
 #include <variant>
 
 namespace Orvane
@@ -39,11 +41,13 @@ enum class OnChange
     OwnHandler,
 };
 
-// One option: its control (whose name is its key in the settings), the text an absent key reads as, and how the
-// window treats it. Restore, write-through and the disabled controls all come from this table.
+// One option: its control, its key in the settings, the text an absent key reads as, and how the window treats it.
+// Restore, write-through and the disabled controls all come from this table. The key is written out rather than
+// taken from the control's name, so that renaming a control cannot move what users stored to a new key.
 struct OptionDeclaration
 {
     ControlMember control;
+    const char* key;
     const char* defaultValue;
     Offered offered;
     OnChange onChange;
@@ -52,37 +56,45 @@ struct OptionDeclaration
 // Every option, once, in the order the window restores them at start-up. A row that names a control the window
 // does not have, or one of a kind no binder takes, does not compile.
 constexpr OptionDeclaration options[] = {
-    {&Form1Ui::OriginalMameOption, "True", Offered::Yes, OnChange::OwnHandler},
-    {&Form1Ui::AlternateMameOption, "False", Offered::Yes, OnChange::OwnHandler},
-    {&Form1Ui::AlternateMameText, "pmame31", Offered::Yes, OnChange::Store},
-    {&Form1Ui::AdditionalParamText, "Nothing !", Offered::Yes, OnChange::Store},
-    {&Form1Ui::BeamText, "1.00", Offered::No, OnChange::Store},
-    {&Form1Ui::FlickerText, "0", Offered::No, OnChange::Store},
-    {&Form1Ui::FrameskipSlider, "0", Offered::Yes, OnChange::OwnHandler},
-    {&Form1Ui::CheatCheck, "0", Offered::No, OnChange::Store},
-    {&Form1Ui::AdditionalParamCheck, "0", Offered::Yes, OnChange::OwnHandler},
-    {&Form1Ui::BeamCheck, "0", Offered::No, OnChange::Store},
-    {&Form1Ui::FlickerCheck, "0", Offered::No, OnChange::Store},
-    {&Form1Ui::SbOplCheck, "0", Offered::No, OnChange::Store},
-    {&Form1Ui::VideoCombo, "0", Offered::No, OnChange::Store},
-    {&Form1Ui::AudioCombo, "0", Offered::No, OnChange::Store},
-    {&Form1Ui::DoubleCombo, "0", Offered::No, OnChange::Store},
-    {&Form1Ui::DepthCombo, "0", Offered::No, OnChange::Store},
-    {&Form1Ui::VGAFreqCombo, "0", Offered::No, OnChange::Store},
-    {&Form1Ui::ScanlinesCombo, "0", Offered::No, OnChange::Store},
-    {&Form1Ui::VESACombo, "0", Offered::No, OnChange::Store},
-    {&Form1Ui::VSyncCombo, "0", Offered::No, OnChange::Store},
-    {&Form1Ui::RotateCombo, "0", Offered::No, OnChange::Store},
-    {&Form1Ui::FlipCombo, "0", Offered::No, OnChange::Store},
-    {&Form1Ui::SampleRateCombo, "0", Offered::No, OnChange::Store},
-    {&Form1Ui::BitRateCombo, "0", Offered::No, OnChange::Store},
-    {&Form1Ui::AntialiasCombo, "0", Offered::No, OnChange::Store},
-    {&Form1Ui::JoyCombo, "0", Offered::No, OnChange::Store},
+    {&Form1Ui::OriginalMameOption, "OriginalMameOption", "True", Offered::Yes, OnChange::OwnHandler},
+    {&Form1Ui::AlternateMameOption, "AlternateMameOption", "False", Offered::Yes, OnChange::OwnHandler},
+    {&Form1Ui::AlternateMameText, "AlternateMameText", "pmame31", Offered::Yes, OnChange::Store},
+    {&Form1Ui::AdditionalParamText, "AdditionalParamText", "Nothing !", Offered::Yes, OnChange::Store},
+    {&Form1Ui::BeamText, "BeamText", "1.00", Offered::No, OnChange::Store},
+    {&Form1Ui::FlickerText, "FlickerText", "0", Offered::No, OnChange::Store},
+    {&Form1Ui::FrameskipSlider, "FrameskipSlider", "0", Offered::Yes, OnChange::OwnHandler},
+    {&Form1Ui::CheatCheck, "CheatCheck", "0", Offered::No, OnChange::Store},
+    {&Form1Ui::AdditionalParamCheck, "AdditionalParamCheck", "0", Offered::Yes, OnChange::OwnHandler},
+    {&Form1Ui::BeamCheck, "BeamCheck", "0", Offered::No, OnChange::Store},
+    {&Form1Ui::FlickerCheck, "FlickerCheck", "0", Offered::No, OnChange::Store},
+    {&Form1Ui::SbOplCheck, "SbOplCheck", "0", Offered::No, OnChange::Store},
+    {&Form1Ui::VideoCombo, "VideoCombo", "0", Offered::No, OnChange::Store},
+    {&Form1Ui::AudioCombo, "AudioCombo", "0", Offered::No, OnChange::Store},
+    {&Form1Ui::DoubleCombo, "DoubleCombo", "0", Offered::No, OnChange::Store},
+    {&Form1Ui::DepthCombo, "DepthCombo", "0", Offered::No, OnChange::Store},
+    {&Form1Ui::VGAFreqCombo, "VGAFreqCombo", "0", Offered::No, OnChange::Store},
+    {&Form1Ui::ScanlinesCombo, "ScanlinesCombo", "0", Offered::No, OnChange::Store},
+    {&Form1Ui::VESACombo, "VESACombo", "0", Offered::No, OnChange::Store},
+    {&Form1Ui::VSyncCombo, "VSyncCombo", "0", Offered::No, OnChange::Store},
+    {&Form1Ui::RotateCombo, "RotateCombo", "0", Offered::No, OnChange::Store},
+    {&Form1Ui::FlipCombo, "FlipCombo", "0", Offered::No, OnChange::Store},
+    {&Form1Ui::SampleRateCombo, "SampleRateCombo", "0", Offered::No, OnChange::Store},
+    {&Form1Ui::BitRateCombo, "BitRateCombo", "0", Offered::No, OnChange::Store},
+    {&Form1Ui::AntialiasCombo, "AntialiasCombo", "0", Offered::No, OnChange::Store},
+    {&Form1Ui::JoyCombo, "JoyCombo", "0", Offered::No, OnChange::Store},
 };
 
 OptionControl controlOf(const Form1Ui& ui, const OptionDeclaration& option)
 {
     return std::visit([&ui](auto member) -> OptionControl { return ui.*member; }, option.control);
+}
+
+QString keyOf(const Form1Ui& ui, const OptionControl& control)
+{
+    const auto option = std::find_if(std::begin(options), std::end(options),
+                                     [&](const OptionDeclaration& row) { return controlOf(ui, row) == control; });
+    Q_ASSERT(option != std::end(options));
+    return QLatin1String(option->key);
 }
 
 } // namespace
@@ -123,7 +135,7 @@ void Form1::storeSetting(const char* section, const QString& key, const QString&
 
 void Form1::storeOption(const OptionControl& control)
 {
-    storeSetting(optionsSection, optionWidget(control)->objectName(), optionText(control));
+    storeSetting(optionsSection, keyOf(ui, control), optionText(control));
 }
 
 void Form1::OriginalMameOption_Click()
@@ -158,7 +170,7 @@ void Form1::RestoreOptions()
     for (const OptionDeclaration& option : options) {
         const OptionControl control = controlOf(ui, option);
         const QString defaultValue = QLatin1String(option.defaultValue);
-        const QString stored = m_options.read(optionsSection, optionWidget(control)->objectName(), defaultValue);
+        const QString stored = m_options.read(optionsSection, QLatin1String(option.key), defaultValue);
         // A value put in the store by hand that the control cannot take gives way to the default, in the
         // control and in the store.
         if (!applyOptionText(control, stored)) {

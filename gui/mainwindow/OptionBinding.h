@@ -28,7 +28,7 @@ using OptionControl = std::variant<QRadioButton*, QLineEdit*, QSlider*, CheckBox
 
 QString optionText(const OptionControl& control);
 
-// The control as a widget; its object name is the option's key in the settings.
+// The control as a widget.
 QWidget* optionWidget(const OptionControl& control);
 
 // Puts `text` into the control as a user's change would, so its change event fires. Returns false, changing

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QSlider>
 #include <QTest>
@@ -45,7 +46,7 @@ private slots:
     void closingWritesNothing();
 
 private:
-    void start();
+    void start(bool controlsRenamed = false);
     void restart();
     void store(const char* key, const QString& value);
     QMap<QString, QString> options() const { return storedSettings(m_settingsFile, u"Options"_s); }
@@ -82,12 +83,19 @@ void TestOptionsWindow::cleanup()
     m_configHome.reset();
 }
 
-void TestOptionsWindow::start()
+void TestOptionsWindow::start(bool controlsRenamed)
 {
     m_options = OptionStore::forUser();
     QCOMPARE(m_options->location(), m_settingsFile);
     m_window = std::make_unique<Form1>(m_folder->path(), Form1Services{m_shell, m_messages, *m_options, m_opener});
+    // Renamed, every control must still read and rewrite the keys users have stored.
+    const QList<QWidget*> named =
+        controlsRenamed ? m_window->findChildren<QWidget*>(QRegularExpression(u"^[A-Z]"_s)) : QList<QWidget*>();
+    for (QWidget* widget : named)
+        widget->setObjectName(u"renamed" + widget->objectName());
     m_window->Form_Load();
+    for (QWidget* widget : named)
+        widget->setObjectName(widget->objectName().mid(7));
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
 }
@@ -215,7 +223,7 @@ void TestOptionsWindow::storedValuesComeBack()
     store("RotateCombo", u"2.5"_s);
     store("FrameskipSlider", u"3"_s);
     store("CheatCheck", u"1"_s);
-    start();
+    start(true);
     QCOMPARE(control<CheckBox>("AdditionalParamCheck")->checkState(), Qt::PartiallyChecked);
     QVERIFY(!control<QLineEdit>("AdditionalParamText")->isEnabled());
     QCOMPARE(control<QLineEdit>("AdditionalParamText")->text(), u"-nosound"_s);
