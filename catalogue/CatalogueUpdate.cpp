@@ -7,6 +7,7 @@
 #include "catalogue/TextFile.h"
 #include "core/NativeText.h"
 #include "platform/Files.h"
+#include "platform/ShellTools.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -82,24 +83,30 @@ Result<std::optional<SystemsCatalogue>> updateCatalogue(ProcessLauncher& shell, 
                                                         UpdateProgress& progress)
 {
     const QString emulator = locateInFolder(programFolder, QLatin1String(emulatorFileName));
-    const PlatformResult<std::string> shortPath = shell.shortPath(toNativePath(emulator));
-    if (!shortPath) {
+    std::string why;
+    const std::string shortPath = tov_ShellTools::ShortPathName(shell, toNativePath(emulator), &why);
+    if (shortPath == "Error!") {
         // A MESS.EXE that is there but has no short name (a folder named outside the ANSI code page, say) is
         // told as it is, not as a missing program.
         if (!QFileInfo::exists(emulator))
             return Failure(u"there is no " + QLatin1String(emulatorFileName) + u" in " +
                            QDir::toNativeSeparators(programFolder) + u'.');
-        return Failure(fromNativeBytes(shortPath.error()) + u'.');
+        return Failure(fromNativeBytes(why) + u'.');
     }
     // What an Orvane killed while it wrote left behind under the catalogue's or the favourites' name goes first.
     sweepLeftovers(platformPath(programFolder), {catalogueFileName, favouritesFileName}, KeptBy::User);
-    // The output goes beside the catalogue first, and replaces it only once it is known to hold systems.
-    auto started = fromPlatform(
-        shell.startHidden(toNativeBytes(updateCommandLine(fromNativeBytes(shortPath.value()))), Redirection::Staged));
-    if (!started)
-        return Failure(started.error());
-    HiddenProcess& process = *started.value();
-    if (!process.endsWithin(quietWait) && !progress.waitFor(process)) {
+    // The output goes beside the catalogue first, and replaces it only once it is known to hold systems. The
+    // progress shows only when the emulator does not answer within a moment.
+    bool gaveUp = false;
+    auto ran = fromPlatform(tov_ShellTools::ShellAndWait(
+        shell, toNativeBytes(updateCommandLine(fromNativeBytes(shortPath))), [&](HiddenProcess& process) {
+            gaveUp = !process.endsWithin(quietWait) && !progress.waitFor(process);
+            return !gaveUp;
+        }));
+    if (!ran)
+        return Failure(ran.error());
+    HiddenProcess& process = *ran.value();
+    if (gaveUp) {
         process.discardOutput();
         return std::optional<SystemsCatalogue>();
     }

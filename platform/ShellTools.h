@@ -4,16 +4,24 @@
 
 #include "platform/ProcessLauncher.h"
 
+#include <functional>
+#include <memory>
 #include <string>
 
-// The two routines of the process runner, by their historical names.
+// The two routines of the process runner, by their historical names: the systems update runs through them.
 namespace Orvane::tov_ShellTools
 {
 
-// Runs a command line hidden and returns only once the process has ended, or gives the reason it could not start.
-PlatformResult<void> ShellAndWait(ProcessLauncher& shell, const std::string& commandLine);
+// Runs a command line hidden and returns only once the process has ended, or once `keepWaiting` (asked while it
+// runs) has given up on it, the process then ended with whatever it started. Output redirected by "> file" goes to
+// a file beside it, which takes the file's place only through the process's commitOutput. Gives the process, for
+// how it ended and its output, or the reason it could not start.
+PlatformResult<std::unique_ptr<HiddenProcess>>
+ShellAndWait(ProcessLauncher& shell, const std::string& commandLine,
+             const std::function<bool(HiddenProcess&)>& keepWaiting = {});
 
-// The short form of a path, or the literal "Error!" when there is none (ProcessLauncher::shortPath says why).
-std::string ShortPathName(ProcessLauncher& shell, const std::string& path);
+// The short form of a path, or the literal "Error!" when there is none; `why`, when given, then says why (the file
+// is missing, or its short name cannot be had).
+std::string ShortPathName(ProcessLauncher& shell, const std::string& path, std::string* why = nullptr);
 
 } // namespace Orvane::tov_ShellTools

@@ -136,6 +136,23 @@ private:
             m_outcome.errorOutput.resize(length);
         }
         m_errorOutput.reset();
+        awaitOutputLetGo();
+    }
+
+    // The program's copy of the staged file's handle can outlive its end by a moment (seen under Wine), and the
+    // file cannot be read while it is open. Waits until it is let go, or two seconds, after which reading the output
+    // says why it cannot be had.
+    void awaitOutputLetGo() const
+    {
+        if (!m_files.staged)
+            return;
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const Handle probe(CreateFileW(m_files.writeTo.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                                           nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+            if (probe.get() || GetLastError() != ERROR_SHARING_VIOLATION)
+                return;
+            Sleep(20);
+        }
     }
 
     DWORD m_processId;

@@ -105,7 +105,8 @@ TEST_CASE("Windows: a COMMAND.COM line writes its output through an inherited ha
     SystemProcessLauncher shell(folder);
     const std::string shortPath = tov_ShellTools::ShortPathName(shell, (folder / "MESS.EXE").string());
     const std::string line = "COMMAND.COM /C " + shortPath + " print -listfull \"two words\" > out.sys";
-    CHECK(tov_ShellTools::ShellAndWait(shell, line).ok());
+    const auto committed = tov_ShellTools::ShellAndWait(shell, line).value()->commitOutput();
+    CHECK_EQUAL(committed.ok() ? std::string() : committed.error(), std::string());
     CHECK_EQUAL(readFile(folder / "out.sys"), std::string("-listfull\r\ntwo words\r\n"));
 }
 

@@ -71,6 +71,13 @@ TEST_CASE("ShellAndWait returns only once the process has ended")
     CHECK_EQUAL(readFile(root.path() / "program/ended.txt"), std::string("finished\n"));
     CHECK_EQUAL(tov_ShellTools::ShellAndWait(shell, "missing").error(),
                 std::string("Cannot find the program \"missing\"."));
+    // Given up on, it is ended before the call returns, and its output never takes the file's place.
+    root.write("program/stuck", "#!/bin/sh\necho partial\nexec sleep 60\n", true);
+    const auto ended = tov_ShellTools::ShellAndWait(shell, "COMMAND.COM /C stuck > stuck.txt",
+                                                    [](HiddenProcess& process) { return process.endsWithin({}); });
+    CHECK(ended.ok() && ended.value()->finished() && !ended.value()->outcome().exitedNormally);
+    ended.value()->discardOutput();
+    CHECK(!fs::exists(root.path() / "program/stuck.txt"));
 }
 
 TEST_CASE("ShortPathName gives the existing file as spelt on disk, or Error!")
@@ -95,12 +102,12 @@ TEST_CASE("a COMMAND.COM line writes its output file in the program folder, wher
     SystemProcessLauncher shell(program);
     const std::string line = "COMMAND.COM /C " + tov_ShellTools::ShortPathName(shell, (program / "MESS.EXE").string()) +
                              " -listfull > Orvane.sys";
-    CHECK(tov_ShellTools::ShellAndWait(shell, line).ok());
+    CHECK(tov_ShellTools::ShellAndWait(shell, line).value()->commitOutput().ok());
     CHECK_EQUAL(readFile(program / "Orvane.sys"), std::string("header\nargs: -listfull\n"));
     CHECK(!fs::exists(root.path() / "elsewhere/Orvane.sys"));
     // An existing file in another letter case is the one replaced, as on Windows.
     fs::rename(program / "Orvane.sys", program / "orvane.SYS");
-    CHECK(tov_ShellTools::ShellAndWait(shell, line).ok());
+    CHECK(tov_ShellTools::ShellAndWait(shell, line).value()->commitOutput().ok());
     CHECK(!fs::exists(program / "Orvane.sys"));
     CHECK_EQUAL(readFile(program / "orvane.SYS"), std::string("header\nargs: -listfull\n"));
 }
