@@ -2,11 +2,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QDialog>
+#include "ui_FrmAbouttov.h"
 
-class QLabel;
-class QPushButton;
-class QToolButton;
+#include <QDialog>
 
 namespace Orvane
 {
@@ -44,12 +42,7 @@ private:
 
     ApplicationDescription m_application;
     DocumentOpener& m_opener;
-    QToolButton* m_command3;
-    QPushButton* m_command1;
-    QLabel* m_label1;
-    QLabel* m_label2;
-    QPushButton* m_command2;
-    QPushButton* m_command4;
+    Ui_FrmAbouttov ui;
 };
 
 } // namespace Orvane

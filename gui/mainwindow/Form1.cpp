@@ -338,7 +338,6 @@ bool Form1::waitFor(HiddenProcess& process)
     QApplication::setOverrideCursor(Qt::BusyCursor);
     QProgressDialog progress(u"Asking " + QLatin1String(emulatorFileName) + u" for the systems it supports…",
                              QStringLiteral("Cancel"), 0, 0, this);
-    progress.setObjectName(QStringLiteral("UpdateProgress"));
     progress.setWindowTitle(windowTitle());
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(0);

@@ -5,7 +5,7 @@
 namespace Orvane
 {
 
-CheckBox::CheckBox(const QString& text, QWidget* parent) : QCheckBox(text, parent)
+CheckBox::CheckBox(QWidget* parent) : QCheckBox(parent)
 {
     connect(this, &QCheckBox::stateChanged, this, [this] { emit checkValueChanged(checkValue()); });
 }
@@ -46,7 +46,7 @@ void CheckBox::nextCheckState()
     setCheckValue(checkValue() == 1 ? 0 : 1);
 }
 
-ToggleCheckButton::ToggleCheckButton(const QString& text, QWidget* parent) : QPushButton(text, parent)
+ToggleCheckButton::ToggleCheckButton(QWidget* parent) : QPushButton(parent)
 {
     setCheckable(true);
 }

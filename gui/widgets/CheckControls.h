@@ -17,7 +17,7 @@ class CheckBox final : public QCheckBox
     Q_DISABLE_COPY_MOVE(CheckBox)
 
 public:
-    explicit CheckBox(const QString& text, QWidget* parent = nullptr);
+    explicit CheckBox(QWidget* parent = nullptr);
 
     int checkValue() const;
     // Returns false, changing nothing, for a value other than 0, 1 or 2.
@@ -37,7 +37,7 @@ class ToggleCheckButton final : public QPushButton
     Q_DISABLE_COPY_MOVE(ToggleCheckButton)
 
 public:
-    explicit ToggleCheckButton(const QString& text, QWidget* parent = nullptr);
+    explicit ToggleCheckButton(QWidget* parent = nullptr);
 
     int checkValue() const { return m_value; }
     bool setCheckValue(int value);

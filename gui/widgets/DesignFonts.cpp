@@ -2,8 +2,10 @@
 // SPDX-License-Identifier: MIT
 #include "gui/widgets/DesignFonts.h"
 
+#include <QHash>
 #include <QStringList>
-#include <QtMath>
+#include <QVariant>
+#include <QWidget>
 
 namespace Orvane
 {
@@ -45,14 +47,18 @@ QFont designFont(FontStyle style)
     return font;
 }
 
-int twipsToPixels(int twips)
+void applyDesignFonts(QWidget* form)
 {
-    return qRound(twips / 15.0);
-}
-
-QRect twipsRect(int left, int top, int width, int height)
-{
-    return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
+    static const QHash<QString, FontStyle> styles{
+        {QStringLiteral("Normal"), FontStyle::Normal}, {QStringLiteral("Small"), FontStyle::Small},
+        {QStringLiteral("Bold"), FontStyle::Bold},     {QStringLiteral("LargeBold"), FontStyle::LargeBold},
+        {QStringLiteral("Fixed"), FontStyle::Fixed},   {QStringLiteral("Tiny"), FontStyle::Tiny},
+    };
+    for (QWidget* control : form->findChildren<QWidget*>()) {
+        const QVariant style = control->property("designFont");
+        if (style.isValid())
+            control->setFont(designFont(styles.value(style.toString(), FontStyle::Normal)));
+    }
 }
 
 } // namespace Orvane

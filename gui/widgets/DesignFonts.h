@@ -3,7 +3,8 @@
 #pragma once
 
 #include <QFont>
-#include <QRect>
+
+class QWidget;
 
 namespace Orvane
 {
@@ -21,8 +22,8 @@ enum class FontStyle
 
 QFont designFont(FontStyle style);
 
-// Windows are laid out in twips; 15 twips are one device-independent pixel (96 dots per inch).
-int twipsToPixels(int twips);
-QRect twipsRect(int left, int top, int width, int height);
+// Gives each control of a form the font its "designFont" property names ("Normal", "Small", "Bold", "LargeBold",
+// "Fixed" or "Tiny"): a form file holds only whole point sizes, and the windows' fonts have fractions.
+void applyDesignFonts(QWidget* form);
 
 } // namespace Orvane

@@ -389,7 +389,7 @@ void TestCatalogueWindow::cancelledUpdateKeepsTheCatalogue()
     bool sawProgress = false;
     QTimer look;
     connect(&look, &QTimer::timeout, this, [&] {
-        auto* progress = m_window->findChild<QProgressDialog*>(u"UpdateProgress"_s);
+        auto* progress = m_window->findChild<QProgressDialog*>();
         sawProgress = progress && progress->isVisible() && progress->isModal();
         if (auto* cancel = sawProgress ? progress->findChild<QPushButton*>() : nullptr)
             QTest::mouseClick(cancel, Qt::LeftButton);

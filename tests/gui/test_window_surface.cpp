@@ -296,7 +296,12 @@ private:
 
     void checkNothingElseIsNamed()
     {
+        // The main window's client area and menu bar hold the controls; the window's own line describes them.
+        const QList<QObject*> frame{m_mainWindow ? m_mainWindow->centralWidget() : nullptr,
+                                    m_mainWindow ? m_mainWindow->menuBar() : nullptr};
         for (QObject* child : m_window->findChildren<QObject*>()) {
+            if (frame.contains(child))
+                continue;
             const QString name = child->objectName();
             const bool control = child->isWidgetType() || qobject_cast<QAction*>(child);
             if (control && !name.isEmpty() && !name.startsWith(u"qt_") && !m_named.contains(name))
