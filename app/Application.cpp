@@ -44,8 +44,12 @@ int runOrvane(QApplication& application, std::unique_ptr<StartupLists> startup)
     DesktopMessageBoxes messages;
     const std::unique_ptr<OptionStore> options = OptionStore::forUser();
     DesktopDocumentOpener opener(programFolder);
-    StartupListSource lists(programFolder, std::move(startup));
+    ListSource lists(programFolder);
     Form1 window(programFolder, {shell, messages, *options, opener, &lists});
+    // The lists prepared while the window was built are handed over for its first load.
+    if (std::optional<PreparedLists> prepared = startup ? startup->take(programFolder) : std::nullopt)
+        lists.takePrepared(std::move(*prepared));
+    startup.reset();
     window.Form_Load();
     window.moveToScreenCentre();
     window.show();

@@ -25,17 +25,23 @@ int main(int argc, char* argv[])
     if (argc < 3)
         return 2;
     const QString folder = QFile::decodeName(argv[1]);
-    Orvane::StartupTricks tricks;
+    // The ways of starting sooner, each left out on request to see what it is worth.
+    bool prepareAhead = true;
+    bool imagesBesideSort = true;
     for (int index = 3; index + 1 < argc; index += 2) {
         const char* without = argv[index + 1];
         if (std::strcmp(without, "prepare-ahead") == 0)
-            tricks.prepareAhead = false;
+            prepareAhead = false;
         else if (std::strcmp(without, "images-beside-sort") == 0)
-            tricks.imagesBesideSort = false;
+            imagesBesideSort = false;
         else
             return 2;
     }
-    auto startup = std::make_unique<Orvane::StartupLists>(folder, tricks);
+    std::unique_ptr<Orvane::StartupLists> startup;
+    if (prepareAhead)
+        startup = std::make_unique<Orvane::StartupLists>(folder, [imagesBesideSort](const QString& programFolder) {
+            return Orvane::prepareLists(programFolder, imagesBesideSort);
+        });
     // Offscreen unless told otherwise: under Xvfb the timing script has the window mapped on a real X server.
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication application(argc, argv);
@@ -43,8 +49,10 @@ int main(int argc, char* argv[])
     Orvane::Bench::PrintedMessages messages;
     Orvane::Bench::NoOpener opener;
     const std::unique_ptr<Orvane::OptionStore> options = Orvane::OptionStore::inFile(QFile::decodeName(argv[2]));
-    Orvane::StartupListSource lists(folder, std::move(startup));
+    Orvane::ListSource lists(folder);
     Orvane::Form1 window(folder, {shell, messages, *options, opener, &lists});
+    if (std::optional<Orvane::PreparedLists> prepared = startup ? startup->take(folder) : std::nullopt)
+        lists.takePrepared(std::move(*prepared));
     window.Form_Load();
     window.show();
     QApplication::processEvents();

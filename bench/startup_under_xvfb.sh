@@ -6,7 +6,7 @@
 # machine's drift cancels out within a pair):
 #   1. the real orvane on a program folder of 45,000 systems (20,000 images for the first) against the demo folder,
 #      with the peak memory of the large start;
-#   2. each way of starting sooner (StartupTricks): the start-up probe on the large folder with every trick
+#   2. each way of starting sooner (the probe's --without switches): the start-up probe on the large folder with every trick
 #      against the same without that one;
 #   3. where Debian's emulator is installed: its real catalogue through the bridge (2,000 images for the first
 #      system) against the demo folder.

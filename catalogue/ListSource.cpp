@@ -6,6 +6,8 @@
 #include "catalogue/LineOrder.h"
 #include "catalogue/TextFile.h"
 
+#include <utility>
+
 namespace Orvane
 {
 
@@ -14,13 +16,40 @@ QString ListSource::cataloguePath() const
     return locateInFolder(m_programFolder, QLatin1String(catalogueFileName));
 }
 
+void ListSource::takePrepared(PreparedLists prepared)
+{
+    m_prepared = std::move(prepared);
+    m_preparedCatalogueServed = false;
+}
+
 const Result<SystemsCatalogue>& ListSource::catalogue()
 {
-    return m_reader.read(cataloguePath());
+    if (m_prepared) {
+        // Until the first system's images are served, start-up is one load of the window, and the file was
+        // compared with what was prepared a moment ago.
+        if (m_preparedCatalogueServed)
+            return m_reader.last();
+        // Lists prepared for another catalogue are never shown.
+        if (m_prepared->cataloguePath == cataloguePath()) {
+            m_reader = std::move(m_prepared->catalogue);
+            m_preparedCatalogueServed = true;
+        } else {
+            m_prepared.reset();
+        }
+    }
+    const std::uint64_t readsBefore = m_reader.reads();
+    const Result<SystemsCatalogue>& current = m_reader.read(cataloguePath());
+    // Read again: the file changed since it was prepared, and so did what the prepared lists show. A catalogue
+    // with nothing to list needs none of them either.
+    if (m_prepared && (m_reader.reads() != readsBefore || !current || current->empty()))
+        m_prepared.reset();
+    return current;
 }
 
 QStringList ListSource::sortedDescriptions()
 {
+    if (m_prepared && m_preparedCatalogueServed && m_prepared->sortedDescriptions)
+        return *std::exchange(m_prepared->sortedDescriptions, std::nullopt);
     const Result<SystemsCatalogue>& catalogue = m_reader.last();
     QStringList descriptions = catalogue ? catalogue->descriptions() : QStringList();
     sortLines(descriptions);
@@ -85,11 +114,17 @@ QStringList ListSource::withImagesOnly(const QStringList& descriptions) const
 
 QStringList ListSource::imageLines(const QString& systemName)
 {
-    return imageLinesFor(m_programFolder, systemName);
+    // The first system's lines serve the one load that start-up begins with; start-up is over after it either way.
+    std::optional<QStringList> prepared;
+    if (m_prepared && m_preparedCatalogueServed && m_prepared->firstSystemName == systemName)
+        prepared = std::move(m_prepared->firstImageLines);
+    m_prepared.reset();
+    return prepared ? std::move(*prepared) : imageLinesFor(m_programFolder, systemName);
 }
 
 void ListSource::adopt(SystemsCatalogue catalogue)
 {
+    m_prepared.reset();
     m_reader.adopt(cataloguePath(), std::move(catalogue));
 }
 

@@ -82,7 +82,7 @@ private slots:
     void typingFindsSystemsByTheirShortNames();
 
 private:
-    void startWindow(std::unique_ptr<StartupLists> startup = nullptr);
+    void startWindow(std::optional<PreparedLists> prepared = std::nullopt);
     // A null text leaves the program folder without a catalogue.
     void replaceCatalogue(const QByteArray& catalogue)
     {
@@ -129,11 +129,13 @@ void TestCatalogueWindow::cleanup()
     m_folder.reset();
 }
 
-void TestCatalogueWindow::startWindow(std::unique_ptr<StartupLists> startup)
+void TestCatalogueWindow::startWindow(std::optional<PreparedLists> prepared)
 {
-    m_lists = std::make_unique<StartupListSource>(m_folder->path(), std::move(startup));
+    m_lists = std::make_unique<ListSource>(m_folder->path());
     m_window = std::make_unique<Form1>(m_folder->path(),
                                        Form1Services{*m_shell, m_messages, *m_options, m_opener, m_lists.get()});
+    if (prepared)
+        m_lists->takePrepared(std::move(*prepared));
     m_window->Form_Load();
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
@@ -199,14 +201,15 @@ void TestCatalogueWindow::preparedListsShowTheSameWindow()
     m_window.reset();
 
     // Each way of preparing ahead gives the same window, and start-up is over once the window has its lists.
-    for (const StartupTricks tricks : {StartupTricks{}, StartupTricks{true, false}}) {
-        auto startup = std::make_unique<StartupLists>(m_folder->path(), tricks);
-        const StartupLists* const prepared = startup.get();
-        startWindow(std::move(startup));
+    for (const bool imagesBesideSort : {true, false}) {
+        StartupLists startup(m_folder->path(), [imagesBesideSort](const QString& folder) {
+            return prepareLists(folder, imagesBesideSort);
+        });
+        startWindow(startup.take(m_folder->path()));
         QCOMPARE(control<SortedListBox>("EmulatedSystemList")->lines(), systems);
         QCOMPARE(control<SortedListBox>("EmulatedSystemList")->selectedIndex(), selected);
         QCOMPARE(control<SortedListBox>("GamesList")->lines(), images);
-        QCOMPARE(prepared->state(), StartupLists::State::Done);
+        QVERIFY(!m_lists->holdsPrepared());
         QTRY_COMPARE(m_messages.informed.size() + m_messages.asked.size(), messages);
         QCOMPARE(shown(), informed);
         m_messages.informed.clear();
@@ -217,8 +220,8 @@ void TestCatalogueWindow::preparedListsShowTheSameWindow()
 void TestCatalogueWindow::outdatedPreparedListsAreNotShown()
 {
     // Prepared, then the catalogue is rebuilt before the window takes the lists: the window shows the new one.
-    auto prepared = std::make_unique<StartupLists>(m_folder->path());
-    prepared->waitUntilPrepared();
+    std::optional<PreparedLists> prepared = StartupLists(m_folder->path()).take(m_folder->path());
+    QVERIFY(prepared);
     m_folder->write(u"Orvane.sys"_s, header + m_folder->read(u"listfull.txt"_s));
     startWindow(std::move(prepared));
     QCOMPARE(control<SortedListBox>("EmulatedSystemList")->lines(), (QStringList{u"Beta Box"_s, u"Zed Machine"_s}));
@@ -229,7 +232,7 @@ void TestCatalogueWindow::outdatedPreparedListsAreNotShown()
     ProgramFolder other;
     other.write(u"Orvane.sys"_s, header + "other     \"Other Machine\"\r\n");
     other.write(u"ROMS/other/other.bin"_s, "x");
-    startWindow(std::make_unique<StartupLists>(other.path()));
+    startWindow(StartupLists(other.path()).take(other.path()));
     QCOMPARE(control<SortedListBox>("EmulatedSystemList")->lines(), (QStringList{u"Beta Box"_s, u"Zed Machine"_s}));
     QCOMPARE(control<SortedListBox>("GamesList")->lines(), QStringList{buildImageLine(u"one.bin"_s, u"beta"_s)});
     QVERIFY(m_messages.informed.isEmpty());

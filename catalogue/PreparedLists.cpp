@@ -1,6 +1,6 @@
 // SPDX-FileCopyrightText: 2026 Orvane developers
 // SPDX-License-Identifier: MIT
-#include "app/PreparedLists.h"
+#include "catalogue/PreparedLists.h"
 
 #include "catalogue/ImageList.h"
 #include "catalogue/LineOrder.h"
