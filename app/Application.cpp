@@ -40,7 +40,7 @@ int runOrvane(QApplication& application, std::unique_ptr<StartupLists> startup)
                                             .arg(ApplicationInfo::versionRevision));
 
     const QString programFolder = QApplication::applicationDirPath();
-    SystemProcessLauncher shell(platformPath(programFolder));
+    SystemProcessLauncher shell;
     DesktopMessageBoxes messages;
     const std::unique_ptr<OptionStore> options = OptionStore::forUser();
     DesktopDocumentOpener opener(programFolder);

@@ -75,7 +75,7 @@ UpdateFigures measureUpdates(const QString& folder, const QString& emulator, con
 {
     const std::filesystem::path nativeFolder = platformPath(folder);
     const std::filesystem::path nativeEmulator = platformPath(emulator);
-    SystemProcessLauncher launcher(nativeFolder);
+    SystemProcessLauncher launcher;
     Bench::PrintedMessages messages;
     Bench::NoOpener opener;
     const std::unique_ptr<OptionStore> options = OptionStore::inFile(scratch + QStringLiteral("/config/Orvane.conf"));
@@ -172,7 +172,7 @@ IdentifyFigures measureIdentify(const QString& folder, int runs)
             QFile::remove(folder + QStringLiteral("/bridge-cache/") + kept);
         figures.firstNes.push_back(identify("nes", "Cart.nes"));
     }
-    SystemProcessLauncher launcher(nativeFolder);
+    SystemProcessLauncher launcher;
     Bench::PrintedMessages messages;
     Bench::NoOpener opener;
     QTemporaryDir config;

@@ -176,7 +176,7 @@ struct ExpectedLists
 WindowFigures measureWindow(const Bench::GeneratedFolder& folder, const ExpectedLists& expected, Checker& check,
                             const QString& configFile, int runs)
 {
-    SystemProcessLauncher launcher(QFile::encodeName(folder.path).toStdString());
+    SystemProcessLauncher launcher;
     Bench::PrintedMessages messages;
     Bench::NoOpener opener;
     const std::unique_ptr<OptionStore> options = OptionStore::inFile(configFile);

@@ -45,7 +45,7 @@ int main(int argc, char* argv[])
     // Offscreen unless told otherwise: under Xvfb the timing script has the window mapped on a real X server.
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication application(argc, argv);
-    Orvane::SystemProcessLauncher shell(argv[1]);
+    Orvane::SystemProcessLauncher shell;
     Orvane::Bench::PrintedMessages messages;
     Orvane::Bench::NoOpener opener;
     const std::unique_ptr<Orvane::OptionStore> options = Orvane::OptionStore::inFile(QFile::decodeName(argv[2]));

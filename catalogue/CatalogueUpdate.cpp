@@ -57,7 +57,7 @@ static QString firstErrorLine(const std::string& errorOutput)
     return text.section(QRegularExpression(QStringLiteral("[\r\n]")), 0, 0).left(300);
 }
 
-Result<SystemsCatalogue> checkUpdate(const ProcessOutcome& outcome, const QString& newCatalogue)
+Result<SystemsCatalogue> checkUpdate(const ProcessOutcome& outcome)
 {
     const QString emulator = QString::fromLatin1(emulatorFileName);
     QString reason;
@@ -71,10 +71,10 @@ Result<SystemsCatalogue> checkUpdate(const ProcessOutcome& outcome, const QStrin
         const QString detail = firstErrorLine(outcome.errorOutput);
         return Failure(detail.isEmpty() ? reason : reason + u'\n' + detail);
     }
-    Result<SystemsCatalogue> catalogue = readSystemsCatalogue(newCatalogue);
-    if (!catalogue)
-        return Failure(u"Cannot read what " + emulator + u" -listfull wrote: " + catalogue.error());
-    if (catalogue->empty())
+    if (outcome.output.size() > static_cast<std::size_t>(largestTextFile))
+        return Failure(u"Cannot read what " + emulator + u" -listfull wrote: " + tooLargeText());
+    SystemsCatalogue catalogue = parseSystemsCatalogue(outcome.output);
+    if (catalogue.empty())
         return Failure(emulator + u" -listfull listed no systems.");
     return catalogue;
 }
@@ -95,30 +95,30 @@ Result<std::optional<SystemsCatalogue>> updateCatalogue(ProcessLauncher& shell, 
     }
     // What an Orvane killed while it wrote left behind under the catalogue's or the favourites' name goes first.
     sweepLeftovers(platformPath(programFolder), {catalogueFileName, favouritesFileName}, KeptBy::User);
-    // The output goes beside the catalogue first, and replaces it only once it is known to hold systems. The
-    // progress shows only when the emulator does not answer within a moment.
+    // The output is kept, and replaces the catalogue only once it is known to hold systems. The progress shows only
+    // when the emulator does not answer within a moment.
+    ProgramRun run = ProgramRun::fromCommandProcessorLine(
+        toNativeBytes(updateCommandLine(fromNativeBytes(shortPath))), platformPath(programFolder));
+    const std::filesystem::path catalogueFile =
+        run.outputFile.value_or(platformPath(QDir(programFolder).filePath(QLatin1String(catalogueFileName))));
+    run.outputFile.reset();
+    run.keepOutput = true;
     bool gaveUp = false;
-    auto ran = fromPlatform(tov_ShellTools::ShellAndWait(
-        shell, toNativeBytes(updateCommandLine(fromNativeBytes(shortPath))), [&](HiddenProcess& process) {
-            gaveUp = !process.endsWithin(quietWait) && !progress.waitFor(process);
-            return !gaveUp;
-        }));
+    auto ran = fromPlatform(tov_ShellTools::ShellAndWait(shell, run, [&](RunningProgram& process) {
+        gaveUp = !process.endsWithin(quietWait) && !progress.waitFor(process);
+        return !gaveUp;
+    }));
     if (!ran)
         return Failure(ran.error());
-    HiddenProcess& process = *ran.value();
-    if (gaveUp) {
-        process.discardOutput();
+    if (gaveUp)
         return std::optional<SystemsCatalogue>();
-    }
-    Result<SystemsCatalogue> checked = checkUpdate(process.outcome(), fromNativeBytes(process.stagedOutputPath()));
-    if (!checked) {
-        process.discardOutput();
+    const ProcessOutcome outcome = ran.value()->outcome();
+    Result<SystemsCatalogue> checked = checkUpdate(outcome);
+    if (!checked)
         return Failure(checked.error());
-    }
-    if (const Result<void> committed = fromPlatform(process.commitOutput()); !committed) {
-        process.discardOutput();
-        return Failure(committed.error());
-    }
+    if (const Result<void> written = fromPlatform(replaceWholeFile(catalogueFile, outcome.output, KeptBy::User));
+        !written)
+        return Failure(written.error());
     return std::optional<SystemsCatalogue>(std::move(checked).value());
 }
 

@@ -22,9 +22,9 @@ QString emulatorAsKnown(const QString& programFolder);
 // The command that has the emulator write the catalogue: "COMMAND.COM /C <short path> -listfull > Orvane.sys".
 QString updateCommandLine(const QString& emulatorShortPath);
 
-// What the emulator wrote, read once, when it may replace the catalogue; otherwise why not (the emulator failed,
-// or what it wrote lists no system).
-Result<SystemsCatalogue> checkUpdate(const ProcessOutcome& outcome, const QString& newCatalogue);
+// What the emulator wrote (the outcome's output), read once, when it may replace the catalogue; otherwise why not
+// (the emulator failed, or what it wrote lists no system or is too large to be a catalogue).
+Result<SystemsCatalogue> checkUpdate(const ProcessOutcome& outcome);
 
 // How an update shows that it is working and lets the user give up: the window's progress dialog.
 class UpdateProgress
@@ -32,11 +32,11 @@ class UpdateProgress
 public:
     virtual ~UpdateProgress() = default;
     // Returns true once the process has ended, or false when the user gave up (the process is then ended).
-    virtual bool waitFor(HiddenProcess& process) = 0;
+    virtual bool waitFor(RunningProgram& process) = 0;
 };
 
 // "Update systems": the emulator in the program folder writes the catalogue through the command processor line,
-// shown in progress only when it does not end within a moment, its output staged and checked before it takes the
+// shown in progress only when it does not end within a moment, its output kept and checked before it takes the
 // catalogue's place. Gives the new catalogue, nothing when the user gave up, or the reason the catalogue was kept as it
 // was.
 Result<std::optional<SystemsCatalogue>> updateCatalogue(ProcessLauncher& shell, const QString& programFolder,

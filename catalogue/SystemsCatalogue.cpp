@@ -209,12 +209,6 @@ SystemsCatalogue parseSystemsCatalogue(QByteArrayView bytes)
     return parser.take();
 }
 
-// A file that grew past the limit while it was read is refused as one that was too large to start with.
-static QString tooLarge()
-{
-    return u"it is larger than " + QString::number(largestTextFile / (1024 * 1024)) + u" MB";
-}
-
 Result<SystemsCatalogue> readSystemsCatalogue(const QString& path, qsizetype pieceBytes)
 {
     QFile file;
@@ -238,7 +232,7 @@ Result<SystemsCatalogue> readSystemsCatalogue(const QString& path, qsizetype pie
             const qint64 got = file.read(buffer.data() + held, buffer.size() - held);
             total += std::max<qint64>(got, 0);
             if (got < 0 || total > largestTextFile)
-                return Failure(QDir::toNativeSeparators(path) + u": " + (got < 0 ? file.errorString() : tooLarge()));
+                return Failure(QDir::toNativeSeparators(path) + u": " + (got < 0 ? file.errorString() : tooLargeText()));
             held += got;
             const bool atEnd = got == 0;
             qsizetype used = 0;

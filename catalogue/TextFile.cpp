@@ -62,6 +62,11 @@ Result<QStringList> readTextLines(const QString& path)
     return splitLines(decodeText(file.value()));
 }
 
+QString tooLargeText()
+{
+    return fromNativeBytes(tooLargeReason(static_cast<std::uintmax_t>(largestTextFile)));
+}
+
 // The platform's reason as the catalogue's readers give it: the file and what went wrong with it.
 static QString readingFailure(const std::string& reason)
 {

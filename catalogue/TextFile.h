@@ -45,6 +45,8 @@ template <typename Character> LineEnd findLineEnd(const Character* text, qsizety
 // The largest text file Orvane reads: today's catalogue is about 3 MB; a file twenty times that size is no
 // catalogue or favourites list but something gone wrong, and reading it would only stall the window.
 inline constexpr qint64 largestTextFile = 64 * 1024 * 1024;
+// Why a text larger than that is refused (a file that grew past it while it was read included).
+QString tooLargeText();
 
 // Reads a whole text file in one pass, as a user's kept file (platform/Files.h): anything but a regular file (a
 // folder, a pipe, a device, a link of another user's) is refused without being read, so a read never blocks; so is

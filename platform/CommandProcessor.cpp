@@ -3,15 +3,9 @@
 #include "platform/CommandProcessor.h"
 
 #include "platform/CommandLine.h"
-#include "platform/Files.h"
-#include "platform/ProgramRun.h"
-#include "platform/ProgramSearch.h"
-#include "platform/Utf8Path.h"
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
-#include <sstream>
 
 namespace Orvane
 {
@@ -67,61 +61,6 @@ CommandProcessorLine parseCommandProcessorLine(std::string_view line)
         target = target.substr(1, target.size() - 2);
     result.redirectionFile = std::string(target);
     return result;
-}
-
-RedirectionFiles redirectionFiles(const CommandProcessorLine& line, const std::filesystem::path& workingFolder,
-                                  Redirection redirection)
-{
-    RedirectionFiles files;
-    if (line.redirectionFile.empty())
-        return files;
-    std::filesystem::path target = pathFromUtf8(line.redirectionFile);
-    if (target.is_relative())
-        target = workingFolder / target;
-    files.target = findEntryIgnoringCase(target.parent_path(), target.filename().string()).value_or(target);
-    // Appending keeps what the file held, so there is nothing to protect by staging.
-    files.staged = redirection == Redirection::Staged && !line.append;
-    files.writeTo = files.target;
-    return files;
-}
-
-PlatformResult<int> makeStagedOutput(RedirectionFiles& files)
-{
-    auto beside = makeScratchFile(files.target);
-    std::error_code error;
-    if (!beside && std::filesystem::exists(std::filesystem::symlink_status(files.target, error))) {
-        const std::filesystem::path folder = std::filesystem::temp_directory_path(error);
-        if (!error) {
-            if (auto temporary = makeScratchFile(folder / pathFromUtf8("orvane-" + files.target.filename().string())))
-                beside = std::move(temporary);
-        }
-    }
-    if (!beside)
-        return Failure(beside.error());
-    files.writeTo = beside->path;
-    return beside->descriptor;
-}
-
-PlatformResult<void> commitStagedOutput(RedirectionFiles& files)
-{
-    if (!files.staged)
-        return {};
-    const auto content = readKeptFile(files.writeTo, KeptBy::Program);
-    if (!content || !content.value())
-        return Failure(content ? "Cannot read " + shownPath(files.writeTo) + ": it is gone" : content.error());
-    if (auto written = replaceWholeFile(files.target, *content.value(), KeptBy::User); !written)
-        return written;
-    discardStagedOutput(files);
-    return {};
-}
-
-void discardStagedOutput(RedirectionFiles& files)
-{
-    if (!files.staged)
-        return;
-    std::error_code ignored;
-    std::filesystem::remove(files.writeTo, ignored);
-    files.staged = false;
 }
 
 } // namespace Orvane

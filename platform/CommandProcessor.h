@@ -2,9 +2,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "platform/ProcessLauncher.h"
-
-#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -24,26 +21,5 @@ struct CommandProcessorLine
 // Splits off the "COMMAND.COM /C " prefix (any letter case) and the redirection; a line without the prefix is
 // taken as a plain command line without redirection. A '>' inside double quotes belongs to the command.
 CommandProcessorLine parseCommandProcessorLine(std::string_view line);
-
-// The files a redirection writes: the target (relative names from the working folder, an existing file matched
-// in any letter case), and the file actually written, which for staged output is a scratch file of this process's
-// own (see makeStagedOutput).
-struct RedirectionFiles
-{
-    std::filesystem::path target;
-    std::filesystem::path writeTo;
-    bool staged = false;
-};
-RedirectionFiles redirectionFiles(const CommandProcessorLine& line, const std::filesystem::path& workingFolder,
-                                  Redirection redirection);
-// Makes the file that staged output goes to, afresh under a name of this process's own: beside the target, or in the
-// system's temporary folder where the target's folder takes no new file but the target is there to be written over
-// later. Sets `writeTo`; gives the open descriptor, which the caller owns.
-PlatformResult<int> makeStagedOutput(RedirectionFiles& files);
-// Puts staged output in the target's place as a user's file is replaced (replaceWholeFile). The staged file is gone
-// afterwards either way.
-PlatformResult<void> commitStagedOutput(RedirectionFiles& files);
-// Drops staged output, leaving the target as it was.
-void discardStagedOutput(RedirectionFiles& files);
 
 } // namespace Orvane

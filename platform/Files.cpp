@@ -12,6 +12,11 @@ namespace fs = std::filesystem;
 namespace Orvane
 {
 
+std::string tooLargeReason(std::uintmax_t largest)
+{
+    return "it is larger than " + std::to_string(largest / (1024 * 1024)) + " MB";
+}
+
 std::string shownPath(const fs::path& file)
 {
     fs::path shown = file;

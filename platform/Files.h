@@ -95,4 +95,7 @@ bool isScratchNameOf(std::string_view candidate, std::string_view name);
 // The file as a reason names it: with the platform's own separators.
 std::string shownPath(const std::filesystem::path& file);
 
+// Why a file larger than `largest` bytes is not read: "it is larger than <N> MB".
+std::string tooLargeReason(std::uintmax_t largest);
+
 } // namespace Orvane

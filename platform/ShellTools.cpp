@@ -5,13 +5,13 @@
 namespace Orvane::tov_ShellTools
 {
 
-PlatformResult<std::unique_ptr<HiddenProcess>> ShellAndWait(ProcessLauncher& shell, const std::string& commandLine,
-                                                            const std::function<bool(HiddenProcess&)>& keepWaiting)
+PlatformResult<std::unique_ptr<RunningProgram>> ShellAndWait(ProcessLauncher& shell, const ProgramRun& run,
+                                                             const std::function<bool(RunningProgram&)>& keepWaiting)
 {
-    PlatformResult<std::unique_ptr<HiddenProcess>> started = shell.startHidden(commandLine, Redirection::Staged);
+    PlatformResult<std::unique_ptr<RunningProgram>> started = shell.start(run);
     if (!started)
         return started;
-    HiddenProcess& process = *started.value();
+    RunningProgram& process = *started.value();
     if (keepWaiting && !keepWaiting(process))
         process.kill();
     process.wait();

@@ -12,13 +12,12 @@
 namespace Orvane::tov_ShellTools
 {
 
-// Runs a command line hidden and returns only once the process has ended, or once `keepWaiting` (asked while it
-// runs) has given up on it, the process then ended with whatever it started. Output redirected by "> file" goes to
-// a file beside it, which takes the file's place only through the process's commitOutput. Gives the process, for
-// how it ended and its output, or the reason it could not start.
-PlatformResult<std::unique_ptr<HiddenProcess>>
-ShellAndWait(ProcessLauncher& shell, const std::string& commandLine,
-             const std::function<bool(HiddenProcess&)>& keepWaiting = {});
+// Starts the run hidden and returns only once the program has ended, or once `keepWaiting` (asked while it runs)
+// has given up on it, the program then ended with whatever it started. Gives the program, for how it ended and its
+// output, or the reason it could not start.
+PlatformResult<std::unique_ptr<RunningProgram>>
+ShellAndWait(ProcessLauncher& shell, const ProgramRun& run,
+             const std::function<bool(RunningProgram&)>& keepWaiting = {});
 
 // The short form of a path, or the literal "Error!" when there is none; `why`, when given, then says why (the file
 // is missing, or its short name cannot be had).

@@ -312,7 +312,8 @@ void Form1::BuildAndLaunch(const QString& extraArgument)
     const QString command = buildLaunchCommand(choice, selectedLine, extraArgument);
     ui.CommandlineLabel->setText(command);
     // A program that cannot start is not reported: the command line in the label is all the user gets.
-    const PlatformResult<void> started = m_shell.startDetached(toNativeBytes(command));
+    const PlatformResult<void> started =
+        m_shell.startDetached(ProgramRun::fromCommandLine(toNativeBytes(command), platformPath(m_programFolder)));
     if (!started)
         qInfo("%s", started.error().c_str());
 }
@@ -332,7 +333,7 @@ void Form1::UpdateSystemsMenu_Click()
     LoadSystemsCatalogue();
 }
 
-bool Form1::waitFor(HiddenProcess& process)
+bool Form1::waitFor(RunningProgram& process)
 {
     // The user can give up.
     QApplication::setOverrideCursor(Qt::BusyCursor);

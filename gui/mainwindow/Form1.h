@@ -19,7 +19,7 @@ namespace Orvane
 {
 
 class DocumentOpener;
-class HiddenProcess;
+class RunningProgram;
 class MessageBoxes;
 class OptionStore;
 class ProcessLauncher;
@@ -112,7 +112,7 @@ private:
     void report(const QString& text);
     void showPendingMessages();
     // The update's progress dialog: the window takes no input while the emulator runs, but keeps painting.
-    bool waitFor(HiddenProcess& process) override;
+    bool waitFor(RunningProgram& process) override;
 
     Form1Ui ui;
     QString m_programFolder;

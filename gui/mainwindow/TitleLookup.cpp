@@ -46,7 +46,7 @@ void TitleLookup::request(const QString& systemName, const QString& fileName)
     run.keepOutput = true;
     run.timeLimit = identifyTimeLimit;
     m_asking.start([this, run = std::move(run), key, systemName, fileName] {
-        TitleAnswer answer = parseTitleAnswer(m_shell.askAndWait(run));
+        TitleAnswer answer = parseTitleAnswer(m_shell.runAndWait(run));
         QMetaObject::invokeMethod(
             this, [this, key, systemName, fileName, answer] { take(key, systemName, fileName, answer); },
             Qt::QueuedConnection);

@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
@@ -57,18 +60,84 @@ void waitForChild(pid_t child, int* status)
     }
 }
 
-class PosixHiddenProcess final : public HiddenProcess
+// Reads a program's standard output on a thread of its own until the pipe closes, or until told the program has
+// ended and its last writers have had their moment.
+class OutputReader
 {
 public:
-    PosixHiddenProcess(pid_t process, File errorOutput, RedirectionFiles files)
-        : m_process(process), m_errorOutput(std::move(errorOutput)), m_files(std::move(files))
-    {}
+    explicit OutputReader(File pipe) : m_pipe(std::move(pipe))
+    {
+        int ends[2];
+        if (::pipe2(ends, O_CLOEXEC) == 0) {
+            m_stopRead.reset(ends[0]);
+            m_stop.reset(ends[1]);
+        }
+        m_thread = std::thread([this] { read(); });
+    }
+    ~OutputReader() { finish(std::chrono::milliseconds(0)); }
 
-    ~PosixHiddenProcess() override
+    // What was read, once the pipe has closed or `linger` has passed.
+    std::string finish(std::chrono::milliseconds linger)
+    {
+        if (!m_thread.joinable())
+            return std::move(m_output);
+        {
+            std::unique_lock lock(m_mutex);
+            m_closed.wait_for(lock, linger, [this] { return m_done; });
+        }
+        [[maybe_unused]] const ssize_t written = ::write(m_stop.get(), "", 1);
+        m_thread.join();
+        return std::move(m_output);
+    }
+
+private:
+    void read()
+    {
+        char buffer[65536];
+        for (;;) {
+            pollfd watched[2] = {{m_pipe.get(), POLLIN, 0}, {m_stopRead.get(), POLLIN, 0}};
+            if (::poll(watched, 2, -1) < 0 && errno != EINTR)
+                break;
+            if (watched[1].revents && !watched[0].revents)
+                break;
+            const ssize_t got = ::read(m_pipe.get(), buffer, sizeof buffer);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got <= 0)
+                break;
+            // Beyond what is kept it is read and dropped, so the program never waits on a full pipe.
+            m_output.append(buffer, std::min(static_cast<std::size_t>(got),
+                                             outputKept - std::min(outputKept, m_output.size())));
+        }
+        const std::lock_guard lock(m_mutex);
+        m_done = true;
+        m_closed.notify_all();
+    }
+
+    File m_pipe;
+    File m_stopRead;
+    File m_stop;
+    std::string m_output;
+    std::mutex m_mutex;
+    std::condition_variable m_closed;
+    bool m_done = false;
+    std::thread m_thread;
+};
+
+class PosixRunningProgram final : public RunningProgram
+{
+public:
+    PosixRunningProgram(pid_t process, File errorOutput, File keptOutput)
+        : m_process(process), m_errorOutput(std::move(errorOutput))
+    {
+        if (keptOutput.get() >= 0)
+            m_output.emplace(std::move(keptOutput));
+    }
+
+    ~PosixRunningProgram() override
     {
         if (!m_finished)
             kill();
-        discardOutput();
     }
 
     bool endsWithin(std::chrono::milliseconds limit) override
@@ -117,21 +186,6 @@ public:
         return m_outcome;
     }
 
-    std::string stagedOutputPath() const override
-    {
-        return m_files.staged ? m_files.writeTo.string() : std::string();
-    }
-
-    PlatformResult<void> commitOutput() override
-    {
-        return commitStagedOutput(m_files);
-    }
-
-    void discardOutput() override
-    {
-        discardStagedOutput(m_files);
-    }
-
 private:
     bool reapIfEnded()
     {
@@ -150,11 +204,15 @@ private:
     {
         m_finished = true;
         m_outcome = outcomeOf(status, m_errorOutput);
+        // What the program started may still hold its output open for a moment; what comes later is not its own.
+        if (m_output)
+            m_outcome.output = m_output->finish(std::chrono::seconds(2));
+        m_output.reset();
     }
 
     pid_t m_process;
     File m_errorOutput;
-    RedirectionFiles m_files;
+    std::optional<OutputReader> m_output;
     bool m_finished = false;
     ProcessOutcome m_outcome;
 };
@@ -280,9 +338,20 @@ File anonymousFile()
     return File(descriptor);
 }
 
-std::unique_ptr<HiddenProcess> hiddenProcess(pid_t process, File errorOutput, RedirectionFiles files)
+PlatformResult<File> openOutputFile(const ProgramRun& run)
 {
-    return std::make_unique<PosixHiddenProcess>(process, std::move(errorOutput), std::move(files));
+    if (!run.outputFile)
+        return File();
+    const int mode = O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK | (run.appendOutput ? O_APPEND : O_TRUNC);
+    File output(::open(run.outputFile->c_str(), mode, 0644));
+    if (output.get() < 0)
+        return Failure("Cannot write " + run.outputFile->string() + ": " + systemError(errno));
+    return output;
+}
+
+std::unique_ptr<RunningProgram> runningProgram(pid_t process, File errorOutput, File keptOutput)
+{
+    return std::make_unique<PosixRunningProgram>(process, std::move(errorOutput), std::move(keptOutput));
 }
 
 } // namespace Orvane::Posix

@@ -4,8 +4,7 @@
 // else.
 #pragma once
 
-#include "platform/CommandProcessor.h"
-#include "platform/ProcessLauncher.h"
+#include "platform/ProgramRun.h"
 #include "platform/ThisProgram.h"
 
 #include <filesystem>
@@ -95,7 +94,12 @@ std::string readFrom(int descriptor, off_t start, std::size_t length);
 // How a process ended, from its wait status and the file that took its error output (closed here).
 ProcessOutcome outcomeOf(int status, File& errorOutput);
 
-// A started process that the caller polls, waits for or ends; with staged output when `files` say so.
-std::unique_ptr<HiddenProcess> hiddenProcess(pid_t process, File errorOutput, RedirectionFiles files);
+// The file a run's standard output is written to (added to with appendOutput), opened without waiting on a FIFO; none
+// (-1) without an output file.
+PlatformResult<File> openOutputFile(const ProgramRun& run);
+
+// A started process, leading its own group, that the caller polls, waits for or ends; `keptOutput`, when open, the
+// read end of the pipe its standard output goes to, read meanwhile so the program never waits on a full pipe.
+std::unique_ptr<RunningProgram> runningProgram(pid_t process, File errorOutput, File keptOutput);
 
 } // namespace Orvane::Posix

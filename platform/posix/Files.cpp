@@ -256,7 +256,7 @@ PlatformResult<std::optional<OpenedFile>> openForReading(const fs::path& file, K
         return Failure(opened.error());
     const auto size = static_cast<std::uintmax_t>(status.st_size);
     if (size > largest)
-        return Failure(cannot + ": it is larger than " + std::to_string(largest / (1024 * 1024)) + " MB");
+        return Failure(cannot + ": " + tooLargeReason(largest));
     return std::optional(OpenedFile{opened->release(), size});
 }
 

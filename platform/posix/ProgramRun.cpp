@@ -304,16 +304,19 @@ void appendOutput(int pipe, std::string& output, bool& open)
 
 } // namespace
 
-PlatformResult<ProcessOutcome> runAndWait(const ProgramRun& run)
+PlatformResult<ProcessOutcome> runAndWait(const ProgramRun& described)
 {
+    const PlatformResult<ProgramRun> found = withProgramFound(described);
+    if (!found)
+        return Failure(found.error());
+    const ProgramRun& run = found.value();
     ChildSetup setup(run.program, run.arguments, run.workingFolder);
-    File output;
+    PlatformResult<File> opened = openOutputFile(run);
+    if (!opened)
+        return Failure(opened.error());
+    File output = std::move(opened).value();
     File outputRead;
-    if (run.outputFile) {
-        output.reset(::open(run.outputFile->c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
-        if (output.get() < 0)
-            return Failure("Cannot write " + run.outputFile->string() + ": " + systemError(errno));
-    } else if (run.keepOutput) {
+    if (output.get() < 0 && run.keepOutput) {
         int ends[2];
         if (::pipe2(ends, O_CLOEXEC) != 0)
             return Failure("Cannot start " + run.program.string() + ": " + systemError(errno));
@@ -428,6 +431,57 @@ PlatformResult<ProcessOutcome> runAndWait(const ProgramRun& run)
     if (failure)
         return Failure(startFailureText(setup, failure->value, failure->detail));
     return outcome;
+}
+
+PlatformResult<void> startDetached(const ProgramRun& described)
+{
+    // X11 gives a program no way to open another program's window maximised, so the window state is left to it.
+    const PlatformResult<ProgramRun> found = withProgramFound(described);
+    if (!found)
+        return Failure(found.error());
+    ChildSetup setup(found->program, found->arguments, found->workingFolder);
+    PlatformResult<File> output = openOutputFile(found.value());
+    if (!output)
+        return Failure(output.error());
+    setup.output = output->get();
+    if (const PlatformResult<pid_t> started = startChild(setup, ChildKind::Detached); !started)
+        return Failure(started.error());
+    return {};
+}
+
+PlatformResult<std::unique_ptr<RunningProgram>> start(const ProgramRun& described)
+{
+    const PlatformResult<ProgramRun> found = withProgramFound(described);
+    if (!found)
+        return Failure(found.error());
+    const ProgramRun& run = found.value();
+    ChildSetup setup(run.program, run.arguments, run.workingFolder);
+
+    const File input(::open("/dev/null", O_RDONLY | O_CLOEXEC));
+    PlatformResult<File> opened = openOutputFile(run);
+    if (!opened)
+        return Failure(opened.error());
+    File output = std::move(opened).value();
+    File keptOutput;
+    if (output.get() < 0 && run.keepOutput) {
+        int ends[2];
+        if (::pipe2(ends, O_CLOEXEC) != 0)
+            return Failure("Cannot start " + run.program.string() + ": " + systemError(errno));
+        keptOutput.reset(ends[0]);
+        output.reset(ends[1]);
+        ::fcntl(keptOutput.get(), F_SETPIPE_SZ, 1 << 20);
+    } else if (output.get() < 0) {
+        output.reset(::open("/dev/null", O_WRONLY | O_CLOEXEC));
+    }
+    File errorOutput = anonymousFile();
+    setup.input = input.get();
+    setup.output = output.get();
+    setup.error = errorOutput.get() >= 0 ? errorOutput.get() : output.get();
+
+    const PlatformResult<pid_t> started = startChild(setup, ChildKind::Waited);
+    if (!started)
+        return Failure(started.error());
+    return runningProgram(started.value(), std::move(errorOutput), std::move(keptOutput));
 }
 
 } // namespace Orvane

@@ -63,18 +63,17 @@ HANDLE temporaryErrorFile()
 namespace
 {
 
-class WindowsHiddenProcess final : public HiddenProcess
+class WindowsRunningProgram final : public RunningProgram
 {
 public:
-    WindowsHiddenProcess(DWORD processId, HANDLE process, HANDLE errorOutput, RedirectionFiles files)
-        : m_processId(processId), m_process(process), m_errorOutput(errorOutput), m_files(std::move(files))
+    WindowsRunningProgram(DWORD processId, HANDLE process, HANDLE errorOutput, HANDLE keptOutput)
+        : m_processId(processId), m_process(process), m_errorOutput(errorOutput), m_keptOutput(keptOutput)
     {}
 
-    ~WindowsHiddenProcess() override
+    ~WindowsRunningProgram() override
     {
         if (!m_finished)
             kill();
-        discardOutput();
     }
 
     bool endsWithin(std::chrono::milliseconds limit) override
@@ -107,12 +106,6 @@ public:
 
     ProcessOutcome outcome() const override { return m_outcome; }
 
-    std::string stagedOutputPath() const override { return m_files.staged ? m_files.writeTo.string() : std::string(); }
-
-    PlatformResult<void> commitOutput() override { return commitStagedOutput(m_files); }
-
-    void discardOutput() override { discardStagedOutput(m_files); }
-
 private:
     void noteEnd()
     {
@@ -136,39 +129,42 @@ private:
             m_outcome.errorOutput.resize(length);
         }
         m_errorOutput.reset();
-        awaitOutputLetGo();
-    }
-
-    // The program's copy of the staged file's handle can outlive its end by a moment (seen under Wine), and the
-    // file cannot be read while it is open. Waits until it is let go, or two seconds, after which reading the output
-    // says why it cannot be had.
-    void awaitOutputLetGo() const
-    {
-        if (!m_files.staged)
-            return;
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            const Handle probe(CreateFileW(m_files.writeTo.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
-                                           nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
-            if (probe.get() || GetLastError() != ERROR_SHARING_VIOLATION)
-                return;
-            Sleep(20);
+        if (m_keptOutput.get()) {
+            if (std::optional<std::string> text = readFromStart(m_keptOutput.get()))
+                m_outcome.output = std::move(*text);
+            m_keptOutput.reset();
         }
     }
 
     DWORD m_processId;
     Handle m_process;
     Handle m_errorOutput;
-    RedirectionFiles m_files;
+    Handle m_keptOutput;
     bool m_finished = false;
     ProcessOutcome m_outcome;
 };
 
 } // namespace
 
-std::unique_ptr<HiddenProcess> hiddenProcess(DWORD processId, HANDLE process, HANDLE errorOutput,
-                                             RedirectionFiles files)
+std::optional<std::string> readFromStart(HANDLE output)
 {
-    return std::make_unique<WindowsHiddenProcess>(processId, process, errorOutput, std::move(files));
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(output, &size))
+        return std::nullopt;
+    std::string text(static_cast<std::size_t>(std::min<LONGLONG>(size.QuadPart, outputKept)), '\0');
+    LARGE_INTEGER start{};
+    DWORD read = 0;
+    if (!SetFilePointerEx(output, start, nullptr, FILE_BEGIN) ||
+        !ReadFile(output, text.data(), static_cast<DWORD>(text.size()), &read, nullptr))
+        read = 0;
+    text.resize(read);
+    return text;
+}
+
+std::unique_ptr<RunningProgram> runningProgram(DWORD processId, HANDLE process, HANDLE errorOutput,
+                                               HANDLE keptOutput)
+{
+    return std::make_unique<WindowsRunningProgram>(processId, process, errorOutput, keptOutput);
 }
 
 } // namespace Orvane::Windows

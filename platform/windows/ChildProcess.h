@@ -4,12 +4,12 @@
 // nothing else.
 #pragma once
 
-#include "platform/CommandProcessor.h"
-#include "platform/ProcessLauncher.h"
+#include "platform/ProgramRun.h"
 
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -46,9 +46,13 @@ HANDLE openInheritable(const std::wstring& path, DWORD access, DWORD disposition
 // A file for a process's error output that vanishes when closed; none when the temporary folder cannot hold it.
 HANDLE temporaryErrorFile();
 
-// A started process that the caller polls, waits for or ends, owning its handles; with staged output when `files`
-// say so.
-std::unique_ptr<HiddenProcess> hiddenProcess(DWORD processId, HANDLE process, HANDLE errorOutput,
-                                             RedirectionFiles files);
+// The program wrote through a handle that shares this one's position: its text read from the start, at most
+// outputKept bytes.
+std::optional<std::string> readFromStart(HANDLE output);
+
+// A started process that the caller polls, waits for or ends, owning its handles; `keptOutput`, when given, the
+// nameless file its standard output goes to, read when it ends.
+std::unique_ptr<RunningProgram> runningProgram(DWORD processId, HANDLE process, HANDLE errorOutput,
+                                               HANDLE keptOutput = nullptr);
 
 } // namespace Orvane::Windows

@@ -260,7 +260,7 @@ PlatformResult<std::optional<OpenedFile>> openForReading(const fs::path& file, K
     if (!GetFileSizeEx(opened->get(), &size))
         return Failure(because(cannot, GetLastError()));
     if (static_cast<std::uintmax_t>(size.QuadPart) > largest)
-        return Failure(cannot + ": it is larger than " + std::to_string(largest / (1024 * 1024)) + " MB");
+        return Failure(cannot + ": " + tooLargeReason(largest));
     const int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(opened->get()), _O_RDONLY | _O_BINARY);
     if (descriptor < 0)
         return Failure(because(cannot, ERROR_TOO_MANY_OPEN_FILES));

@@ -14,9 +14,12 @@ namespace Orvane
 namespace fs = std::filesystem;
 using namespace Windows;
 
-// A Windows program receives one line and splits it itself: each argument is quoted so it splits back whole.
+// A Windows program receives one line and splits it itself: a user's line as it stands, or each argument quoted so it
+// splits back whole.
 static std::wstring commandLineOf(const ProgramRun& run)
 {
+    if (!run.commandLine.empty())
+        return widen(run.commandLine);
     std::string commandLine = quoteArgument(run.program.string());
     for (const std::string& argument : run.arguments) {
         commandLine += ' ';
@@ -29,7 +32,9 @@ static std::wstring commandLineOf(const ProgramRun& run)
 static PlatformResult<HANDLE> openOutputOf(const ProgramRun& run)
 {
     if (run.outputFile) {
-        const HANDLE output = openInheritable(run.outputFile->wstring(), GENERIC_WRITE, CREATE_ALWAYS);
+        const HANDLE output = openInheritable(run.outputFile->wstring(),
+                                              run.appendOutput ? FILE_APPEND_DATA : GENERIC_WRITE,
+                                              run.appendOutput ? OPEN_ALWAYS : CREATE_ALWAYS);
         if (output == nullptr || output == INVALID_HANDLE_VALUE)
             return Failure("Cannot write " + run.outputFile->string() + ": " + systemMessage(GetLastError()));
         return output;
@@ -71,24 +76,12 @@ static HANDLE jobEndedWithThisProcess()
     return job.release();
 }
 
-// The program wrote through a handle that shares this one's position: the text is read from its start.
-static std::optional<std::string> readFromStart(HANDLE output)
+PlatformResult<ProcessOutcome> runAndWait(const ProgramRun& described)
 {
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(output, &size))
-        return std::nullopt;
-    std::string text(static_cast<std::size_t>(std::min<LONGLONG>(size.QuadPart, outputKept)), '\0');
-    LARGE_INTEGER start{};
-    DWORD read = 0;
-    if (!SetFilePointerEx(output, start, nullptr, FILE_BEGIN) ||
-        !ReadFile(output, text.data(), static_cast<DWORD>(text.size()), &read, nullptr))
-        read = 0;
-    text.resize(read);
-    return text;
-}
-
-PlatformResult<ProcessOutcome> runAndWait(const ProgramRun& run)
-{
+    const PlatformResult<ProgramRun> found = withProgramFound(described);
+    if (!found)
+        return Failure(found.error());
+    const ProgramRun& run = found.value();
     std::wstring line = commandLineOf(run);
     Handle input(openInheritable(L"NUL", GENERIC_READ, OPEN_EXISTING));
     const PlatformResult<HANDLE> opened = openOutputOf(run);
@@ -114,8 +107,8 @@ PlatformResult<ProcessOutcome> runAndWait(const ProgramRun& run)
         AssignProcessToJobObject(job.get(), process.hProcess);
     ResumeThread(process.hThread);
     CloseHandle(process.hThread);
-    const std::unique_ptr<HiddenProcess> waited =
-        hiddenProcess(process.dwProcessId, process.hProcess, errorOutput.release(), RedirectionFiles{});
+    const std::unique_ptr<RunningProgram> waited =
+        runningProgram(process.dwProcessId, process.hProcess, errorOutput.release());
     bool timedOut = false;
     if (run.timeLimit.count() > 0 && !waited->endsWithin(run.timeLimit)) {
         timedOut = true;
@@ -133,6 +126,68 @@ PlatformResult<ProcessOutcome> runAndWait(const ProgramRun& run)
             outcome.output = std::move(*text);
     }
     return outcome;
+}
+
+PlatformResult<void> startDetached(const ProgramRun& described)
+{
+    const PlatformResult<ProgramRun> found = withProgramFound(described);
+    if (!found)
+        return Failure(found.error());
+    const ProgramRun& run = found.value();
+    std::wstring line = commandLineOf(run);
+    const PlatformResult<HANDLE> opened = openOutputOf(run);
+    if (!opened)
+        return Failure(opened.error());
+    const Handle output(opened.value());
+    const std::wstring folder = run.workingFolder.wstring();
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWMAXIMIZED;
+    if (output.get()) {
+        startup.dwFlags |= STARTF_USESTDHANDLES;
+        startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+        startup.hStdOutput = output.get();
+        startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    }
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(run.program.wstring().c_str(), line.data(), nullptr, nullptr, output.get() ? TRUE : FALSE, 0,
+                        nullptr, folder.empty() ? nullptr : folder.c_str(), &startup, &process))
+        return Failure("Cannot start " + run.program.string() + ": " + systemMessage(GetLastError()));
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return {};
+}
+
+PlatformResult<std::unique_ptr<RunningProgram>> start(const ProgramRun& described)
+{
+    const PlatformResult<ProgramRun> found = withProgramFound(described);
+    if (!found)
+        return Failure(found.error());
+    const ProgramRun& run = found.value();
+    std::wstring line = commandLineOf(run);
+    Handle input(openInheritable(L"NUL", GENERIC_READ, OPEN_EXISTING));
+    const PlatformResult<HANDLE> opened = openOutputOf(run);
+    if (!opened)
+        return Failure(opened.error());
+    Handle output(opened.value() ? opened.value() : openInheritable(L"NUL", GENERIC_WRITE, OPEN_EXISTING));
+    Handle errorOutput(temporaryErrorFile());
+    const std::wstring folder = run.workingFolder.wstring();
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
+    startup.wShowWindow = SW_HIDE;
+    startup.hStdInput = input.get();
+    startup.hStdOutput = output.get();
+    startup.hStdError = errorOutput.get() ? errorOutput.get() : output.get();
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(run.program.wstring().c_str(), line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &startup, &process))
+        return Failure("Cannot start " + run.program.string() + ": " + systemMessage(GetLastError()));
+    CloseHandle(process.hThread);
+    const bool kept = !run.outputFile && run.keepOutput;
+    return runningProgram(process.dwProcessId, process.hProcess, errorOutput.release(),
+                          kept ? output.release() : nullptr);
 }
 
 } // namespace Orvane

@@ -297,18 +297,19 @@ void TestCatalogue::updateCommandAndChecks()
     QCOMPARE(updateCommandLine(u"/opt/My Games/MESS.EXE"_s),
              u"COMMAND.COM /C /opt/My Games/MESS.EXE -listfull > Orvane.sys"_s);
 
-    const QString good = writeFile(u"good.sys"_s, "Name:     Description:\r\nabc       \"Alpha\"\r\n");
-    const QString headerOnly = writeFile(u"header-only.sys"_s, "Name:     Description:\r\n");
-    ProcessOutcome success{true, 0, 0, {}, {}, 0};
-    QVERIFY(checkUpdate(success, good).ok());
-    QCOMPARE(checkUpdate(success, headerOnly).error(), u"MESS.EXE -listfull listed no systems."_s);
-    QCOMPARE(checkUpdate(ProcessOutcome{true, 3, 0, "broken: no ROM path\nmore", {}, 0}, good).error(),
+    const std::string good = "Name:     Description:\r\nabc       \"Alpha\"\r\n";
+    QVERIFY(checkUpdate(ProcessOutcome{true, 0, 0, {}, good, 0}).ok());
+    QCOMPARE(checkUpdate(ProcessOutcome{true, 0, 0, {}, "Name:     Description:\r\n", 0}).error(),
+             u"MESS.EXE -listfull listed no systems."_s);
+    QCOMPARE(checkUpdate(ProcessOutcome{true, 0, 0, {}, std::string(64 * 1024 * 1024 + 1, 'a'), 0}).error(),
+             u"Cannot read what MESS.EXE -listfull wrote: it is larger than 64 MB"_s);
+    QCOMPARE(checkUpdate(ProcessOutcome{true, 3, 0, "broken: no ROM path\nmore", good, 0}).error(),
              u"MESS.EXE -listfull failed with exit code 3.\nbroken: no ROM path"_s);
     // A runaway first line is cut to what a message box can show.
     const std::string longLine(400, 'x');
-    QCOMPARE(checkUpdate(ProcessOutcome{true, 3, 0, "\n " + longLine + "\nmore", {}, 0}, good).error(),
+    QCOMPARE(checkUpdate(ProcessOutcome{true, 3, 0, "\n " + longLine + "\nmore", good, 0}).error(),
              u"MESS.EXE -listfull failed with exit code 3.\n"_s + QString(300, u'x'));
-    QCOMPARE(checkUpdate(ProcessOutcome{false, -1, 11, {}, {}, 0}, good).error(),
+    QCOMPARE(checkUpdate(ProcessOutcome{false, -1, 11, {}, good, 0}).error(),
              u"MESS.EXE -listfull crashed (signal 11)."_s);
 }
 

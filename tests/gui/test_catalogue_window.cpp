@@ -112,7 +112,7 @@ void TestCatalogueWindow::init()
     for (const QString& image : {u"ROMS/abc/B.ROM"_s, u"ROMS/abc/a.rom"_s, u"ROMS/abc/c.rom"_s, u"ROMS/abc/dir.txt"_s,
                                  u"ROMS/beta/one.bin"_s, u"INP/b.inp"_s, u"INP/a.INP"_s, u"INP/c.txt"_s})
         m_folder->write(image, "x");
-    m_native = std::make_unique<SystemProcessLauncher>(QFile::encodeName(m_folder->path()).toStdString());
+    m_native = std::make_unique<SystemProcessLauncher>();
     m_shell = std::make_unique<RecordingLauncher>(m_native.get());
     m_messages = RecordingMessages();
     m_config = std::make_unique<QTemporaryDir>();
@@ -302,8 +302,7 @@ void TestCatalogueWindow::updateRebuildsTheCatalogue()
     startWindow();
     control<QAction>("UpdateSystemsMenu")->trigger();
     QCOMPARE(m_shell->hidden,
-             (std::vector<std::string>{"COMMAND.COM /C " + m_folder->filePath(u"MESS.EXE"_s).toStdString() +
-                                       " -listfull > Orvane.sys"}));
+             (std::vector<std::string>{m_folder->filePath(u"MESS.EXE"_s).toStdString() + " -listfull"}));
     QCOMPARE(m_folder->read(u"Orvane.sys"_s), header + m_folder->read(u"listfull.txt"_s));
     auto* systems = control<SortedListBox>("EmulatedSystemList");
     QCOMPARE(systems->lines(), (QStringList{u"Beta Box"_s, u"Zed Machine"_s}));
@@ -322,8 +321,8 @@ void TestCatalogueWindow::updateRebuildsTheCatalogue()
 
 void TestCatalogueWindow::updateInASharedFolderOrThroughAHardLink()
 {
-    // A shared program folder: the folder takes no new file, the catalogue may be written. The update is staged
-    // elsewhere and written where the catalogue lies.
+    // A shared program folder: the folder takes no new file, the catalogue may be written. The update is written
+    // where the catalogue lies.
     const QString catalogue = m_folder->filePath(u"Orvane.sys"_s);
     QFile::setPermissions(catalogue, QFileDevice::Permissions(0x6666));
     QFile::setPermissions(m_folder->path(), QFileDevice::Permissions(0x5555));

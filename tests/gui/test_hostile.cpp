@@ -89,7 +89,7 @@ void TestHostile::init()
     QFile::setPermissions(QFileInfo(m_settingsFile).path(), everyone);
     QFile::setPermissions(m_folder->path(), readable);
     m_options = OptionStore::inFile(m_settingsFile);
-    m_native = std::make_unique<SystemProcessLauncher>(QFile::encodeName(m_folder->path()).toStdString());
+    m_native = std::make_unique<SystemProcessLauncher>();
     m_recording = std::make_unique<RecordingLauncher>();
     m_messages = RecordingMessages();
     qputenv("ORVANE_STANDIN_LOG", QFile::encodeName(m_folder->filePath(u"standin.log"_s)));

@@ -64,7 +64,7 @@ void TestRealEmulator::recordThenPlayBack()
 
     QTemporaryDir config;
     const std::unique_ptr<OptionStore> options = OptionStore::inFile(config.filePath(u"Orvane.conf"_s));
-    SystemProcessLauncher shell(platformPath(program.path()));
+    SystemProcessLauncher shell;
     RecordingMessages messages;
     RecordingOpener opener;
     Form1 window(program.path(), {shell, messages, *options, opener});

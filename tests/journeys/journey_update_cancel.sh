@@ -55,7 +55,7 @@ wait_until 10 no_hung_emulator ||
     fail "an emulator is still running after Cancel: $(ps -o pid,stat,args -p "$(paste -sd, "$WORK/hung.pids")")"
 no_emulator_running || fail "the bridge is still running after Cancel"
 [ "$(cat "$PROGRAM/Orvane.sys")" = "$catalogue" ] || fail "the catalogue changed"
-# Neither Orvane's staged catalogue nor the bridge's scratch files outlive the Cancel.
+# Neither Orvane's scratch files nor the bridge's outlive the Cancel.
 left=$(find "$PROGRAM" -name '*.[0-9]*-[0-9]*')
 [ -z "$left" ] || fail "scratch files were left: $left"
 echo "PASS: journey_update_cancel"

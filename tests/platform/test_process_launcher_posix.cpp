@@ -59,8 +59,9 @@ TEST_CASE("a play start runs the program directly in the program folder and does
     // Orvane itself runs elsewhere: the program must still start in its own folder.
     fs::current_path(root.path());
 
-    Orvane::SystemProcessLauncher shell(programFolder);
-    CHECK(shell.startDetached(R"(MESS lumen "$(touch x).rom" "a;b `id` & c" )").ok());
+    Orvane::SystemProcessLauncher shell;
+    CHECK(shell.startDetached(
+        Orvane::ProgramRun::fromCommandLine(R"(MESS lumen "$(touch x).rom" "a;b `id` & c" )", programFolder)).ok());
 
     CHECK_EQUAL(waitForFile(log, ""), programFolder.string() + "\nlumen\n$(touch x).rom\n" + "a;b `id` & c\n");
     std::ofstream(log.string() + ".go") << "go";
@@ -74,8 +75,8 @@ TEST_CASE("a play start runs the program directly in the program folder and does
 TEST_CASE("a program that is missing or cannot run is reported, never started through a shell")
 {
     TemporaryFolder root;
-    Orvane::SystemProcessLauncher shell(root.path());
-    const auto missing = shell.startDetached(R"(pmame31 lumen "a.bin" )");
+    Orvane::SystemProcessLauncher shell;
+    const auto missing = shell.startDetached(Orvane::ProgramRun::fromCommandLine(R"(pmame31 lumen "a.bin" )", root.path()));
     CHECK(!missing.ok());
     CHECK_EQUAL(missing.error(), std::string("Cannot find the program \"pmame31\"."));
 
@@ -84,7 +85,7 @@ TEST_CASE("a program that is missing or cannot run is reported, never started th
                                        "\x7f"
                                        "ELF not really",
                                        true);
-    const auto refused = shell.startDetached("MESS  ");
+    const auto refused = shell.startDetached(Orvane::ProgramRun::fromCommandLine("MESS  ", root.path()));
     CHECK(!refused.ok());
     CHECK(refused.error().find("Cannot start " + broken.string() + ": ") == 0);
 }

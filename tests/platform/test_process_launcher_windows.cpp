@@ -67,7 +67,7 @@ TEST_CASE("Windows: ShortPathName gives the 8.3 form of an existing long name wi
 {
     TemporaryFolder root;
     const fs::path file = root.write("A long folder name/The long file name.executable", "x");
-    SystemProcessLauncher shell(root.path());
+    SystemProcessLauncher shell;
     const std::string shortPath = tov_ShellTools::ShortPathName(shell, file.string());
     std::cout << "  short form of " << file.string() << ": " << shortPath << '\n';
     CHECK(shortPath != "Error!");
@@ -92,9 +92,9 @@ TEST_CASE("Windows: ShellAndWait returns only once the process has ended")
 {
     TemporaryFolder root;
     const fs::path folder = folderWithHelper(root, "slow.exe");
-    SystemProcessLauncher shell(folder);
+    SystemProcessLauncher shell;
     const fs::path written = folder / "ended.txt";
-    CHECK(tov_ShellTools::ShellAndWait(shell, "slow write-after 700 ended.txt").ok());
+    CHECK(tov_ShellTools::ShellAndWait(shell, ProgramRun::fromCommandLine("slow write-after 700 ended.txt", folder)).ok());
     CHECK_EQUAL(readFile(written), std::string("written\r\n"));
 }
 
@@ -102,23 +102,28 @@ TEST_CASE("Windows: a COMMAND.COM line writes its output through an inherited ha
 {
     TemporaryFolder root;
     const fs::path folder = folderWithHelper(root, "MESS.EXE");
-    SystemProcessLauncher shell(folder);
+    SystemProcessLauncher shell;
     const std::string shortPath = tov_ShellTools::ShortPathName(shell, (folder / "MESS.EXE").string());
     const std::string line = "COMMAND.COM /C " + shortPath + " print -listfull \"two words\" > out.sys";
-    const auto committed = tov_ShellTools::ShellAndWait(shell, line).value()->commitOutput();
-    CHECK_EQUAL(committed.ok() ? std::string() : committed.error(), std::string());
+    const auto ran = tov_ShellTools::ShellAndWait(shell, ProgramRun::fromCommandProcessorLine(line, folder));
+    CHECK_EQUAL(ran.ok() ? std::string() : ran.error(), std::string());
     CHECK_EQUAL(readFile(folder / "out.sys"), std::string("-listfull\r\ntwo words\r\n"));
+    // Kept rather than written (the update), the output comes back whole once the program has ended.
+    ProgramRun kept = ProgramRun::fromCommandLine(shortPath + " print -listfull", folder);
+    kept.keepOutput = true;
+    const auto keptRun = tov_ShellTools::ShellAndWait(shell, kept);
+    CHECK(keptRun.ok() && keptRun.value()->outcome().output == "-listfull\r\n");
 }
 
 TEST_CASE("Windows: a play start returns at once, without waiting for the program")
 {
     TemporaryFolder root;
     const fs::path folder = folderWithHelper(root, "MESS.EXE");
-    SystemProcessLauncher shell(folder);
-    CHECK(shell.startDetached("MESS wait-then-write go.txt done.txt ").ok());
+    SystemProcessLauncher shell;
+    CHECK(shell.startDetached(ProgramRun::fromCommandLine("MESS wait-then-write go.txt done.txt ", folder)).ok());
     // Had the start waited, it would not have returned before "go" exists.
     CHECK(!fs::exists(folder / "done.txt"));
     std::ofstream(folder / "go.txt") << "go";
     CHECK(waitForFile(folder / "done.txt"));
-    CHECK(!shell.startDetached("pmame31 lumen \"a.bin\" ").ok());
+    CHECK(!shell.startDetached(ProgramRun::fromCommandLine("pmame31 lumen \"a.bin\" ", folder)).ok());
 }

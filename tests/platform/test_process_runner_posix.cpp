@@ -65,26 +65,27 @@ TEST_CASE("a command processor line: program, arguments and redirection")
 TEST_CASE("ShellAndWait returns only once the process has ended")
 {
     TemporaryFolder root;
+    const fs::path program = root.path() / "program";
     root.write("program/slow", "#!/bin/sh\nsleep 0.5\necho finished > ended.txt\n", true);
-    SystemProcessLauncher shell(root.path() / "program");
-    CHECK(tov_ShellTools::ShellAndWait(shell, "slow").ok());
-    CHECK_EQUAL(readFile(root.path() / "program/ended.txt"), std::string("finished\n"));
-    CHECK_EQUAL(tov_ShellTools::ShellAndWait(shell, "missing").error(),
+    SystemProcessLauncher shell;
+    CHECK(tov_ShellTools::ShellAndWait(shell, ProgramRun::fromCommandLine("slow", program)).ok());
+    CHECK_EQUAL(readFile(program / "ended.txt"), std::string("finished\n"));
+    CHECK_EQUAL(tov_ShellTools::ShellAndWait(shell, ProgramRun::fromCommandLine("missing", program)).error(),
                 std::string("Cannot find the program \"missing\"."));
-    // Given up on, it is ended before the call returns, and its output never takes the file's place.
+    // Given up on, it is ended before the call returns.
     root.write("program/stuck", "#!/bin/sh\necho partial\nexec sleep 60\n", true);
-    const auto ended = tov_ShellTools::ShellAndWait(shell, "COMMAND.COM /C stuck > stuck.txt",
-                                                    [](HiddenProcess& process) { return process.endsWithin({}); });
+    ProgramRun stuck = ProgramRun::fromCommandLine("stuck", program);
+    stuck.keepOutput = true;
+    const auto ended =
+        tov_ShellTools::ShellAndWait(shell, stuck, [](RunningProgram& process) { return process.endsWithin({}); });
     CHECK(ended.ok() && ended.value()->finished() && !ended.value()->outcome().exitedNormally);
-    ended.value()->discardOutput();
-    CHECK(!fs::exists(root.path() / "program/stuck.txt"));
 }
 
 TEST_CASE("ShortPathName gives the existing file as spelt on disk, or Error!")
 {
     TemporaryFolder root;
     const fs::path emulator = root.write("My Games/mess.exe", "x");
-    SystemProcessLauncher shell(root.path());
+    SystemProcessLauncher shell;
     CHECK_EQUAL(tov_ShellTools::ShortPathName(shell, (root.path() / "My Games/MESS.EXE").string()), emulator.string());
     CHECK_EQUAL(tov_ShellTools::ShortPathName(shell, (root.path() / "My Games/none.exe").string()),
                 std::string("Error!"));
@@ -99,48 +100,40 @@ TEST_CASE("a COMMAND.COM line writes its output file in the program folder, wher
     root.write("program/MESS.EXE", "#!/bin/sh\necho \"header\"\necho \"args: $*\"\n", true);
     fs::create_directories(root.path() / "elsewhere");
     fs::current_path(root.path() / "elsewhere");
-    SystemProcessLauncher shell(program);
+    SystemProcessLauncher shell;
     const std::string line = "COMMAND.COM /C " + tov_ShellTools::ShortPathName(shell, (program / "MESS.EXE").string()) +
                              " -listfull > Orvane.sys";
-    CHECK(tov_ShellTools::ShellAndWait(shell, line).value()->commitOutput().ok());
+    CHECK(tov_ShellTools::ShellAndWait(shell, ProgramRun::fromCommandProcessorLine(line, program)).ok());
     CHECK_EQUAL(readFile(program / "Orvane.sys"), std::string("header\nargs: -listfull\n"));
     CHECK(!fs::exists(root.path() / "elsewhere/Orvane.sys"));
-    // An existing file in another letter case is the one replaced, as on Windows.
+    // An existing file in another letter case is the one written, as on Windows; ">>" adds to it.
     fs::rename(program / "Orvane.sys", program / "orvane.SYS");
-    CHECK(tov_ShellTools::ShellAndWait(shell, line).value()->commitOutput().ok());
+    CHECK(tov_ShellTools::ShellAndWait(shell, ProgramRun::fromCommandProcessorLine(line + " ", program)).ok());
+    const std::string adding = "COMMAND.COM /C MESS.EXE >> ORVANE.sys";
+    CHECK(tov_ShellTools::ShellAndWait(shell, ProgramRun::fromCommandProcessorLine(adding, program)).ok());
     CHECK(!fs::exists(program / "Orvane.sys"));
-    CHECK_EQUAL(readFile(program / "orvane.SYS"), std::string("header\nargs: -listfull\n"));
+    CHECK_EQUAL(readFile(program / "orvane.SYS"), std::string("header\nargs: -listfull\nheader\nargs: \n"));
 }
 
-TEST_CASE("staged output replaces the file only when committed")
+TEST_CASE("a hidden run keeps its output whole, however long, and its error output")
 {
     TemporaryFolder root;
     const fs::path program = root.path() / "program";
-    root.write("program/MESS.EXE", "#!/bin/sh\necho new\necho oops >&2\nexit 3\n", true);
-    const fs::path target = root.write("program/Orvane.sys", "old\r\n");
-    SystemProcessLauncher shell(program);
-
-    auto first = shell.startHidden("COMMAND.COM /C MESS.EXE -listfull > Orvane.sys", Redirection::Staged);
-    CHECK(first.ok());
-    if (!first)
+    // Three megabytes: more than a pipe holds, so the output must be read while the program runs.
+    root.write("program/MESS.EXE", "#!/bin/sh\nhead -c 3000000 /dev/zero\necho oops >&2\nexit 3\n", true);
+    SystemProcessLauncher shell;
+    ProgramRun run = ProgramRun::fromCommandLine("MESS.EXE -listfull", program);
+    run.keepOutput = true;
+    auto started = shell.start(run);
+    CHECK(started.ok());
+    if (!started)
         return;
-    first.value()->wait();
-    const ProcessOutcome outcome = first.value()->outcome();
+    started.value()->wait();
+    const ProcessOutcome outcome = started.value()->outcome();
     CHECK(outcome.exitedNormally);
     CHECK_EQUAL(outcome.exitCode, 3);
     CHECK_EQUAL(outcome.errorOutput, std::string("oops\n"));
-    const fs::path staged = first.value()->stagedOutputPath();
-    CHECK_EQUAL(readFile(staged), std::string("new\n"));
-    CHECK_EQUAL(readFile(target), std::string("old\r\n"));
-    first.value()->discardOutput();
-    CHECK(!fs::exists(staged));
-    CHECK_EQUAL(readFile(target), std::string("old\r\n"));
-
-    auto second = shell.startHidden("COMMAND.COM /C MESS.EXE -listfull > Orvane.sys", Redirection::Staged);
-    second.value()->wait();
-    CHECK(second.value()->commitOutput().ok());
-    CHECK_EQUAL(readFile(target), std::string("new\n"));
-    CHECK(!fs::exists(staged));
+    CHECK_EQUAL(outcome.output.size(), std::size_t(3000000));
 }
 
 TEST_CASE("a hung process is ended by kill, with whatever it started")
@@ -148,12 +141,12 @@ TEST_CASE("a hung process is ended by kill, with whatever it started")
     TemporaryFolder root;
     // The child's number is moved into place whole, so the test never reads half of it.
     root.write("program/hang", "#!/bin/sh\nsleep 60 &\necho $! > child.tmp\nmv child.tmp child.pid\nsleep 60\n", true);
-    SystemProcessLauncher shell(root.path() / "program");
-    auto started = shell.startHidden("hang", Redirection::Direct);
+    SystemProcessLauncher shell;
+    auto started = shell.start(ProgramRun::fromCommandLine("hang", root.path() / "program"));
     CHECK(started.ok());
     if (!started)
         return;
-    HiddenProcess& process = *started.value();
+    RunningProgram& process = *started.value();
     CHECK(!process.finished());
     for (int attempt = 0; attempt < 200 && !fs::exists(root.path() / "program/child.pid"); ++attempt)
         ::usleep(20000);
@@ -171,8 +164,9 @@ TEST_CASE("a redirection into a folder that cannot be written is reported before
 {
     TemporaryFolder root;
     root.write("program/MESS.EXE", "#!/bin/sh\necho x\n", true);
-    SystemProcessLauncher shell(root.path() / "program");
-    const auto start = shell.startHidden("COMMAND.COM /C MESS.EXE > missing/out.txt", Redirection::Direct);
+    SystemProcessLauncher shell;
+    const auto start =
+        shell.start(ProgramRun::fromCommandProcessorLine("COMMAND.COM /C MESS.EXE > missing/out.txt", root.path() / "program"));
     CHECK(!start.ok());
     CHECK(start.error().find("Cannot write " + (root.path() / "program/missing/out.txt").string() + ": ") == 0);
 }

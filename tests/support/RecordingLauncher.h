@@ -10,33 +10,32 @@
 #include <string>
 #include <vector>
 
-// Stands in for the operating system's shell: keeps every command line it is handed. Play starts nothing;
-// hidden runs and short paths go to `delegate` (a real shell on a test's program folder) when there is one.
+// Stands in for the operating system's shell: keeps the command line of every play and hidden run it is handed. Play starts
+// nothing; hidden runs and short paths go to `delegate` (a real shell on a test's program folder) when there is one.
 class RecordingLauncher final : public Orvane::ProcessLauncher
 {
 public:
     explicit RecordingLauncher(Orvane::ProcessLauncher* delegate = nullptr) : m_delegate(delegate) {}
 
-    Orvane::PlatformResult<void> startDetached(const std::string& commandLine) override
+    Orvane::PlatformResult<void> startDetached(const Orvane::ProgramRun& run) override
     {
-        started.push_back(commandLine);
+        started.push_back(run.commandLine);
         if (!startSucceeds)
             return Orvane::Failure(std::string("Cannot find the program."));
         return {};
     }
 
-    Orvane::PlatformResult<std::unique_ptr<Orvane::HiddenProcess>> startHidden(const std::string& commandLine,
-                                                                               Orvane::Redirection redirection) override
+    Orvane::PlatformResult<std::unique_ptr<Orvane::RunningProgram>> start(const Orvane::ProgramRun& run) override
     {
-        hidden.push_back(commandLine);
+        hidden.push_back(run.commandLine);
         if (!m_delegate)
             return Orvane::Failure(std::string("Nothing is started in this test."));
-        return m_delegate->startHidden(commandLine, redirection);
+        return m_delegate->start(run);
     }
 
     // Questions to the emulator are answered by `answer` where a test gives one, else by the delegate; from any
     // thread.
-    Orvane::PlatformResult<Orvane::ProcessOutcome> askAndWait(const Orvane::ProgramRun& run) override
+    Orvane::PlatformResult<Orvane::ProcessOutcome> runAndWait(const Orvane::ProgramRun& run) override
     {
         {
             const std::lock_guard lock(m_asking);
@@ -46,7 +45,7 @@ public:
             return answer(run);
         if (!m_delegate)
             return Orvane::Failure(std::string("Nothing is started in this test."));
-        return m_delegate->askAndWait(run);
+        return m_delegate->runAndWait(run);
     }
 
     std::vector<std::vector<std::string>> askedSoFar()
