@@ -25,13 +25,13 @@ static constexpr std::chrono::milliseconds quietWait(250);
 QString emulatorAsKnown(const QString& programFolder)
 {
     const QString emulator = QLatin1String(emulatorFileName);
-    const Result<std::optional<QByteArray>> installed = readUserFile(locateInFolder(programFolder, emulator));
-    const Result<std::optional<QByteArray>> bridge = readUserFile(QDir(programFolder).filePath(u"orvane-bridge"_s));
+    const Result<std::optional<QByteArray>> installed = readUserFile(platformPath(locateInFolder(programFolder, emulator)));
+    const Result<std::optional<QByteArray>> bridge = readUserFile(platformPath(QDir(programFolder).filePath(u"orvane-bridge"_s)));
     if (!installed || !bridge || !installed.value() || !bridge.value() || *installed.value() != *bridge.value())
         return emulator;
     // The bridge's settings name the emulator it drives; without one, it drives Debian's.
     QString driven = u"mame"_s;
-    if (const auto settings = readUserFile(QDir(programFolder).filePath(u"bridge.ini"_s));
+    if (const auto settings = readUserFile(platformPath(QDir(programFolder).filePath(u"bridge.ini"_s)));
         settings && settings.value()) {
         for (const QString& line : splitLines(decodeText(*settings.value()))) {
             QString value = line.trimmed();

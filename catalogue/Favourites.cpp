@@ -5,9 +5,6 @@
 #include "catalogue/TextFile.h"
 #include "core/NativeText.h"
 #include "platform/Files.h"
-#include "platform/Utf8Path.h"
-
-#include <QDir>
 
 #include <algorithm>
 #include <optional>
@@ -21,7 +18,7 @@ static bool holdsLineEnd(const QString& line)
 }
 
 // The bytes of the favourites file as it is; no file is an empty one.
-static Result<QByteArray> favouritesBytes(const QString& path)
+static Result<QByteArray> favouritesBytes(const std::filesystem::path& path)
 {
     Result<std::optional<QByteArray>> file = readUserFile(path);
     if (!file)
@@ -29,7 +26,7 @@ static Result<QByteArray> favouritesBytes(const QString& path)
     return file.value().value_or(QByteArray());
 }
 
-Result<QStringList> readFavourites(const QString& path)
+Result<QStringList> readFavourites(const std::filesystem::path& path)
 {
     const Result<QByteArray> bytes = favouritesBytes(path);
     if (!bytes)
@@ -47,7 +44,7 @@ namespace
 
 // What the file holds, before a write: a pipe or a device would block the window or take the line nowhere, and a
 // link of another user's leads to someone else's file; each is refused unread.
-Result<QByteArray> currentBytes(const QString& path)
+Result<QByteArray> currentBytes(const std::filesystem::path& path)
 {
     Result<QByteArray> file = favouritesBytes(path);
     if (!file)
@@ -65,17 +62,17 @@ std::optional<QByteArray> encodedIn(bool latin1, const QString& line)
     return holdsCarriedBytes(line) ? std::nullopt : std::optional(line.toUtf8());
 }
 
-QString encodingRefusal(const QString& path, bool latin1)
+QString encodingRefusal(const std::filesystem::path& path, bool latin1)
 {
-    return u"Cannot add it to " + QDir::toNativeSeparators(path) +
+    return u"Cannot add it to " + shownFile(path) +
            u": its name cannot be written in the file's encoding (" + (latin1 ? u"Latin-1" : u"UTF-8") + u").";
 }
 
 } // namespace
 
-Result<void> appendFavourite(const QString& path, const QString& line)
+Result<void> appendFavourite(const std::filesystem::path& path, const QString& line)
 {
-    const QString shown = QDir::toNativeSeparators(path);
+    const QString shown = shownFile(path);
     if (holdsLineEnd(line))
         return Failure(u"Cannot add it to " + shown + u": its name holds a line end, which a favourites line cannot.");
     // What the file holds is kept byte for byte: the new line goes behind it in the encoding the file already
@@ -98,10 +95,10 @@ Result<void> appendFavourite(const QString& path, const QString& line)
         return replaceFile(path, added);
     // Appended where the file lies, as one write: a full disk cuts it back to what it held, never leaving half a
     // line that the next add would join; a folder that takes no new file, or another hard link, sees it too.
-    return fromPlatform(appendToFile(platformPath(path), added.toStdString(), KeptBy::User));
+    return fromPlatform(appendToFile(path, added.toStdString(), KeptBy::User));
 }
 
-Result<void> rewriteFavourites(const QString& path, const QStringList& lines)
+Result<void> rewriteFavourites(const std::filesystem::path& path, const QStringList& lines)
 {
     // The file keeps its encoding, as an append keeps it.
     const Result<QByteArray> file = currentBytes(path);

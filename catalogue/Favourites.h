@@ -5,6 +5,8 @@
 #include "core/Result.h"
 
 #include <QString>
+
+#include <filesystem>
 #include <QStringList>
 
 namespace Orvane
@@ -14,15 +16,15 @@ namespace Orvane
 inline constexpr char favouritesFileName[] = "Orvane.fav";
 
 // A missing favourites file is an empty one: nobody has added a favourite yet.
-Result<QStringList> readFavourites(const QString& path);
+Result<QStringList> readFavourites(const std::filesystem::path& path);
 // The lines of a favourites file's bytes.
 QStringList parseFavourites(const QByteArray& bytes);
 
 // Appends one line in the encoding the file already uses, creating the file when it is missing. A line with a
 // line end in it cannot be kept as one line and is refused, never written in pieces.
-Result<void> appendFavourite(const QString& path, const QString& line);
+Result<void> appendFavourite(const std::filesystem::path& path, const QString& line);
 
 // Replaces the whole file with `lines`, in the encoding it already uses. A failure leaves it as it was.
-Result<void> rewriteFavourites(const QString& path, const QStringList& lines);
+Result<void> rewriteFavourites(const std::filesystem::path& path, const QStringList& lines);
 
 } // namespace Orvane

@@ -212,7 +212,7 @@ SystemsCatalogue parseSystemsCatalogue(QByteArrayView bytes)
 Result<SystemsCatalogue> readSystemsCatalogue(const QString& path, qsizetype pieceBytes)
 {
     QFile file;
-    if (const Result<void> opened = openTextFile(path, file); !opened)
+    if (const Result<void> opened = openTextFile(platformPath(path), file); !opened)
         return Failure(opened.error());
     // Read in pieces through one small buffer rather than whole: a fresh 2 MB buffer for a moment is 500 pages of
     // memory to touch for the first time. Room for as many lines as the file can hold costs only address space.
@@ -251,7 +251,7 @@ Result<SystemsCatalogue> readSystemsCatalogue(const QString& path, qsizetype pie
 std::optional<CatalogueReader::Signature> CatalogueReader::signatureOf(const QString& path)
 {
     QFile file;
-    if (!openTextFile(path, file))
+    if (!openTextFile(platformPath(path), file))
         return std::nullopt;
     // Read through one small buffer in fixed pieces, so the same bytes always give the same hash.
     QByteArray buffer(64 * 1024, Qt::Uninitialized);

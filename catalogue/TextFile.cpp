@@ -54,7 +54,7 @@ QStringList splitLines(const QString& text)
     return lines;
 }
 
-Result<QStringList> readTextLines(const QString& path)
+Result<QStringList> readTextLines(const std::filesystem::path& path)
 {
     const Result<QByteArray> file = readBytes(path);
     if (!file)
@@ -74,21 +74,21 @@ static QString readingFailure(const std::string& reason)
     return fromNativeBytes(reason.starts_with(cannotRead) ? reason.substr(cannotRead.size()) : reason);
 }
 
-Result<void> openTextFile(const QString& path, QFile& file)
+Result<void> openTextFile(const std::filesystem::path& path, QFile& file)
 {
     const PlatformResult<OpenedFile> opened =
-        openKeptFile(platformPath(path), KeptBy::User, static_cast<std::uintmax_t>(largestTextFile));
+        openKeptFile(path, KeptBy::User, static_cast<std::uintmax_t>(largestTextFile));
     if (!opened)
         return Failure(readingFailure(opened.error()));
     if (!file.open(opened->descriptor, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle))
-        return Failure(QDir::toNativeSeparators(path) + u": " + file.errorString());
+        return Failure(shownFile(path) + u": " + file.errorString());
     return {};
 }
 
-Result<std::optional<QByteArray>> readUserFile(const QString& path)
+Result<std::optional<QByteArray>> readUserFile(const std::filesystem::path& path)
 {
     const PlatformResult<std::optional<std::string>> file =
-        readKeptFile(platformPath(path), KeptBy::User, static_cast<std::uintmax_t>(largestTextFile));
+        readKeptFile(path, KeptBy::User, static_cast<std::uintmax_t>(largestTextFile));
     if (!file)
         return Failure(readingFailure(file.error()));
     if (!file.value())
@@ -96,20 +96,25 @@ Result<std::optional<QByteArray>> readUserFile(const QString& path)
     return std::optional(QByteArray::fromStdString(*file.value()));
 }
 
-Result<QByteArray> readBytes(const QString& path)
+Result<QByteArray> readBytes(const std::filesystem::path& path)
 {
     Result<std::optional<QByteArray>> file = readUserFile(path);
     if (!file)
         return Failure(file.error());
     if (!file.value())
-        return Failure(QDir::toNativeSeparators(path) + u": " + fromNativeBytes(std::strerror(ENOENT)));
+        return Failure(shownFile(path) + u": " + fromNativeBytes(std::strerror(ENOENT)));
     return std::move(*file.value());
 }
 
-Result<void> replaceFile(const QString& path, const QByteArray& bytes)
+Result<void> replaceFile(const std::filesystem::path& path, const QByteArray& bytes)
 {
     return fromPlatform(
-        replaceWholeFile(platformPath(path), std::string_view(bytes.constData(), bytes.size()), KeptBy::User));
+        replaceWholeFile(path, std::string_view(bytes.constData(), bytes.size()), KeptBy::User));
+}
+
+QString shownFile(const std::filesystem::path& path)
+{
+    return fromNativeBytes(shownPath(path));
 }
 
 QString locateInFolder(const QString& folder, const QString& name)

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <filesystem>
 #include <optional>
 
 namespace Orvane
@@ -51,18 +52,21 @@ QString tooLargeText();
 // Reads a whole text file in one pass, as a user's kept file (platform/Files.h): anything but a regular file (a
 // folder, a pipe, a device, a link of another user's) is refused without being read, so a read never blocks; so is
 // a file larger than largestTextFile. A refusal names the file and the reason.
-Result<QStringList> readTextLines(const QString& path);
-Result<QByteArray> readBytes(const QString& path);
+Result<QStringList> readTextLines(const std::filesystem::path& path);
+Result<QByteArray> readBytes(const std::filesystem::path& path);
 // The same for a file that may not be there yet: nothing when there is none.
-Result<std::optional<QByteArray>> readUserFile(const QString& path);
+Result<std::optional<QByteArray>> readUserFile(const std::filesystem::path& path);
 // Opens a text file for reading after the same checks.
-Result<void> openTextFile(const QString& path, QFile& file);
+Result<void> openTextFile(const std::filesystem::path& path, QFile& file);
 
 // Replaces the file's content with `bytes` in one step: written beside it, then moved onto it, so a failure (a
 // full disk included) leaves the file as it was. A file with other hard links, the user's own link, or a file in a
 // folder that takes no new file is written where it lies, its old content put back when the new cannot be written
 // whole.
-Result<void> replaceFile(const QString& path, const QByteArray& bytes);
+Result<void> replaceFile(const std::filesystem::path& path, const QByteArray& bytes);
+
+// The file as a message names it, with the system's own separators.
+QString shownFile(const std::filesystem::path& path);
 
 // The entry `name` of `folder`: spelt exactly when it exists, otherwise any entry of that name in another letter
 // case (names brought over from Windows keep their spelling); the exact spelling when there is none.

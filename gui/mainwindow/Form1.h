@@ -103,7 +103,7 @@ private:
     void storeSetting(const char* section, const QString& key, const QString& value);
     void setListMode(ListMode mode);
     ListMode listMode() const;
-    QString favouritesPath() const;
+    std::filesystem::path favouritesPath() const;
     void addFavourite(const QString& line, const QString& name);
     void removeFavourite(int row, const QString& name);
     QString cataloguePath() const;

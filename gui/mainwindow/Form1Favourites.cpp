@@ -17,9 +17,9 @@
 namespace Orvane
 {
 
-QString Form1::favouritesPath() const
+std::filesystem::path Form1::favouritesPath() const
 {
-    return locateInFolder(m_programFolder, QLatin1String(favouritesFileName));
+    return platformPath(locateInFolder(m_programFolder, QLatin1String(favouritesFileName)));
 }
 
 void Form1::setListMode(ListMode mode)

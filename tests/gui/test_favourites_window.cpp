@@ -368,13 +368,13 @@ void TestFavouritesWindow::lineEndsCannotBeFavourites()
 {
     const QString path = m_folder->filePath(u"Orvane.fav"_s);
     for (const QString& name : {u"two\nlines.rom"_s, u"two\rlines.rom"_s}) {
-        const Result<void> refused = appendFavourite(path, buildImageLine(name, u"coleco"_s));
+        const Result<void> refused = appendFavourite(platformPath(path), buildImageLine(name, u"coleco"_s));
         QVERIFY(!refused.ok());
         QVERIFY(refused.error().contains(u"line end"_s));
         QVERIFY(!QFile::exists(path));
     }
-    QVERIFY(appendFavourite(path, u"plain"_s).ok());
-    QCOMPARE(readFavourites(path).value(), QStringList{u"plain"_s});
+    QVERIFY(appendFavourite(platformPath(path), u"plain"_s).ok());
+    QCOMPARE(readFavourites(platformPath(path)).value(), QStringList{u"plain"_s});
 }
 
 void TestFavouritesWindow::appendKeepsTheFilesEncodingAndItsLines_data()
@@ -400,14 +400,14 @@ void TestFavouritesWindow::appendKeepsTheFilesEncodingAndItsLines()
     const QString path = m_folder->filePath(u"Orvane.fav"_s);
     if (!before.isEmpty())
         m_folder->write(u"Orvane.fav"_s, before);
-    const Result<void> added = appendFavourite(path, line);
+    const Result<void> added = appendFavourite(platformPath(path), line);
     QCOMPARE(added.ok(), !after.isEmpty());
     if (after.isEmpty())
         QVERIFY2(added.error().startsWith(u"Cannot add it to "_s + path + u": "), qPrintable(added.error()));
     QCOMPARE(m_folder->read(u"Orvane.fav"_s), after.isEmpty() ? before : after);
     // A removal keeps the encoding too: taking the new line away gives back what the file held.
     if (!after.isEmpty() && before.endsWith('\n')) {
-        QVERIFY(rewriteFavourites(path, parseFavourites(before)).ok());
+        QVERIFY(rewriteFavourites(platformPath(path), parseFavourites(before)).ok());
         QCOMPARE(m_folder->read(u"Orvane.fav"_s), before);
     }
 }
@@ -417,7 +417,7 @@ void TestFavouritesWindow::appendToAPipeIsRefused()
     // Opening a pipe for writing waits for a reader: the window would hang.
     const QString path = m_folder->filePath(u"Orvane.fav"_s);
     QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-    const Result<void> refused = appendFavourite(path, u"line"_s);
+    const Result<void> refused = appendFavourite(platformPath(path), u"line"_s);
     QVERIFY(!refused.ok());
     QCOMPARE(refused.error(), u"Cannot write "_s + path + u": it is a pipe, not a file");
 }
