@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "gui/mainwindow/Form1.h"
 
+#include "platform/ProgramSearch.h"
+
 #include "catalogue/Favourites.h"
 #include "catalogue/ImageList.h"
 #include "catalogue/TextFile.h"
@@ -19,7 +21,9 @@ namespace Orvane
 
 std::filesystem::path Form1::favouritesPath() const
 {
-    return platformPath(locateInFolder(m_programFolder, QLatin1String(favouritesFileName)));
+    // Converted once here: below the window a kept file's path is one type.
+    const std::filesystem::path folder = platformPath(m_programFolder);
+    return findEntryIgnoringCase(folder, favouritesFileName).value_or(folder / favouritesFileName);
 }
 
 void Form1::setListMode(ListMode mode)
