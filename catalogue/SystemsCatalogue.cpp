@@ -93,10 +93,15 @@ std::optional<CatalogueEntry> parseCatalogueLine(QStringView line)
 
 SystemsCatalogue::SystemsCatalogue(std::vector<CatalogueEntry> entries, int skippedLines)
     : m_entries(std::move(entries)), m_skippedLines(skippedLines)
+{}
+
+QStringList SystemsCatalogue::descriptions() const
 {
-    m_descriptions.reserve(static_cast<qsizetype>(m_entries.size()));
+    QStringList descriptions;
+    descriptions.reserve(static_cast<qsizetype>(m_entries.size()));
     for (const CatalogueEntry& entry : m_entries)
-        m_descriptions.append(entry.description);
+        descriptions.append(entry.description);
+    return descriptions;
 }
 
 std::optional<QString> SystemsCatalogue::systemNameFor(const QString& description) const
@@ -120,7 +125,6 @@ public:
         m_asUtf8 = asUtf8;
         m_catalogue = SystemsCatalogue();
         m_catalogue.m_entries.reserve(static_cast<std::size_t>(lines));
-        m_catalogue.m_descriptions.reserve(lines);
         m_lineCount = 0;
         if (asUtf8)
             m_decoder = QStringDecoder(QStringDecoder::Utf8,
@@ -174,7 +178,6 @@ private:
         if (header)
             return true;
         if (entry) {
-            m_catalogue.m_descriptions.append(entry->description);
             m_catalogue.m_entries.push_back(std::move(*entry));
         }
         // A blank line at the very end is how some editors leave a file; it is no system and no damage.

@@ -60,17 +60,17 @@ public:
     const std::vector<CatalogueEntry>& entries() const { return m_entries; }
     bool empty() const { return m_entries.empty(); }
     int skippedLines() const { return m_skippedLines; }
-    // The descriptions, in the order of the file; a copy shares them until it is changed (sorted, say).
-    const QStringList& descriptions() const { return m_descriptions; }
+    // The descriptions, in the order of the file: a list made when asked for, sharing the entries' texts, so the
+    // list sorted for the window is the only one.
+    QStringList descriptions() const;
     // The short name of the system with this description; the last line that matches decides.
     std::optional<QString> systemNameFor(const QString& description) const;
 
 private:
-    // The reader collects the descriptions as it makes each entry, rather than in a second pass over 45,000 lines.
+    // The reader makes the entries in place.
     friend class CatalogueParser;
 
     std::vector<CatalogueEntry> m_entries;
-    QStringList m_descriptions;
     int m_skippedLines = 0;
 };
 
