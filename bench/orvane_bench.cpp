@@ -223,7 +223,7 @@ WindowFigures measureWindow(const Bench::GeneratedFolder& folder, const Expected
         // Its filter against the least any filter does: one listing of ROMS, and one look at each system's name.
         ListSource lists(folder.path);
         (void)lists.catalogue();
-        const QStringList sorted = lists.sortedDescriptions();
+        const LineList sorted = lists.sortedDescriptions();
         const double filterTime = Bench::milliseconds([&] { (void)lists.withImagesOnly(sorted); });
         figures.onlyWithImages.add(filterTime, Bench::milliseconds([&] {
                                        const QStringList roms =
@@ -231,7 +231,7 @@ WindowFigures measureWindow(const Bench::GeneratedFolder& folder, const Expected
                                                .entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::NoSort);
                                        const QSet<QString> named(roms.cbegin(), roms.cend());
                                        int found = 0;
-                                       for (const CatalogueEntry& entry : lists.catalogue()->entries())
+                                       for (const CatalogueSystem& entry : lists.catalogue()->entries())
                                            found += named.contains(entry.systemName.toString());
                                        (void)found;
                                    }));
@@ -255,7 +255,7 @@ int main(int argc, char* argv[])
         const Result<SystemsCatalogue> catalogue = readSystemsCatalogue(arguments.at(at + 1));
         if (!catalogue || catalogue->empty())
             return 1;
-        QStringList descriptions = catalogue->descriptions();
+        QStringList descriptions = catalogue->descriptions().toStringList();
         sortLines(descriptions);
         std::printf("%s\n", qPrintable(catalogue->systemNameFor(descriptions.first()).value_or(QString())));
         return 0;

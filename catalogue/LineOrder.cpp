@@ -55,7 +55,7 @@ static int compareIgnoringCase(QStringView left, QStringView right)
     return left.size() == right.size() ? 0 : (left.size() < right.size() ? -1 : 1);
 }
 
-bool lineLess(const QString& left, const QString& right)
+bool lineLess(QStringView left, QStringView right)
 {
     const int folded = compareIgnoringCase(left, right);
     if (folded != 0)
@@ -80,7 +80,7 @@ struct SortItem
     bool ended = false; // the line ends within the window
 };
 
-void setKey(SortItem& item, const QString& line, qsizetype depth)
+void setKey(SortItem& item, QStringView line, qsizetype depth)
 {
     item.key = {};
     item.plain = true;
@@ -107,17 +107,17 @@ void setKey(SortItem& item, const QString& line, qsizetype depth)
 // Sorts lines whose first `depth` units are no surrogates and the same once folded, sixteen units at a time: each
 // line is read once per sixteen units that it shares with others, not once per comparison, which is what a sort
 // of 45,000 descriptions with long common beginnings costs otherwise.
-void sortFrom(SortItem* begin, SortItem* end, qsizetype depth, const QStringList& lines)
+template <typename LineAt> void sortFrom(SortItem* begin, SortItem* end, qsizetype depth, const LineAt& lineAt)
 {
-    const auto byLine = [&lines](const SortItem& left, const SortItem& right) {
-        return lineLess(lines.at(left.row), lines.at(right.row));
+    const auto byLine = [&lineAt](const SortItem& left, const SortItem& right) {
+        return lineLess(lineAt(left.row), lineAt(right.row));
     };
     if (end - begin < 16) {
         std::sort(begin, end, byLine);
         return;
     }
     for (SortItem* item = begin; item != end; ++item)
-        setKey(*item, lines.at(item->row), depth);
+        setKey(*item, lineAt(item->row), depth);
     // Lines with surrogates in the window are placed among the others by comparing whole lines.
     SortItem* const plainEnd = std::partition(begin, end, [](const SortItem& item) { return item.plain; });
     std::sort(begin, plainEnd, [](const SortItem& left, const SortItem& right) { return left.key < right.key; });
@@ -130,7 +130,7 @@ void sortFrom(SortItem* begin, SortItem* end, qsizetype depth, const QStringList
             if (std::any_of(run, runEnd, [](const SortItem& item) { return item.ended; }))
                 std::sort(run, runEnd, byLine);
             else
-                sortFrom(run, runEnd, depth + keyUnits, lines);
+                sortFrom(run, runEnd, depth + keyUnits, lineAt);
         }
         run = runEnd;
     }
@@ -140,6 +140,17 @@ void sortFrom(SortItem* begin, SortItem* end, qsizetype depth, const QStringList
     }
 }
 
+// The rows of `count` lines in lineLess order; only identical texts compare equal, so unstable sorting gives the
+// same list.
+template <typename LineAt> std::vector<SortItem> sortedRows(qsizetype count, const LineAt& lineAt)
+{
+    std::vector<SortItem> items(static_cast<std::size_t>(count));
+    for (std::size_t index = 0; index < items.size(); ++index)
+        items[index].row = static_cast<std::int32_t>(index);
+    sortFrom(items.data(), items.data() + items.size(), 0, lineAt);
+    return items;
+}
+
 } // namespace
 
 void sortLines(QStringList& lines)
@@ -147,11 +158,8 @@ void sortLines(QStringList& lines)
     // Lists often arrive in order already (a folder listing turned into image lines): checking costs one pass.
     if (std::is_sorted(lines.cbegin(), lines.cend(), lineLess))
         return;
-    std::vector<SortItem> items(static_cast<std::size_t>(lines.size()));
-    for (std::size_t index = 0; index < items.size(); ++index)
-        items[index].row = static_cast<std::int32_t>(index);
-    // Only identical texts compare equal, so unstable sorting gives the same list.
-    sortFrom(items.data(), items.data() + items.size(), 0, lines);
+    std::vector<SortItem> items =
+        sortedRows(lines.size(), [&lines](std::int32_t row) { return QStringView(lines.at(row)); });
     // Puts each line in its place by following the permutation's cycles, so the list is never copied.
     for (std::size_t start = 0; start < items.size(); ++start) {
         if (items[start].row < 0 || static_cast<std::size_t>(items[start].row) == start)
@@ -169,6 +177,31 @@ void sortLines(QStringList& lines)
             place = from;
         }
     }
+}
+
+QStringList LineList::toStringList() const
+{
+    QStringList lines;
+    lines.reserve(size());
+    for (qsizetype row = 0; row < size(); ++row)
+        lines.append(at(row));
+    return lines;
+}
+
+void LineList::sort()
+{
+    const auto lineAt = [this](std::int32_t row) { return view(row); };
+    bool sorted = true;
+    for (qsizetype row = 1; row < size() && sorted; ++row)
+        sorted = !lineLess(view(row), view(row - 1));
+    if (sorted)
+        return;
+    const std::vector<SortItem> items = sortedRows(size(), lineAt);
+    std::vector<Span> spans;
+    spans.reserve(items.size());
+    for (const SortItem& item : items)
+        spans.push_back(m_spans[static_cast<std::size_t>(item.row)]);
+    m_spans = std::move(spans);
 }
 
 } // namespace Orvane

@@ -46,23 +46,23 @@ const Result<SystemsCatalogue>& ListSource::catalogue()
     return current;
 }
 
-QStringList ListSource::sortedDescriptions()
+LineList ListSource::sortedDescriptions()
 {
     if (m_prepared && m_preparedCatalogueServed && m_prepared->sortedDescriptions)
         return *std::exchange(m_prepared->sortedDescriptions, std::nullopt);
     const Result<SystemsCatalogue>& catalogue = m_reader.last();
-    QStringList descriptions = catalogue ? catalogue->descriptions() : QStringList();
-    sortLines(descriptions);
+    LineList descriptions = catalogue ? catalogue->descriptions() : LineList();
+    descriptions.sort();
     return descriptions;
 }
 
-std::optional<QString> ListSource::systemNameFor(const QString& description)
+std::optional<QString> ListSource::systemNameFor(QStringView description)
 {
     const Result<SystemsCatalogue>& current = catalogue();
     return current ? current->systemNameFor(description) : std::nullopt;
 }
 
-std::optional<QString> ListSource::knownSystemNameFor(const QString& description) const
+std::optional<QString> ListSource::knownSystemNameFor(QStringView description) const
 {
     const Result<SystemsCatalogue>& known = m_reader.last();
     return known ? known->systemNameFor(description) : std::nullopt;
@@ -75,14 +75,14 @@ const QHash<QString, QString>& ListSource::knownSystemNames()
     m_systemNames.clear();
     if (const Result<SystemsCatalogue>& known = m_reader.last()) {
         m_systemNames.reserve(static_cast<qsizetype>(known->entries().size()));
-        for (const CatalogueEntry& entry : known->entries())
-            m_systemNames.insert(entry.description, entry.systemName.toString());
+        for (const CatalogueSystem& entry : known->entries())
+            m_systemNames.insert(known->description(entry).toString(), entry.systemName.toString());
     }
     m_systemNamesRead = m_reader.reads();
     return m_systemNames;
 }
 
-QStringList ListSource::withImagesOnly(const QStringList& descriptions) const
+LineList ListSource::withImagesOnly(const LineList& descriptions) const
 {
     const Result<SystemsCatalogue>& known = m_reader.last();
     if (!known)
@@ -90,26 +90,22 @@ QStringList ListSource::withImagesOnly(const QStringList& descriptions) const
     const FoldersWithImages folders(m_programFolder);
     // The descriptions whose last line names a system with images: looked at from the last line up, each decided by
     // the first line met, so that 45,000 lines make no text each.
-    QSet<QString> decided, shown;
-    const std::vector<CatalogueEntry>& entries = known->entries();
-    QSet<QString> candidates;
-    for (const CatalogueEntry& entry : entries) {
+    QSet<QStringView> decided, shown;
+    const std::vector<CatalogueSystem>& entries = known->entries();
+    QSet<QStringView> candidates;
+    for (const CatalogueSystem& entry : entries) {
         if (folders.holds(entry.systemName.view()))
-            candidates.insert(entry.description);
+            candidates.insert(known->description(entry));
     }
     for (auto entry = entries.crbegin(); entry != entries.crend() && decided.size() < candidates.size(); ++entry) {
-        if (!candidates.contains(entry->description) || decided.contains(entry->description))
+        const QStringView description = known->description(*entry);
+        if (!candidates.contains(description) || decided.contains(description))
             continue;
-        decided.insert(entry->description);
+        decided.insert(description);
         if (folders.holds(entry->systemName.view()))
-            shown.insert(entry->description);
+            shown.insert(description);
     }
-    QStringList kept;
-    for (const QString& description : descriptions) {
-        if (shown.contains(description))
-            kept.append(description);
-    }
-    return kept;
+    return descriptions.filtered([&shown](QStringView description) { return shown.contains(description); });
 }
 
 QStringList ListSource::imageLines(const QString& systemName)

@@ -37,16 +37,16 @@ public:
     // The catalogue as its file holds it now.
     const Result<SystemsCatalogue>& catalogue();
     // The descriptions of the catalogue catalogue() gave last, in list order; the file is not read again.
-    QStringList sortedDescriptions();
-    std::optional<QString> systemNameFor(const QString& description);
+    LineList sortedDescriptions();
+    std::optional<QString> systemNameFor(QStringView description);
     // The same from the catalogue last read, without looking at the file: for what a mere hover shows.
-    std::optional<QString> knownSystemNameFor(const QString& description) const;
+    std::optional<QString> knownSystemNameFor(QStringView description) const;
     // Every description's system in the catalogue last read (the last line that matches decides), for what looks
     // at every line of the list; made when first asked for after a read.
     const QHash<QString, QString>& knownSystemNames();
     // Of the descriptions (in their order), those of the systems whose image folder holds an image, in the
     // catalogue last read.
-    QStringList withImagesOnly(const QStringList& descriptions) const;
+    LineList withImagesOnly(const LineList& descriptions) const;
     // The image lines of one system's folder, in list order; none when it has no folder.
     QStringList imageLines(const QString& systemName);
     // Takes a catalogue that was just checked and moved to the catalogue's place, so it is not read again.

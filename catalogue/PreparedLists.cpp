@@ -23,10 +23,10 @@ PreparedLists prepareLists(const QString& programFolder, bool imagesBesideSort)
     // The first system in list order is known from one pass, so its images are listed on another thread while
     // the descriptions are sorted here.
     const auto first = std::min_element(catalogue.entries().cbegin(), catalogue.entries().cend(),
-                                        [](const CatalogueEntry& left, const CatalogueEntry& right) {
-                                            return lineLess(left.description, right.description);
+                                        [&catalogue](const CatalogueSystem& left, const CatalogueSystem& right) {
+                                            return lineLess(catalogue.description(left), catalogue.description(right));
                                         });
-    lists.firstSystemName = catalogue.systemNameFor(first->description);
+    lists.firstSystemName = catalogue.systemNameFor(catalogue.description(*first));
     const auto listImages = [&programFolder, name = lists.firstSystemName] {
         return name ? imageLinesFor(programFolder, *name) : QStringList();
     };
@@ -35,7 +35,7 @@ PreparedLists prepareLists(const QString& programFolder, bool imagesBesideSort)
         images = std::async(std::launch::async, listImages);
     // The catalogue keeps its own order: the sorted list shares the lines, not the list.
     lists.sortedDescriptions = catalogue.descriptions();
-    sortLines(*lists.sortedDescriptions);
+    lists.sortedDescriptions->sort();
     lists.firstImageLines = images.valid() ? images.get() : listImages();
     return lists;
 }

@@ -19,7 +19,7 @@ struct PreparedLists
 {
     QString cataloguePath;
     CatalogueReader catalogue;
-    std::optional<QStringList> sortedDescriptions; // none when the catalogue lists nothing
+    std::optional<LineList> sortedDescriptions; // none when the catalogue lists nothing
     std::optional<QString> firstSystemName;
     QStringList firstImageLines; // sorted
 };

@@ -37,11 +37,6 @@ QString ownText(QString text)
     return text;
 }
 
-QString ownText(QLatin1String bytes)
-{
-    return QString(bytes);
-}
-
 QString trimmedName(QStringView text)
 {
     return trimBlanks(text);
@@ -58,12 +53,26 @@ QLatin1String trimmedName(QLatin1String bytes)
 
 // The catalogue's one column rule, for a line of `length` characters that `cut(first, count)` cuts (0-based, in
 // characters): the system name in the first eight, blanks around it dropped; the description from the twelfth
-// character up to the last, which (the closing quote) is left out. A shorter line holds no system.
-template <typename Cut> std::optional<CatalogueEntry> entryFromColumns(qsizetype length, Cut cut)
+// character up to the last, which (the closing quote) is left out. A shorter line holds no system. Gives `take`
+// the name and the description as cut, or false.
+template <typename Cut, typename Take> bool takeColumns(qsizetype length, Cut cut, Take take)
 {
     if (length < 12)
-        return std::nullopt;
-    return CatalogueEntry{SystemName(trimmedName(cut(0, 8))), ownText(cut(11, length - 12))};
+        return false;
+    take(SystemName(trimmedName(cut(0, 8))), cut(11, length - 12));
+    return true;
+}
+
+// Where every character is one UTF-16 unit (nearly always), columns are indexes.
+template <typename Take> bool takeLineColumns(QStringView line, Take take)
+{
+    if (!holdsSurrogates(line))
+        return takeColumns(
+            line.size(), [line](qsizetype first, qsizetype count) { return line.mid(first, count); }, take);
+    return takeColumns(
+        characterCount(line),
+        [line](qsizetype first, qsizetype count) { return leftCharacters(charactersFrom(line, first + 1), count); },
+        take);
 }
 
 } // namespace
@@ -82,32 +91,41 @@ SystemName::SystemName(QLatin1String text) : m_size(static_cast<std::uint8_t>(st
 
 std::optional<CatalogueEntry> parseCatalogueLine(QStringView line)
 {
-    // Where every character is one UTF-16 unit (nearly always), columns are indexes.
-    if (!holdsSurrogates(line))
-        return entryFromColumns(line.size(),
-                                [line](qsizetype first, qsizetype count) { return line.mid(first, count); });
-    return entryFromColumns(characterCount(line), [line](qsizetype first, qsizetype count) {
-        return leftCharacters(charactersFrom(line, first + 1), count);
+    std::optional<CatalogueEntry> entry;
+    takeLineColumns(line, [&entry](const SystemName& name, const auto& description) {
+        entry = CatalogueEntry{name, ownText(description)};
     });
+    return entry;
 }
 
-SystemsCatalogue::SystemsCatalogue(std::vector<CatalogueEntry> entries, int skippedLines)
-    : m_entries(std::move(entries)), m_skippedLines(skippedLines)
-{}
-
-QStringList SystemsCatalogue::descriptions() const
+SystemsCatalogue::SystemsCatalogue(std::vector<CatalogueEntry> entries, int skippedLines) : m_skippedLines(skippedLines)
 {
-    QStringList descriptions;
-    descriptions.reserve(static_cast<qsizetype>(m_entries.size()));
-    for (const CatalogueEntry& entry : m_entries)
-        descriptions.append(entry.description);
-    return descriptions;
+    m_entries.reserve(entries.size());
+    for (const CatalogueEntry& entry : entries)
+        add(entry.systemName, entry.description);
 }
 
-std::optional<QString> SystemsCatalogue::systemNameFor(const QString& description) const
+template <typename Text> void SystemsCatalogue::add(const SystemName& systemName, const Text& description)
+{
+    const auto start = static_cast<std::int32_t>(m_text.size());
+    m_text.append(description);
+    m_entries.push_back(
+        CatalogueSystem{systemName, start, static_cast<std::int32_t>(m_text.size() - start)});
+}
+
+LineList SystemsCatalogue::descriptions() const
+{
+    std::vector<LineList::Span> spans;
+    spans.reserve(m_entries.size());
+    for (const CatalogueSystem& entry : m_entries)
+        spans.push_back({entry.start, entry.length});
+    return LineList(m_text, std::move(spans));
+}
+
+std::optional<QString> SystemsCatalogue::systemNameFor(QStringView description) const
 {
     for (auto entry = m_entries.crbegin(); entry != m_entries.crend(); ++entry) {
-        if (entry->description == description)
+        if (this->description(*entry) == description)
             return entry->systemName.toString();
     }
     return std::nullopt;
@@ -125,6 +143,8 @@ public:
         m_asUtf8 = asUtf8;
         m_catalogue = SystemsCatalogue();
         m_catalogue.m_entries.reserve(static_cast<std::size_t>(lines));
+        // Room for every character the file can hold; pages never written are never taken from the system.
+        m_catalogue.m_text.reserve(lines * 12);
         m_lineCount = 0;
         if (asUtf8)
             m_decoder = QStringDecoder(QStringDecoder::Utf8,
@@ -163,33 +183,30 @@ private:
     bool takeLine(QByteArrayView line, bool last)
     {
         const bool header = m_lineCount++ == 0;
-        std::optional<CatalogueEntry> entry;
+        const auto add = [this](const SystemName& name, const auto& description) {
+            m_catalogue.add(name, description);
+        };
+        bool taken = false;
         if (!m_asUtf8 || isAscii(line)) {
             // One byte is one character: the columns are byte offsets.
             if (!header)
-                entry = parseSingleByteLine(line);
+                taken = takeColumns(
+                    line.size(),
+                    [line](qsizetype first, qsizetype count) { return QLatin1String(line.sliced(first, count)); },
+                    add);
         } else {
             const QString text = m_decoder.decode(line);
             if (m_decoder.hasError())
                 return false;
             if (!header)
-                entry = parseCatalogueLine(text);
+                taken = takeLineColumns(text, add);
         }
-        if (header)
+        if (header || taken)
             return true;
-        if (entry) {
-            m_catalogue.m_entries.push_back(std::move(*entry));
-        }
         // A blank line at the very end is how some editors leave a file; it is no system and no damage.
-        else if (!(last && line.isEmpty()))
+        if (!(last && line.isEmpty()))
             ++m_catalogue.m_skippedLines;
         return true;
-    }
-
-    static std::optional<CatalogueEntry> parseSingleByteLine(QByteArrayView line)
-    {
-        return entryFromColumns(
-            line.size(), [line](qsizetype first, qsizetype count) { return QLatin1String(line.sliced(first, count)); });
     }
 
     bool m_asUtf8 = true;

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "catalogue/LineOrder.h"
 #include "core/Result.h"
 
 #include <QByteArrayView>
@@ -49,6 +50,14 @@ struct CatalogueEntry
 // Lines shorter than 12 characters hold no system and give nothing.
 std::optional<CatalogueEntry> parseCatalogueLine(QStringView line);
 
+// A system as a catalogue holds it: its description a span of the catalogue's one text (SystemsCatalogue::description).
+struct CatalogueSystem
+{
+    SystemName systemName;
+    std::int32_t start = 0;
+    std::int32_t length = 0;
+};
+
 // A catalogue as read: nothing in it changes once it is made, so its descriptions always match its entries.
 class SystemsCatalogue
 {
@@ -57,20 +66,27 @@ public:
     // `skippedLines`: lines after the header too short to hold a system, not counting an empty last line.
     SystemsCatalogue(std::vector<CatalogueEntry> entries, int skippedLines);
 
-    const std::vector<CatalogueEntry>& entries() const { return m_entries; }
+    const std::vector<CatalogueSystem>& entries() const { return m_entries; }
+    QStringView description(const CatalogueSystem& entry) const
+    {
+        return QStringView(m_text).sliced(entry.start, entry.length);
+    }
     bool empty() const { return m_entries.empty(); }
     int skippedLines() const { return m_skippedLines; }
-    // The descriptions, in the order of the file: a list made when asked for, sharing the entries' texts, so the
-    // list sorted for the window is the only one.
-    QStringList descriptions() const;
+    // The descriptions, in the order of the file, as spans of the catalogue's text: no string is made for a line
+    // until it is shown.
+    LineList descriptions() const;
     // The short name of the system with this description; the last line that matches decides.
-    std::optional<QString> systemNameFor(const QString& description) const;
+    std::optional<QString> systemNameFor(QStringView description) const;
 
 private:
     // The reader makes the entries in place.
     friend class CatalogueParser;
+    template <typename Text> void add(const SystemName& systemName, const Text& description);
 
-    std::vector<CatalogueEntry> m_entries;
+    // Every description, one after another.
+    QString m_text;
+    std::vector<CatalogueSystem> m_entries;
     int m_skippedLines = 0;
 };
 

@@ -215,7 +215,7 @@ void Form1::LoadSystemsCatalogue()
     }
     // Taken before the selection, which loads the images and may read the catalogue again.
     const int skippedLines = catalogue->skippedLines();
-    QStringList descriptions = m_lists->sortedDescriptions();
+    LineList descriptions = m_lists->sortedDescriptions();
     if (ui.OnlyWithImagesMenu->isChecked())
         descriptions = m_lists->withImagesOnly(descriptions);
     ui.EmulatedSystemList->setSortedLines(std::move(descriptions));

@@ -28,18 +28,41 @@ QString lineTipText(const QString& text)
 
 int SortedLinesModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(m_lines.size());
+    if (parent.isValid())
+        return 0;
+    return static_cast<int>(m_viewing ? m_view.size() : m_lines.size());
 }
 
 QVariant SortedLinesModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid() || index.row() >= m_lines.size())
+    if (!index.isValid() || index.row() >= rowCount())
         return {};
     if (role == Qt::DisplayRole)
-        return m_lines.at(index.row());
+        return line(index.row());
     if (role == Qt::ToolTipRole && m_lineTip)
-        return lineTipText(m_lineTip(m_lines.at(index.row())));
+        return lineTipText(m_lineTip(line(index.row())));
     return {};
+}
+
+QStringList SortedLinesModel::lines() const
+{
+    return m_viewing ? m_view.toStringList() : m_lines;
+}
+
+QString SortedLinesModel::line(int row) const
+{
+    if (row < 0 || row >= rowCount())
+        return {};
+    return m_viewing ? m_view.at(row) : m_lines.at(row);
+}
+
+void SortedLinesModel::ownLines()
+{
+    if (!m_viewing)
+        return;
+    m_lines = m_view.toStringList();
+    m_view = LineList();
+    m_viewing = false;
 }
 
 void SortedLinesModel::setLines(QStringList lines)
@@ -53,11 +76,23 @@ void SortedLinesModel::setSortedLines(QStringList lines)
     Q_ASSERT(std::is_sorted(lines.cbegin(), lines.cend(), lineLess));
     beginResetModel();
     releaseLater(this, std::exchange(m_lines, std::move(lines)));
+    releaseLater(this, std::exchange(m_view, LineList()));
+    m_viewing = false;
+    endResetModel();
+}
+
+void SortedLinesModel::setSortedLines(LineList lines)
+{
+    beginResetModel();
+    releaseLater(this, std::exchange(m_lines, QStringList()));
+    releaseLater(this, std::exchange(m_view, std::move(lines)));
+    m_viewing = true;
     endResetModel();
 }
 
 int SortedLinesModel::addLine(const QString& line)
 {
+    ownLines();
     // After equal lines, as a sorted list box places a line that is already there.
     const auto position = std::upper_bound(m_lines.cbegin(), m_lines.cend(), line, lineLess);
     const int row = static_cast<int>(position - m_lines.cbegin());
@@ -69,6 +104,7 @@ int SortedLinesModel::addLine(const QString& line)
 
 void SortedLinesModel::removeLine(int row)
 {
+    ownLines();
     if (row < 0 || row >= m_lines.size())
         return;
     beginRemoveRows({}, row, row);
@@ -110,7 +146,7 @@ int SortedListBox::count() const
 
 QString SortedListBox::line(int row) const
 {
-    return row >= 0 && row < count() ? m_model->lines().at(row) : QString();
+    return m_model->line(row);
 }
 
 QStringList SortedListBox::lines() const
@@ -124,6 +160,11 @@ void SortedListBox::setLines(QStringList lines)
 }
 
 void SortedListBox::setSortedLines(QStringList lines)
+{
+    m_model->setSortedLines(std::move(lines));
+}
+
+void SortedListBox::setSortedLines(LineList lines)
 {
     m_model->setSortedLines(std::move(lines));
 }
@@ -206,13 +247,16 @@ void SortedListBox::keyboardSearch(const QString& search)
     m_typed = fresh ? search : m_typed + search;
     m_typing.start();
     QListView::keyboardSearch(search);
-    const QStringList& lines = m_model->lines();
-    if (!m_searchKey || m_typed.isEmpty() || std::any_of(lines.cbegin(), lines.cend(), [&](const QString& line) {
-            return line.startsWith(m_typed, Qt::CaseInsensitive);
-        }))
+    const int rows = count();
+    if (!m_searchKey || m_typed.isEmpty())
         return;
-    for (int row = 0; row < lines.size(); ++row) {
-        if (m_searchKey(lines.at(row)).startsWith(m_typed, Qt::CaseInsensitive)) {
+    for (int row = 0; row < rows; ++row) {
+        if (m_model->line(row).startsWith(m_typed, Qt::CaseInsensitive))
+            return;
+    }
+    for (int row = 0; row < rows; ++row) {
+        const QString line = m_model->line(row);
+        if (m_searchKey(line).startsWith(m_typed, Qt::CaseInsensitive)) {
             setSelectedIndex(row);
             return;
         }

@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "catalogue/LineOrder.h"
+
 #include <QAbstractListModel>
 #include <QElapsedTimer>
 #include <QListView>
@@ -28,10 +30,14 @@ public:
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
-    const QStringList& lines() const { return m_lines; }
+    // Every line; a list of spans is made into strings for it.
+    QStringList lines() const;
+    QString line(int row) const;
     void setLines(QStringList lines);
     // Lines that sortLines has already put in order, as lists prepared on another thread are.
     void setSortedLines(QStringList lines);
+    // Sorted lines held as spans of one text: each row's string is made when it is drawn or asked for.
+    void setSortedLines(LineList lines);
     int addLine(const QString& line); // returns the row it took
     void removeLine(int row);
 
@@ -39,7 +45,12 @@ public:
     void setLineTip(std::function<QString(const QString& line)> lineTip) { m_lineTip = std::move(lineTip); }
 
 private:
+    // A list to change is first made of strings.
+    void ownLines();
+
     QStringList m_lines;
+    LineList m_view; // what the rows show while m_viewing
+    bool m_viewing = false;
     std::function<QString(const QString&)> m_lineTip;
 };
 
@@ -59,6 +70,7 @@ public:
     QStringList lines() const;
     void setLines(QStringList lines);
     void setSortedLines(QStringList lines);
+    void setSortedLines(LineList lines);
     void addLine(const QString& line);
     void removeLine(int row);
     void clear();

@@ -27,12 +27,12 @@ inline bool sameCatalogue(const Orvane::SystemsCatalogue& left, const Orvane::Sy
     if (left.skippedLines() != right.skippedLines() || left.entries().size() != right.entries().size())
         return false;
     for (std::size_t index = 0; index < left.entries().size(); ++index) {
-        const Orvane::CatalogueEntry& a = left.entries()[index];
-        const Orvane::CatalogueEntry& b = right.entries()[index];
-        if (a.systemName != b.systemName || a.description != b.description)
+        const Orvane::CatalogueSystem& a = left.entries()[index];
+        const Orvane::CatalogueSystem& b = right.entries()[index];
+        if (a.systemName != b.systemName || left.description(a) != right.description(b))
             return false;
     }
-    return left.descriptions() == right.descriptions();
+    return left.descriptions().toStringList() == right.descriptions().toStringList();
 }
 
 // A file the reader could not read agrees with no catalogue.

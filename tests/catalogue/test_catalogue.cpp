@@ -95,14 +95,14 @@ void TestCatalogue::catalogueFiles()
     const QString twoSystems = writeFile(u"two.sys"_s, "x\r\nzzz       \"Zed\"\r\nabc       \"Alpha\"\r\n");
     Result<SystemsCatalogue> catalogue = readSystemsCatalogue(twoSystems);
     QVERIFY(catalogue.ok());
-    QCOMPARE(catalogue->descriptions(), (QStringList{u"Zed"_s, u"Alpha"_s}));
+    QCOMPARE(catalogue->descriptions().toStringList(), (QStringList{u"Zed"_s, u"Alpha"_s}));
     QCOMPARE(catalogue->systemNameFor(u"Alpha"_s), std::optional<QString>(u"abc"_s));
     QCOMPARE(catalogue->systemNameFor(u"alpha"_s), std::nullopt);
     QCOMPARE(catalogue->skippedLines(), 0);
 
     // Short lines are skipped and counted, except a blank last line.
     catalogue = readSystemsCatalogue(writeFile(u"short.sys"_s, "head\r\nshort\r\n\r\nabc       \"Alpha\"\r\n\r\n"));
-    QCOMPARE(catalogue->descriptions(), QStringList{u"Alpha"_s});
+    QCOMPARE(catalogue->descriptions().toStringList(), QStringList{u"Alpha"_s});
     QCOMPARE(catalogue->skippedLines(), 2);
 
     catalogue = readSystemsCatalogue(writeFile(u"header.sys"_s, "Name:     Description:\r\n"));
@@ -161,7 +161,7 @@ void TestCatalogue::textEncodingsAndLineEnds()
 
     const QString latin1 = writeFile(u"latin1.sys"_s, "h\nabc       \"Caf\xe9\"\nlast      \"No end\"");
     const SystemsCatalogue catalogue = readSystemsCatalogue(latin1).value();
-    QCOMPARE(catalogue.descriptions(), (QStringList{u"Café"_s, u"No end"_s}));
+    QCOMPARE(catalogue.descriptions().toStringList(), (QStringList{u"Café"_s, u"No end"_s}));
 }
 
 void TestCatalogue::catalogueBytesReadAsText_data()

@@ -14,11 +14,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Orvane::SystemsCatalogue catalogue = Orvane::parseSystemsCatalogue(bytes);
     if (!sameCatalogue(catalogue, referenceCatalogue(bytes)))
         __builtin_trap();
-    for (const Orvane::CatalogueEntry& entry : catalogue.entries()) {
+    for (const Orvane::CatalogueSystem& entry : catalogue.entries()) {
         if (Orvane::characterCount(entry.systemName.view()) > 8 || entry.systemName.view().startsWith(u' ') ||
             entry.systemName.view().endsWith(u' '))
             __builtin_trap();
-        if (catalogue.systemNameFor(entry.description) == std::nullopt)
+        if (catalogue.systemNameFor(catalogue.description(entry)) == std::nullopt)
             __builtin_trap();
     }
     return 0;
