@@ -20,21 +20,26 @@
 namespace Orvane
 {
 
-QString buildImageLine(const QString& fileName, const QString& systemName)
+// Appends the line to `text`, which may hold other lines before it.
+static void appendImageLine(QString& text, const QString& fileName, const QString& systemName)
 {
     constexpr qsizetype nameColumns = launchFieldColumn - 1;
     const qsizetype length = characterCount(fileName);
-    // Built in place: a folder of 100,000 images makes as many lines.
-    QString line;
-    line.reserve(qMax(fileName.size(), nameColumns) + systemName.size() + fileName.size() + 4);
     if (length <= nameColumns) {
         // Padded in place: a string of blanks for each line is one allocation more per image.
-        line.append(fileName);
-        line.resize(line.size() + nameColumns - length, u' ');
+        text.append(fileName);
+        text.resize(text.size() + nameColumns - length, u' ');
     } else
-        line.append(leftCharacters(fileName, nameColumns));
-    line.append(systemName).append(u' ');
-    appendQuotedFileName(line, fileName);
+        text.append(leftCharacters(fileName, nameColumns));
+    text.append(systemName).append(u' ');
+    appendQuotedFileName(text, fileName);
+}
+
+QString buildImageLine(const QString& fileName, const QString& systemName)
+{
+    QString line;
+    line.reserve(qMax(fileName.size(), launchFieldColumn - 1) + systemName.size() + fileName.size() + 4);
+    appendImageLine(line, fileName, systemName);
     return line;
 }
 
@@ -86,18 +91,24 @@ std::optional<QString> imageFolderFor(const QString& programFolder, const QStrin
     return locateInFolder(locateInFolder(programFolder, QStringLiteral("ROMS")), systemName);
 }
 
-// The lines are built as the names are read, without a list of the names in between.
-static QStringList imageLinesIn(const QString& folder, const QString& systemName)
+// The lines are built as the names are read, one after another in one text, without a list of the names or a string
+// per line: a folder of 100,000 images makes as many lines.
+static LineList imageLinesIn(const QString& folder, const QString& systemName)
 {
-    QStringList lines;
+    QString text;
+    std::vector<LineList::Span> spans;
     const Result<void> listed = forEachFile(folder, QStringLiteral("*.*"), [&](const QString& name) {
-        if (!isFolderNote(name))
-            lines.append(buildImageLine(name, systemName));
+        if (isFolderNote(name))
+            return;
+        const auto start = static_cast<std::int32_t>(text.size());
+        appendImageLine(text, name, systemName);
+        spans.push_back({start, static_cast<std::int32_t>(text.size() - start)});
     });
     // A folder that cannot be read lists nothing, as a system without a folder does.
     if (!listed)
         return {};
-    sortLines(lines);
+    LineList lines(std::move(text), std::move(spans));
+    lines.sort();
     return lines;
 }
 
@@ -146,10 +157,10 @@ bool FoldersWithImages::holds(QStringView systemName) const
     return m_firstByFold.value(QString::fromRawData(reinterpret_cast<const QChar*>(key.utf16()), key.size()), false);
 }
 
-QStringList imageLinesFor(const QString& programFolder, const QString& systemName)
+LineList imageLinesFor(const QString& programFolder, const QString& systemName)
 {
     const std::optional<QString> folder = imageFolderFor(programFolder, systemName);
-    return folder ? imageLinesIn(*folder, systemName) : QStringList();
+    return folder ? imageLinesIn(*folder, systemName) : LineList();
 }
 
 } // namespace Orvane

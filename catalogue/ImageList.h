@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "catalogue/LineOrder.h"
+
 #include <QHash>
 #include <QSet>
 #include <QString>
@@ -53,6 +55,6 @@ private:
 
 // The image lines of one system, sorted: its folder listed, folder notes left out. A system without a folder
 // gives no lines.
-QStringList imageLinesFor(const QString& programFolder, const QString& systemName);
+LineList imageLinesFor(const QString& programFolder, const QString& systemName);
 
 } // namespace Orvane

@@ -108,10 +108,10 @@ LineList ListSource::withImagesOnly(const LineList& descriptions) const
     return descriptions.filtered([&shown](QStringView description) { return shown.contains(description); });
 }
 
-QStringList ListSource::imageLines(const QString& systemName)
+LineList ListSource::imageLines(const QString& systemName)
 {
     // The first system's lines serve the one load that start-up begins with; start-up is over after it either way.
-    std::optional<QStringList> prepared;
+    std::optional<LineList> prepared;
     if (m_prepared && m_preparedCatalogueServed && m_prepared->firstSystemName == systemName)
         prepared = std::move(m_prepared->firstImageLines);
     m_prepared.reset();

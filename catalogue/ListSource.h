@@ -48,7 +48,7 @@ public:
     // catalogue last read.
     LineList withImagesOnly(const LineList& descriptions) const;
     // The image lines of one system's folder, in list order; none when it has no folder.
-    QStringList imageLines(const QString& systemName);
+    LineList imageLines(const QString& systemName);
     // Takes a catalogue that was just checked and moved to the catalogue's place, so it is not read again.
     void adopt(SystemsCatalogue catalogue);
 

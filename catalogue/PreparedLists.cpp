@@ -28,9 +28,9 @@ PreparedLists prepareLists(const QString& programFolder, bool imagesBesideSort)
                                         });
     lists.firstSystemName = catalogue.systemNameFor(catalogue.description(*first));
     const auto listImages = [&programFolder, name = lists.firstSystemName] {
-        return name ? imageLinesFor(programFolder, *name) : QStringList();
+        return name ? imageLinesFor(programFolder, *name) : LineList();
     };
-    std::future<QStringList> images;
+    std::future<LineList> images;
     if (imagesBesideSort)
         images = std::async(std::launch::async, listImages);
     // The catalogue keeps its own order: the sorted list shares the lines, not the list.

@@ -21,7 +21,7 @@ struct PreparedLists
     CatalogueReader catalogue;
     std::optional<LineList> sortedDescriptions; // none when the catalogue lists nothing
     std::optional<QString> firstSystemName;
-    QStringList firstImageLines; // sorted
+    LineList firstImageLines; // sorted
 };
 
 // `imagesBesideSort`: the first system's images are listed on another thread while the descriptions sort.
