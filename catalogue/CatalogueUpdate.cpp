@@ -25,8 +25,10 @@ static constexpr std::chrono::milliseconds quietWait(250);
 QString emulatorAsKnown(const QString& programFolder)
 {
     const QString emulator = QLatin1String(emulatorFileName);
-    const Result<std::optional<QByteArray>> installed = readUserFile(platformPath(locateInFolder(programFolder, emulator)));
-    const Result<std::optional<QByteArray>> bridge = readUserFile(platformPath(QDir(programFolder).filePath(u"orvane-bridge"_s)));
+    const Result<std::optional<QByteArray>> installed =
+        readUserFile(platformPath(locateInFolder(programFolder, emulator)));
+    const Result<std::optional<QByteArray>> bridge =
+        readUserFile(platformPath(QDir(programFolder).filePath(u"orvane-bridge"_s)));
     if (!installed || !bridge || !installed.value() || !bridge.value() || *installed.value() != *bridge.value())
         return emulator;
     // The bridge's settings name the emulator it drives; without one, it drives Debian's.
@@ -97,8 +99,8 @@ Result<std::optional<SystemsCatalogue>> updateCatalogue(ProcessLauncher& shell, 
     sweepLeftovers(platformPath(programFolder), {catalogueFileName, favouritesFileName}, KeptBy::User);
     // The output is kept, and replaces the catalogue only once it is known to hold systems. The progress shows only
     // when the emulator does not answer within a moment.
-    ProgramRun run = ProgramRun::fromCommandProcessorLine(
-        toNativeBytes(updateCommandLine(fromNativeBytes(shortPath))), platformPath(programFolder));
+    ProgramRun run = ProgramRun::fromCommandProcessorLine(toNativeBytes(updateCommandLine(fromNativeBytes(shortPath))),
+                                                          platformPath(programFolder));
     const std::filesystem::path catalogueFile =
         run.outputFile.value_or(platformPath(QDir(programFolder).filePath(QLatin1String(catalogueFileName))));
     run.outputFile.reset();

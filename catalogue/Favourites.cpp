@@ -64,8 +64,8 @@ std::optional<QByteArray> encodedIn(bool latin1, const QString& line)
 
 QString encodingRefusal(const std::filesystem::path& path, bool latin1)
 {
-    return u"Cannot add it to " + shownFile(path) +
-           u": its name cannot be written in the file's encoding (" + (latin1 ? u"Latin-1" : u"UTF-8") + u").";
+    return u"Cannot add it to " + shownFile(path) + u": its name cannot be written in the file's encoding (" +
+           (latin1 ? u"Latin-1" : u"UTF-8") + u").";
 }
 
 } // namespace

@@ -6,8 +6,8 @@
 
 #include <QString>
 
-#include <filesystem>
 #include <QStringList>
+#include <filesystem>
 
 namespace Orvane
 {

@@ -109,8 +109,7 @@ template <typename Text> void SystemsCatalogue::add(const SystemName& systemName
 {
     const auto start = static_cast<std::int32_t>(m_text.size());
     m_text.append(description);
-    m_entries.push_back(
-        CatalogueSystem{systemName, start, static_cast<std::int32_t>(m_text.size() - start)});
+    m_entries.push_back(CatalogueSystem{systemName, start, static_cast<std::int32_t>(m_text.size() - start)});
 }
 
 LineList SystemsCatalogue::descriptions() const
@@ -192,8 +191,7 @@ private:
             if (!header)
                 taken = takeColumns(
                     line.size(),
-                    [line](qsizetype first, qsizetype count) { return QLatin1String(line.sliced(first, count)); },
-                    add);
+                    [line](qsizetype first, qsizetype count) { return QLatin1String(line.sliced(first, count)); }, add);
         } else {
             const QString text = m_decoder.decode(line);
             if (m_decoder.hasError())
@@ -252,7 +250,8 @@ Result<SystemsCatalogue> readSystemsCatalogue(const QString& path, qsizetype pie
             const qint64 got = file.read(buffer.data() + held, buffer.size() - held);
             total += std::max<qint64>(got, 0);
             if (got < 0 || total > largestTextFile)
-                return Failure(QDir::toNativeSeparators(path) + u": " + (got < 0 ? file.errorString() : tooLargeText()));
+                return Failure(QDir::toNativeSeparators(path) + u": " +
+                               (got < 0 ? file.errorString() : tooLargeText()));
             held += got;
             const bool atEnd = got == 0;
             qsizetype used = 0;

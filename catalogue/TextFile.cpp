@@ -108,8 +108,7 @@ Result<QByteArray> readBytes(const std::filesystem::path& path)
 
 Result<void> replaceFile(const std::filesystem::path& path, const QByteArray& bytes)
 {
-    return fromPlatform(
-        replaceWholeFile(path, std::string_view(bytes.constData(), bytes.size()), KeptBy::User));
+    return fromPlatform(replaceWholeFile(path, std::string_view(bytes.constData(), bytes.size()), KeptBy::User));
 }
 
 QString shownFile(const std::filesystem::path& path)

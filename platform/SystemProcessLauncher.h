@@ -13,10 +13,7 @@ class SystemProcessLauncher final : public ProcessLauncher
 {
 public:
     PlatformResult<void> startDetached(const ProgramRun& run) override { return Orvane::startDetached(run); }
-    PlatformResult<std::unique_ptr<RunningProgram>> start(const ProgramRun& run) override
-    {
-        return Orvane::start(run);
-    }
+    PlatformResult<std::unique_ptr<RunningProgram>> start(const ProgramRun& run) override { return Orvane::start(run); }
     PlatformResult<ProcessOutcome> runAndWait(const ProgramRun& run) override { return Orvane::runAndWait(run); }
     PlatformResult<std::string> shortPath(const std::string& path) override;
 };

@@ -5,17 +5,17 @@
 #include <algorithm>
 #include <cerrno>
 #include <condition_variable>
-#include <mutex>
-#include <thread>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <mutex>
 #include <poll.h>
 #include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
+#include <thread>
 
 extern char** environ;
 
@@ -106,8 +106,8 @@ private:
             if (got <= 0)
                 break;
             // Beyond what is kept it is read and dropped, so the program never waits on a full pipe.
-            m_output.append(buffer, std::min(static_cast<std::size_t>(got),
-                                             outputKept - std::min(outputKept, m_output.size())));
+            m_output.append(
+                buffer, std::min(static_cast<std::size_t>(got), outputKept - std::min(outputKept, m_output.size())));
         }
         const std::lock_guard lock(m_mutex);
         m_done = true;

@@ -302,6 +302,21 @@ void appendOutput(int pipe, std::string& output, bool& open)
     }
 }
 
+// Where the run's standard output goes: its output file; for kept output the write end of a pipe whose read end is
+// put in `keptOutput`; none (-1) otherwise.
+PlatformResult<File> openStandardOutput(const ProgramRun& run, File& keptOutput)
+{
+    PlatformResult<File> opened = openOutputFile(run);
+    if (!opened || opened->get() >= 0 || !run.keepOutput)
+        return opened;
+    int ends[2];
+    if (::pipe2(ends, O_CLOEXEC) != 0)
+        return Failure("Cannot start " + run.program.string() + ": " + systemError(errno));
+    keptOutput.reset(ends[0]);
+    ::fcntl(keptOutput.get(), F_SETPIPE_SZ, 1 << 20);
+    return File(ends[1]);
+}
+
 } // namespace
 
 PlatformResult<ProcessOutcome> runAndWait(const ProgramRun& described)
@@ -311,20 +326,13 @@ PlatformResult<ProcessOutcome> runAndWait(const ProgramRun& described)
         return Failure(found.error());
     const ProgramRun& run = found.value();
     ChildSetup setup(run.program, run.arguments, run.workingFolder);
-    PlatformResult<File> opened = openOutputFile(run);
+    File outputRead;
+    PlatformResult<File> opened = openStandardOutput(run, outputRead);
     if (!opened)
         return Failure(opened.error());
     File output = std::move(opened).value();
-    File outputRead;
-    if (output.get() < 0 && run.keepOutput) {
-        int ends[2];
-        if (::pipe2(ends, O_CLOEXEC) != 0)
-            return Failure("Cannot start " + run.program.string() + ": " + systemError(errno));
-        outputRead.reset(ends[0]);
-        output.reset(ends[1]);
+    if (outputRead.get() >= 0)
         ::fcntl(outputRead.get(), F_SETFL, O_NONBLOCK);
-        ::fcntl(outputRead.get(), F_SETPIPE_SZ, 1 << 20);
-    }
     setup.output = output.get();
     File errorOutput = anonymousFile();
     setup.error = errorOutput.get();
@@ -458,21 +466,13 @@ PlatformResult<std::unique_ptr<RunningProgram>> start(const ProgramRun& describe
     ChildSetup setup(run.program, run.arguments, run.workingFolder);
 
     const File input(::open("/dev/null", O_RDONLY | O_CLOEXEC));
-    PlatformResult<File> opened = openOutputFile(run);
+    File keptOutput;
+    PlatformResult<File> opened = openStandardOutput(run, keptOutput);
     if (!opened)
         return Failure(opened.error());
     File output = std::move(opened).value();
-    File keptOutput;
-    if (output.get() < 0 && run.keepOutput) {
-        int ends[2];
-        if (::pipe2(ends, O_CLOEXEC) != 0)
-            return Failure("Cannot start " + run.program.string() + ": " + systemError(errno));
-        keptOutput.reset(ends[0]);
-        output.reset(ends[1]);
-        ::fcntl(keptOutput.get(), F_SETPIPE_SZ, 1 << 20);
-    } else if (output.get() < 0) {
+    if (output.get() < 0)
         output.reset(::open("/dev/null", O_WRONLY | O_CLOEXEC));
-    }
     File errorOutput = anonymousFile();
     setup.input = input.get();
     setup.output = output.get();

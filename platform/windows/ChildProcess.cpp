@@ -161,8 +161,7 @@ std::optional<std::string> readFromStart(HANDLE output)
     return text;
 }
 
-std::unique_ptr<RunningProgram> runningProgram(DWORD processId, HANDLE process, HANDLE errorOutput,
-                                               HANDLE keptOutput)
+std::unique_ptr<RunningProgram> runningProgram(DWORD processId, HANDLE process, HANDLE errorOutput, HANDLE keptOutput)
 {
     return std::make_unique<WindowsRunningProgram>(processId, process, errorOutput, keptOutput);
 }

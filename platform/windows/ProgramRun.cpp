@@ -32,9 +32,9 @@ static std::wstring commandLineOf(const ProgramRun& run)
 static PlatformResult<HANDLE> openOutputOf(const ProgramRun& run)
 {
     if (run.outputFile) {
-        const HANDLE output = openInheritable(run.outputFile->wstring(),
-                                              run.appendOutput ? FILE_APPEND_DATA : GENERIC_WRITE,
-                                              run.appendOutput ? OPEN_ALWAYS : CREATE_ALWAYS);
+        const HANDLE output =
+            openInheritable(run.outputFile->wstring(), run.appendOutput ? FILE_APPEND_DATA : GENERIC_WRITE,
+                            run.appendOutput ? OPEN_ALWAYS : CREATE_ALWAYS);
         if (output == nullptr || output == INVALID_HANDLE_VALUE)
             return Failure("Cannot write " + run.outputFile->string() + ": " + systemMessage(GetLastError()));
         return output;
@@ -76,13 +76,24 @@ static HANDLE jobEndedWithThisProcess()
     return job.release();
 }
 
+// Starts the run's program in its folder with `startup`, or says why not, naming the program.
+static PlatformResult<void> createProcess(const ProgramRun& run, STARTUPINFOW& startup, bool inheritHandles,
+                                          DWORD flags, PROCESS_INFORMATION& process)
+{
+    std::wstring line = commandLineOf(run);
+    const std::wstring folder = run.workingFolder.wstring();
+    if (!CreateProcessW(run.program.wstring().c_str(), line.data(), nullptr, nullptr, inheritHandles ? TRUE : FALSE,
+                        flags, nullptr, folder.empty() ? nullptr : folder.c_str(), &startup, &process))
+        return Failure("Cannot start " + run.program.string() + ": " + systemMessage(GetLastError()));
+    return {};
+}
+
 PlatformResult<ProcessOutcome> runAndWait(const ProgramRun& described)
 {
     const PlatformResult<ProgramRun> found = withProgramFound(described);
     if (!found)
         return Failure(found.error());
     const ProgramRun& run = found.value();
-    std::wstring line = commandLineOf(run);
     Handle input(openInheritable(L"NUL", GENERIC_READ, OPEN_EXISTING));
     const PlatformResult<HANDLE> opened = openOutputOf(run);
     if (!opened)
@@ -98,11 +109,9 @@ PlatformResult<ProcessOutcome> runAndWait(const ProgramRun& described)
         startup.hStdError = errorOutput.get() ? errorOutput.get() : GetStdHandle(STD_ERROR_HANDLE);
     }
     const Handle job(jobEndedWithThisProcess());
-    const std::wstring folder = run.workingFolder.wstring();
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(run.program.wstring().c_str(), line.data(), nullptr, nullptr, TRUE, CREATE_SUSPENDED, nullptr,
-                        folder.empty() ? nullptr : folder.c_str(), &startup, &process))
-        return Failure("Cannot start " + run.program.string() + ": " + systemMessage(GetLastError()));
+    if (const PlatformResult<void> created = createProcess(run, startup, true, CREATE_SUSPENDED, process); !created)
+        return Failure(created.error());
     if (job.get())
         AssignProcessToJobObject(job.get(), process.hProcess);
     ResumeThread(process.hThread);
@@ -134,12 +143,10 @@ PlatformResult<void> startDetached(const ProgramRun& described)
     if (!found)
         return Failure(found.error());
     const ProgramRun& run = found.value();
-    std::wstring line = commandLineOf(run);
     const PlatformResult<HANDLE> opened = openOutputOf(run);
     if (!opened)
         return Failure(opened.error());
     const Handle output(opened.value());
-    const std::wstring folder = run.workingFolder.wstring();
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -151,9 +158,8 @@ PlatformResult<void> startDetached(const ProgramRun& described)
         startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
     }
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(run.program.wstring().c_str(), line.data(), nullptr, nullptr, output.get() ? TRUE : FALSE, 0,
-                        nullptr, folder.empty() ? nullptr : folder.c_str(), &startup, &process))
-        return Failure("Cannot start " + run.program.string() + ": " + systemMessage(GetLastError()));
+    if (const PlatformResult<void> created = createProcess(run, startup, output.get() != nullptr, 0, process); !created)
+        return Failure(created.error());
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return {};
@@ -165,7 +171,6 @@ PlatformResult<std::unique_ptr<RunningProgram>> start(const ProgramRun& describe
     if (!found)
         return Failure(found.error());
     const ProgramRun& run = found.value();
-    std::wstring line = commandLineOf(run);
     Handle input(openInheritable(L"NUL", GENERIC_READ, OPEN_EXISTING));
     const PlatformResult<HANDLE> opened = openOutputOf(run);
     if (!opened)
@@ -181,9 +186,8 @@ PlatformResult<std::unique_ptr<RunningProgram>> start(const ProgramRun& describe
     startup.hStdOutput = output.get();
     startup.hStdError = errorOutput.get() ? errorOutput.get() : output.get();
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(run.program.wstring().c_str(), line.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
-                        folder.empty() ? nullptr : folder.c_str(), &startup, &process))
-        return Failure("Cannot start " + run.program.string() + ": " + systemMessage(GetLastError()));
+    if (const PlatformResult<void> created = createProcess(run, startup, true, CREATE_NO_WINDOW, process); !created)
+        return Failure(created.error());
     CloseHandle(process.hThread);
     const bool kept = !run.outputFile && run.keepOutput;
     return runningProgram(process.dwProcessId, process.hProcess, errorOutput.release(),

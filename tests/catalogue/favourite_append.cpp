@@ -12,7 +12,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: favourite_append FILE LINE\n");
         return 2;
     }
-    const Orvane::Result<void> added = Orvane::appendFavourite(std::filesystem::path(argv[1]), QString::fromUtf8(argv[2]));
+    const Orvane::Result<void> added =
+        Orvane::appendFavourite(std::filesystem::path(argv[1]), QString::fromUtf8(argv[2]));
     if (added) {
         std::printf("added\n");
         return 0;

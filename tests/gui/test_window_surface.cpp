@@ -149,9 +149,9 @@ public:
         if (m_mainWindow) {
             for (QAction* menuAction : m_mainWindow->menuBar()->actions()) {
                 QMenu* menu = menuAction->menu();
-                lines.insert(menu->objectName(), line({window, window, menu->objectName(), u"menu"_s, u"-"_s,
-                                                       quoted(menu->title()), u"none"_s,
-                                                       yesNo(menuAction->isEnabled()), yesNo(menuAction->isVisible())}));
+                lines.insert(menu->objectName(),
+                             line({window, window, menu->objectName(), u"menu"_s, u"-"_s, quoted(menu->title()),
+                                   u"none"_s, yesNo(menuAction->isEnabled()), yesNo(menuAction->isVisible())}));
                 for (QAction* item : menu->actions()) {
                     const QString shortcut = item->shortcut().toString();
                     lines.insert(item->objectName(),
@@ -181,8 +181,7 @@ private:
 
     static QString position(const QRect& rect)
     {
-        return twips(rect.x()) + u", " + twips(rect.y()) + u", " + twips(rect.width()) + u", " +
-               twips(rect.height());
+        return twips(rect.x()) + u", " + twips(rect.y()) + u", " + twips(rect.width()) + u", " + twips(rect.height());
     }
 
     QString controlLine(QWidget* widget) const
@@ -197,16 +196,15 @@ private:
         return line({m_window->objectName(), onClient ? m_window->objectName() : parent->objectName(),
                      widget->objectName(), kind,
                      kind == u"line" ? u"from %1, %2 to %1, %3%4"_s.arg(twips(geometry.x()), twips(geometry.y()),
-                                                                       twips(geometry.y() + geometry.height()),
-                                                                       geometry.width() == 1 ? QString() : u" wide"_s)
+                                                                        twips(geometry.y() + geometry.height()),
+                                                                        geometry.width() == 1 ? QString() : u" wide"_s)
                                      : position(geometry),
                      shownColumn(widget), widget->toolTip().isEmpty() ? u"none"_s : quoted(widget->toolTip()),
                      yesNo(widget->isEnabled()), yesNo(!widget->isHidden()),
-                     kind == u"line" || kind == u"slider"
-                         ? u"-"_s
-                         : u"%1 %2%3"_s.arg(font.families().value(0))
-                               .arg(font.pointSizeF())
-                               .arg(font.bold() ? u" bold"_s : QString()),
+                     kind == u"line" || kind == u"slider" ? u"-"_s
+                                                          : u"%1 %2%3"_s.arg(font.families().value(0))
+                                                                .arg(font.pointSizeF())
+                                                                .arg(font.bold() ? u" bold"_s : QString()),
                      focusable ? u"tab"_s : u"-"_s});
     }
 

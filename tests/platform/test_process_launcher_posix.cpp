@@ -60,8 +60,10 @@ TEST_CASE("a play start runs the program directly in the program folder and does
     fs::current_path(root.path());
 
     Orvane::SystemProcessLauncher shell;
-    CHECK(shell.startDetached(
-        Orvane::ProgramRun::fromCommandLine(R"(MESS lumen "$(touch x).rom" "a;b `id` & c" )", programFolder)).ok());
+    CHECK(shell
+              .startDetached(
+                  Orvane::ProgramRun::fromCommandLine(R"(MESS lumen "$(touch x).rom" "a;b `id` & c" )", programFolder))
+              .ok());
 
     CHECK_EQUAL(waitForFile(log, ""), programFolder.string() + "\nlumen\n$(touch x).rom\n" + "a;b `id` & c\n");
     std::ofstream(log.string() + ".go") << "go";
@@ -76,7 +78,8 @@ TEST_CASE("a program that is missing or cannot run is reported, never started th
 {
     TemporaryFolder root;
     Orvane::SystemProcessLauncher shell;
-    const auto missing = shell.startDetached(Orvane::ProgramRun::fromCommandLine(R"(pmame31 lumen "a.bin" )", root.path()));
+    const auto missing =
+        shell.startDetached(Orvane::ProgramRun::fromCommandLine(R"(pmame31 lumen "a.bin" )", root.path()));
     CHECK(!missing.ok());
     CHECK_EQUAL(missing.error(), std::string("Cannot find the program \"pmame31\"."));
 

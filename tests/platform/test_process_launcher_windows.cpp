@@ -94,7 +94,8 @@ TEST_CASE("Windows: ShellAndWait returns only once the process has ended")
     const fs::path folder = folderWithHelper(root, "slow.exe");
     SystemProcessLauncher shell;
     const fs::path written = folder / "ended.txt";
-    CHECK(tov_ShellTools::ShellAndWait(shell, ProgramRun::fromCommandLine("slow write-after 700 ended.txt", folder)).ok());
+    CHECK(tov_ShellTools::ShellAndWait(shell, ProgramRun::fromCommandLine("slow write-after 700 ended.txt", folder))
+              .ok());
     CHECK_EQUAL(readFile(written), std::string("written\r\n"));
 }
 

@@ -165,8 +165,8 @@ TEST_CASE("a redirection into a folder that cannot be written is reported before
     TemporaryFolder root;
     root.write("program/MESS.EXE", "#!/bin/sh\necho x\n", true);
     SystemProcessLauncher shell;
-    const auto start =
-        shell.start(ProgramRun::fromCommandProcessorLine("COMMAND.COM /C MESS.EXE > missing/out.txt", root.path() / "program"));
+    const auto start = shell.start(
+        ProgramRun::fromCommandProcessorLine("COMMAND.COM /C MESS.EXE > missing/out.txt", root.path() / "program"));
     CHECK(!start.ok());
     CHECK(start.error().find("Cannot write " + (root.path() / "program/missing/out.txt").string() + ": ") == 0);
 }

@@ -10,8 +10,9 @@
 #include <string>
 #include <vector>
 
-// Stands in for the operating system's shell: keeps the command line of every play and hidden run it is handed. Play starts
-// nothing; hidden runs and short paths go to `delegate` (a real shell on a test's program folder) when there is one.
+// Stands in for the operating system's shell: keeps the command line of every play and hidden run it is handed. Play
+// starts nothing; hidden runs and short paths go to `delegate` (a real shell on a test's program folder) when there is
+// one.
 class RecordingLauncher final : public Orvane::ProcessLauncher
 {
 public:
