@@ -56,6 +56,13 @@ QString SortedLinesModel::line(int row) const
     return m_viewing ? m_view.at(row) : m_lines.at(row);
 }
 
+QStringView SortedLinesModel::lineView(int row) const
+{
+    if (row < 0 || row >= rowCount())
+        return {};
+    return m_viewing ? m_view.view(row) : QStringView(m_lines.at(row));
+}
+
 void SortedLinesModel::ownLines()
 {
     if (!m_viewing)
@@ -251,7 +258,7 @@ void SortedListBox::keyboardSearch(const QString& search)
     if (!m_searchKey || m_typed.isEmpty())
         return;
     for (int row = 0; row < rows; ++row) {
-        if (m_model->line(row).startsWith(m_typed, Qt::CaseInsensitive))
+        if (m_model->lineView(row).startsWith(m_typed, Qt::CaseInsensitive))
             return;
     }
     for (int row = 0; row < rows; ++row) {

@@ -33,6 +33,8 @@ public:
     // Every line; a list of spans is made into strings for it.
     QStringList lines() const;
     QString line(int row) const;
+    // The row's text without making a string of it; valid until the lines change.
+    QStringView lineView(int row) const;
     void setLines(QStringList lines);
     // Lines that sortLines has already put in order, as lists prepared on another thread are.
     void setSortedLines(QStringList lines);
