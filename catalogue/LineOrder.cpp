@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace Orvane
@@ -80,6 +82,23 @@ struct SortItem
     bool ended = false; // the line ends within the window
 };
 
+// Four units as the key holds them, when all four are ASCII: capital letters folded, the first unit in the highest
+// sixteen bits; none otherwise. Nearly every name and description is ASCII, and this takes four units at once.
+std::optional<std::uint64_t> asciiKeyWord(const char16_t* units)
+{
+    std::uint64_t word;
+    std::memcpy(&word, units, sizeof word);
+    if (word & 0xFF80FF80FF80FF80u)
+        return std::nullopt;
+    // In each sixteen-bit lane (below 0x80): bit 7 of the first sum is set from 'A' on, of the second past 'Z'.
+    const std::uint64_t fromA = word + 0x003F003F003F003Fu;
+    const std::uint64_t pastZ = word + 0x0025002500250025u;
+    word |= ((fromA & ~pastZ) & 0x0080008000800080u) >> 2;
+    // The first unit lies lowest in memory order; the key wants it highest.
+    word = ((word & 0x0000FFFF0000FFFFu) << 16) | ((word >> 16) & 0x0000FFFF0000FFFFu);
+    return (word << 32) | (word >> 32);
+}
+
 void setKey(SortItem& item, QStringView line, qsizetype depth)
 {
     item.key = {};
@@ -87,6 +106,19 @@ void setKey(SortItem& item, QStringView line, qsizetype depth)
     const qsizetype size = line.size();
     item.ended = size <= depth + keyUnits;
     const char16_t* units = reinterpret_cast<const char16_t*>(line.utf16());
+    if (std::endian::native == std::endian::little && depth + keyUnits <= size) {
+        std::array<std::uint64_t, 4> key{};
+        bool ascii = true;
+        for (std::size_t word = 0; word < key.size() && ascii; ++word) {
+            const std::optional<std::uint64_t> folded = asciiKeyWord(units + depth + 4 * word);
+            ascii = folded.has_value();
+            key[word] = folded.value_or(0);
+        }
+        if (ascii) {
+            item.key = key;
+            return;
+        }
+    }
     for (qsizetype position = 0; position < keyUnits && depth + position < size; ++position) {
         char32_t unit = units[depth + position];
         if (unit < 128) {
