@@ -72,9 +72,9 @@ QString encodingRefusal(const std::filesystem::path& path, bool latin1)
 
 Result<void> appendFavourite(const std::filesystem::path& path, const QString& line)
 {
-    const QString shown = shownFile(path);
     if (holdsLineEnd(line))
-        return Failure(u"Cannot add it to " + shown + u": its name holds a line end, which a favourites line cannot.");
+        return Failure(u"Cannot add it to " + shownFile(path) +
+                       u": its name holds a line end, which a favourites line cannot.");
     // What the file holds is kept byte for byte: the new line goes behind it in the encoding the file already
     // uses, so a file brought from an older installation in Latin-1 is not turned into a mix of two encodings.
     const Result<QByteArray> file = currentBytes(path);

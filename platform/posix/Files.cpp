@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/Files.h"
 
+#include "platform/FailureWords.h"
+
 #include "platform/Utf8Path.h"
 
 #include <cerrno>
@@ -44,7 +46,7 @@ private:
     int m_descriptor;
 };
 
-std::string because(const std::string& cannot, int error)
+std::string because(const Cannot& cannot, int error)
 {
     return cannot + ": " + std::strerror(error);
 }
@@ -81,7 +83,7 @@ struct Place
     std::string name;
 };
 
-PlatformResult<Place> placeOf(const fs::path& file, KeptBy keeper, const std::string& cannot, int* failedWith = nullptr)
+PlatformResult<Place> placeOf(const fs::path& file, KeptBy keeper, const Cannot& cannot, int* failedWith = nullptr)
 {
     if (failedWith)
         *failedWith = 0;
@@ -118,7 +120,7 @@ PlatformResult<Place> placeOf(const fs::path& file, KeptBy keeper, const std::st
     return place;
 }
 
-PlatformResult<Found> inspect(const Place& place, KeptBy keeper, const std::string& cannot)
+PlatformResult<Found> inspect(const Place& place, KeptBy keeper, const Cannot& cannot)
 {
     struct stat status;
     if (::fstatat(place.folder.get(), place.name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
@@ -142,7 +144,7 @@ PlatformResult<Found> inspect(const Place& place, KeptBy keeper, const std::stri
 
 // Opens the file found in its place; a followed link must lead to a regular file, and nothing that is not one is
 // ever waited on (a pipe opens at once, without a writer, and is then refused).
-PlatformResult<Descriptor> openFound(const Place& place, Found found, int flags, const std::string& cannot,
+PlatformResult<Descriptor> openFound(const Place& place, Found found, int flags, const Cannot& cannot,
                                      struct stat& status)
 {
     const int follow = found == Found::OwnLink ? 0 : O_NOFOLLOW;
@@ -196,8 +198,7 @@ bool readAllAt(int descriptor, std::string& into, off_t offset)
 
 // Writing a file where it lies: the new content goes over the old, and only once it is all there is the file cut to
 // its length; when it cannot be written whole, the old bytes go back (they need no more room than they took).
-PlatformResult<void> overwriteInPlace(const Place& place, Found found, std::string_view content,
-                                      const std::string& cannot)
+PlatformResult<void> overwriteInPlace(const Place& place, Found found, std::string_view content, const Cannot& cannot)
 {
     struct stat status;
     auto opened = openFound(place, found, O_RDWR, cannot, status);
@@ -234,7 +235,7 @@ Descriptor makeScratchIn(const Place& place, mode_t mode, std::string& name)
 
 // Opens a kept file to read; nothing when there is none.
 PlatformResult<std::optional<OpenedFile>> openForReading(const fs::path& file, KeptBy keeper, std::uintmax_t largest,
-                                                         const std::string& cannot)
+                                                         const Cannot& cannot)
 {
     // No folder holds no file either.
     int failedWith = 0;
@@ -264,7 +265,7 @@ PlatformResult<std::optional<OpenedFile>> openForReading(const fs::path& file, K
 
 PlatformResult<OpenedFile> openKeptFile(const fs::path& file, KeptBy keeper, std::uintmax_t largest)
 {
-    const std::string cannot = "Cannot read " + shownPath(file);
+    const Cannot cannot{"Cannot read", file};
     auto opened = openForReading(file, keeper, largest, cannot);
     if (!opened)
         return Failure(opened.error());
@@ -275,7 +276,7 @@ PlatformResult<OpenedFile> openKeptFile(const fs::path& file, KeptBy keeper, std
 
 PlatformResult<std::optional<std::string>> readKeptFile(const fs::path& file, KeptBy keeper, std::uintmax_t largest)
 {
-    const std::string cannot = "Cannot read " + shownPath(file);
+    const Cannot cannot{"Cannot read", file};
     auto opened = openForReading(file, keeper, largest, cannot);
     if (!opened)
         return Failure(opened.error());
@@ -290,10 +291,10 @@ PlatformResult<std::optional<std::string>> readKeptFile(const fs::path& file, Ke
 
 PlatformResult<void> checkKeptFile(const fs::path& file, KeptBy keeper)
 {
-    const std::string named = shownPath(file) + ": ";
-    auto opened = openForReading(file, keeper, largestFileRead, "Cannot use " + shownPath(file));
+    const Cannot cannot{"Cannot use", file};
+    auto opened = openForReading(file, keeper, largestFileRead, cannot);
     if (!opened)
-        return Failure(opened.error().substr(opened.error().find(named) + named.size()));
+        return Failure(opened.error().substr(cannot.text().size() + 2));
     if (opened.value())
         ::close(opened.value()->descriptor);
     return {};
@@ -301,7 +302,7 @@ PlatformResult<void> checkKeptFile(const fs::path& file, KeptBy keeper)
 
 PlatformResult<void> clearLinkFrom(const fs::path& file)
 {
-    auto place = placeOf(file, KeptBy::User, {});
+    auto place = placeOf(file, KeptBy::User, Cannot{"Cannot clear", file});
     if (!place)
         return {};
     struct stat status;
@@ -317,7 +318,7 @@ PlatformResult<void> clearLinkFrom(const fs::path& file)
 
 PlatformResult<void> replaceWholeFile(const fs::path& file, std::string_view content, KeptBy keeper)
 {
-    const std::string cannot = "Cannot write " + shownPath(file);
+    const Cannot cannot{"Cannot write", file};
     auto opened = placeOf(file, keeper, cannot);
     if (!opened)
         return Failure(opened.error());
@@ -356,7 +357,7 @@ PlatformResult<void> replaceWholeFile(const fs::path& file, std::string_view con
 
 PlatformResult<void> appendToFile(const fs::path& file, std::string_view content, KeptBy keeper)
 {
-    const std::string cannot = "Cannot write " + shownPath(file);
+    const Cannot cannot{"Cannot write", file};
     auto opened = placeOf(file, keeper, cannot);
     if (!opened)
         return Failure(opened.error());
@@ -403,7 +404,7 @@ PlatformResult<void> appendToFile(const fs::path& file, std::string_view content
 
 PlatformResult<ScratchFile> makeScratchFile(const fs::path& file)
 {
-    const std::string cannot = "Cannot write " + shownPath(file);
+    const Cannot cannot{"Cannot write", file};
     auto place = placeOf(file, KeptBy::Program, cannot);
     if (!place)
         return Failure(place.error());
@@ -416,7 +417,7 @@ PlatformResult<ScratchFile> makeScratchFile(const fs::path& file)
 
 PlatformResult<void> makeOwnFolder(const fs::path& folder)
 {
-    const std::string cannot = "Cannot make the folder " + shownPath(folder);
+    const Cannot cannot{"Cannot make the folder", folder};
     auto opened = placeOf(folder, KeptBy::User, cannot);
     if (!opened)
         return Failure(opened.error());
@@ -439,7 +440,7 @@ void sweepLeftovers(const fs::path& folder, std::initializer_list<std::string_vi
 {
     // Any write takes far less than this: a scratch file this old is one no process will finish.
     const std::time_t before = std::time(nullptr) - 60 * 60;
-    auto place = placeOf(folder / "x", keeper, {});
+    auto place = placeOf(folder / "x", keeper, Cannot{"Cannot clean", folder});
     if (!place)
         return;
     DIR* listing = ::fdopendir(::dup(place->folder.get()));

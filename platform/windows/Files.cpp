@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "platform/Files.h"
 
+#include "platform/FailureWords.h"
+
 #include <windows.h>
 
 #include <aclapi.h>
@@ -44,7 +46,7 @@ private:
     HANDLE m_handle;
 };
 
-std::string because(const std::string& cannot, DWORD error)
+std::string systemMessage(DWORD error)
 {
     char buffer[512] = {};
     FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, buffer, sizeof buffer,
@@ -52,7 +54,12 @@ std::string because(const std::string& cannot, DWORD error)
     std::string message = buffer;
     while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == '.'))
         message.pop_back();
-    return cannot + ": " + (message.empty() ? "error " + std::to_string(error) : message);
+    return message.empty() ? "error " + std::to_string(error) : message;
+}
+
+std::string because(const Cannot& cannot, DWORD error)
+{
+    return cannot + ": " + systemMessage(error);
 }
 
 enum class Found
@@ -100,7 +107,7 @@ Handle openEntry(const fs::path& path, DWORD access = FILE_READ_ATTRIBUTES | REA
 }
 
 // The program's own files sit in a folder that is no link itself.
-PlatformResult<void> checkFolder(const fs::path& file, KeptBy keeper, const std::string& cannot)
+PlatformResult<void> checkFolder(const fs::path& file, KeptBy keeper, const Cannot& cannot)
 {
     const std::string name = file.filename().string();
     if (name.empty() || name == "." || name == "..")
@@ -113,7 +120,7 @@ PlatformResult<void> checkFolder(const fs::path& file, KeptBy keeper, const std:
     return {};
 }
 
-PlatformResult<Found> inspect(const fs::path& file, KeptBy keeper, const std::string& cannot)
+PlatformResult<Found> inspect(const fs::path& file, KeptBy keeper, const Cannot& cannot)
 {
     if (auto folder = checkFolder(file, keeper, cannot); !folder)
         return Failure(folder.error());
@@ -144,7 +151,7 @@ PlatformResult<Found> inspect(const fs::path& file, KeptBy keeper, const std::st
 
 // Opens the file found: through a user's own link to what it names, which must be a file on disk; anything else
 // as itself, and refused unless it is a plain file.
-PlatformResult<Handle> openFound(const fs::path& file, Found found, DWORD access, const std::string& cannot)
+PlatformResult<Handle> openFound(const fs::path& file, Found found, DWORD access, const Cannot& cannot)
 {
     const DWORD flags = FILE_ATTRIBUTE_NORMAL | (found == Found::OwnLink ? 0 : FILE_FLAG_OPEN_REPARSE_POINT);
     Handle opened(
@@ -207,8 +214,7 @@ bool cutAt(HANDLE file, LONGLONG length)
     return seek(file, length) && SetEndOfFile(file);
 }
 
-PlatformResult<void> overwriteInPlace(const fs::path& file, Found found, std::string_view content,
-                                      const std::string& cannot)
+PlatformResult<void> overwriteInPlace(const fs::path& file, Found found, std::string_view content, const Cannot& cannot)
 {
     auto opened = openFound(file, found, GENERIC_READ | GENERIC_WRITE, cannot);
     if (!opened)
@@ -244,7 +250,7 @@ Handle makeScratchBeside(const fs::path& file, fs::path& scratch)
 }
 
 PlatformResult<std::optional<OpenedFile>> openForReading(const fs::path& file, KeptBy keeper, std::uintmax_t largest,
-                                                         const std::string& cannot)
+                                                         const Cannot& cannot)
 {
     const auto found = inspect(file, keeper, cannot);
     if (!found)
@@ -272,7 +278,7 @@ PlatformResult<std::optional<OpenedFile>> openForReading(const fs::path& file, K
 
 PlatformResult<OpenedFile> openKeptFile(const fs::path& file, KeptBy keeper, std::uintmax_t largest)
 {
-    const std::string cannot = "Cannot read " + shownPath(file);
+    const Cannot cannot{"Cannot read", file};
     auto opened = openForReading(file, keeper, largest, cannot);
     if (!opened)
         return Failure(opened.error());
@@ -283,7 +289,7 @@ PlatformResult<OpenedFile> openKeptFile(const fs::path& file, KeptBy keeper, std
 
 PlatformResult<std::optional<std::string>> readKeptFile(const fs::path& file, KeptBy keeper, std::uintmax_t largest)
 {
-    const std::string cannot = "Cannot read " + shownPath(file);
+    const Cannot cannot{"Cannot read", file};
     auto opened = openForReading(file, keeper, largest, cannot);
     if (!opened)
         return Failure(opened.error());
@@ -301,10 +307,10 @@ PlatformResult<std::optional<std::string>> readKeptFile(const fs::path& file, Ke
 
 PlatformResult<void> checkKeptFile(const fs::path& file, KeptBy keeper)
 {
-    const std::string named = shownPath(file) + ": ";
-    auto opened = openForReading(file, keeper, largestFileRead, "Cannot use " + shownPath(file));
+    const Cannot cannot{"Cannot use", file};
+    auto opened = openForReading(file, keeper, largestFileRead, cannot);
     if (!opened)
-        return Failure(opened.error().substr(opened.error().find(named) + named.size()));
+        return Failure(opened.error().substr(cannot.text().size() + 2));
     if (opened.value())
         _close(opened.value()->descriptor);
     return {};
@@ -319,13 +325,13 @@ PlatformResult<void> clearLinkFrom(const fs::path& file)
     if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
         return Failure(std::string("it is a folder"));
     if (!((attributes & FILE_ATTRIBUTE_DIRECTORY) ? RemoveDirectoryW(file.c_str()) : DeleteFileW(file.c_str())))
-        return Failure(because("", GetLastError()).substr(2));
+        return Failure(systemMessage(GetLastError()));
     return {};
 }
 
 PlatformResult<void> replaceWholeFile(const fs::path& file, std::string_view content, KeptBy keeper)
 {
-    const std::string cannot = "Cannot write " + shownPath(file);
+    const Cannot cannot{"Cannot write", file};
     const auto found = inspect(file, keeper, cannot);
     if (!found)
         return Failure(found.error());
@@ -355,7 +361,7 @@ PlatformResult<void> replaceWholeFile(const fs::path& file, std::string_view con
 
 PlatformResult<void> appendToFile(const fs::path& file, std::string_view content, KeptBy keeper)
 {
-    const std::string cannot = "Cannot write " + shownPath(file);
+    const Cannot cannot{"Cannot write", file};
     const auto found = inspect(file, keeper, cannot);
     if (!found)
         return Failure(found.error());
@@ -386,7 +392,7 @@ PlatformResult<void> appendToFile(const fs::path& file, std::string_view content
 
 PlatformResult<ScratchFile> makeScratchFile(const fs::path& file)
 {
-    const std::string cannot = "Cannot write " + shownPath(file);
+    const Cannot cannot{"Cannot write", file};
     if (auto folder = checkFolder(file, KeptBy::Program, cannot); !folder)
         return Failure(folder.error());
     fs::path scratch;
@@ -402,7 +408,7 @@ PlatformResult<ScratchFile> makeScratchFile(const fs::path& file)
 
 PlatformResult<void> makeOwnFolder(const fs::path& folder)
 {
-    const std::string cannot = "Cannot make the folder " + shownPath(folder);
+    const Cannot cannot{"Cannot make the folder", folder};
     const DWORD attributes = GetFileAttributesW(folder.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES) {
         if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
