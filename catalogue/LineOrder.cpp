@@ -99,6 +99,15 @@ std::optional<std::uint64_t> asciiKeyWord(const char16_t* units)
     return (word << 32) | (word >> 32);
 }
 
+inline void prefetch(const void* address)
+{
+#if defined(__GNUC__)
+    __builtin_prefetch(address);
+#else
+    (void)address;
+#endif
+}
+
 void setKey(SortItem& item, QStringView line, qsizetype depth)
 {
     item.key = {};
@@ -148,11 +157,28 @@ template <typename LineAt> void sortFrom(SortItem* begin, SortItem* end, qsizety
         std::sort(begin, end, byLine);
         return;
     }
-    for (SortItem* item = begin; item != end; ++item)
+    // Past the first level the items are in key order, so their lines lie all over the text: each is asked for from
+    // memory a few items ahead, so that the waits overlap instead of coming one after another.
+    constexpr std::ptrdiff_t ahead = 8;
+    for (SortItem* item = begin; item != end; ++item) {
+        if (end - item > ahead) {
+            const QStringView later = lineAt(item[ahead].row);
+            prefetch(later.utf16() + std::min(depth, later.size()));
+        }
         setKey(*item, lineAt(item->row), depth);
+    }
     // Lines with surrogates in the window are placed among the others by comparing whole lines.
     SortItem* const plainEnd = std::partition(begin, end, [](const SortItem& item) { return item.plain; });
-    std::sort(begin, plainEnd, [](const SortItem& left, const SortItem& right) { return left.key < right.key; });
+    // Word by word: the array's own comparison, a general lexicographic one, made the whole sort a third slower.
+    std::sort(begin, plainEnd, [](const SortItem& left, const SortItem& right) {
+        if (left.key[0] != right.key[0])
+            return left.key[0] < right.key[0];
+        if (left.key[1] != right.key[1])
+            return left.key[1] < right.key[1];
+        if (left.key[2] != right.key[2])
+            return left.key[2] < right.key[2];
+        return left.key[3] < right.key[3];
+    });
     for (SortItem* run = begin; run != plainEnd;) {
         SortItem* runEnd = run + 1;
         while (runEnd != plainEnd && runEnd->key == run->key)
