@@ -2,6 +2,7 @@
 # SPDX-License-Identifier: MIT
 """Where a path goes on its way through Orvane's code, as gdb sees one run.
 
+    cmake -S . -B build-debug -G Ninja -DCMAKE_BUILD_TYPE=Debug && cmake --build build-debug --target favourite_append
     gdb -q -batch -x tools/path_walk.py --args build-debug/tests/favourite_append Orvane.fav "a line"
 
 Stops at each of Orvane's functions that the run enters holding a std::filesystem::path argument and prints the
