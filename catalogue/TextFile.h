@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <optional>
 
@@ -34,7 +36,23 @@ struct LineEnd
 };
 template <typename Character> LineEnd findLineEnd(const Character* text, qsizetype size, qsizetype from)
 {
-    for (qsizetype index = from; index < size; ++index) {
+    qsizetype index = from;
+    if constexpr (sizeof(Character) == 1) {
+        // In bytes, eight at a time up to the eight that may hold a line end: a catalogue's 45,000 lines are read
+        // this way at every start.
+        constexpr std::uint64_t ones = 0x0101010101010101u;
+        constexpr std::uint64_t highs = ones * 0x80;
+        for (; index + 8 <= size; index += 8) {
+            std::uint64_t word;
+            std::memcpy(&word, text + index, sizeof word);
+            const std::uint64_t lineFeeds = word ^ (ones * '\n');
+            const std::uint64_t returns = word ^ (ones * '\r');
+            // A byte that is zero in either sets its high bit here, and no other byte makes the whole test true.
+            if ((((lineFeeds - ones) & ~lineFeeds) | ((returns - ones) & ~returns)) & highs)
+                break;
+        }
+    }
+    for (; index < size; ++index) {
         if (text[index] != Character('\n') && text[index] != Character('\r'))
             continue;
         const bool pair = text[index] == Character('\r') && index + 1 < size && text[index + 1] == Character('\n');

@@ -183,6 +183,19 @@ void TestCatalogue::catalogueBytesReadAsText_data()
     QTest::newRow("cut sequence before a line end") << "h\nabc       \"Caf\xC3\"\n" + line + "\xC3\nabc       \"x\"";
     QTest::newRow("cut sequence at the end") << "h\nabc       \"Caf\xC3\xA9\"\n" + line + "\xE2\x82";
     QTest::newRow("encoded surrogate") << "h\nabc       \"\xED\xA0\x80\"\n" + line;
+    // Lines are looked at eight bytes at a time: a line end, and a byte that is not ASCII, at every place in eight.
+    QByteArray everyPlace = "h\n";
+    for (int length = 0; length < 20; ++length) {
+        QByteArray text = "abc       \"" + QByteArray(length, 'x') + '"';
+        if (length % 3 == 1)
+            text.replace(11 + length / 2, 2, "\xC3\xA9");
+        everyPlace += text + (length % 3 == 0 ? "\r\n" : length % 3 == 1 ? "\n" : "\r");
+    }
+    QTest::newRow("every place in eight bytes") << everyPlace;
+    // One byte that is no UTF-8 makes the whole file Latin-1, wherever in eight it lies.
+    for (int place = 11; place < 20; ++place)
+        QTest::addRow("no UTF-8 at %d", place)
+            << "h\nabc       \"Caf\xC3\xA9\"\nabc       \"" + QByteArray(place - 11, 'x') + "\xE9xxxxxxxx\"\n";
     static const char zeros[] = "h\na\0b\0\0\0\0\0\0\0\0\0\0\n";
     QTest::newRow("zero bytes") << QByteArray(zeros, sizeof zeros - 1);
 }
