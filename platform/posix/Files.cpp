@@ -3,7 +3,6 @@
 #include "platform/Files.h"
 
 #include "platform/FailureWords.h"
-
 #include "platform/Utf8Path.h"
 
 #include <cerrno>
